@@ -1,0 +1,30 @@
+# Vexar: the two commands of the quick start, plus build helpers.
+BUILD ?= build
+JOBS  ?= $(shell nproc)
+
+.PHONY: run test build deps clean test-tsan
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/vexar
+
+# The whole suite. Without an X display the tests run under Xvfb, so the
+# OpenGL and window tests get a real (Mesa) context either way.
+test: build
+	scripts/with-display ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-tsan
+
+# The audio threads under ThreadSanitizer, in a build of their own.
+test-tsan: deps
+	cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAR_SANITIZE=thread
+	cmake --build $(BUILD)-tsan -j $(JOBS) --target tsan_tests
+	scripts/with-display ctest --test-dir $(BUILD)-tsan -L tsan --output-on-failure
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-tsan

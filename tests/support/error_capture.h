@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Collects every error-box text while it lives, instead of showing a box.
+struct ErrorCapture {
+    ErrorCapture();
+    ~ErrorCapture();
+    ErrorCapture(const ErrorCapture&) = delete;
+    ErrorCapture& operator=(const ErrorCapture&) = delete;
+
+    const std::vector<std::string>& texts() const;
+    // The one text reported, or "" when there was none; fails the test on more than one.
+    std::string only() const;
+    void clear();
+};

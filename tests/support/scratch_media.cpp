@@ -1,0 +1,28 @@
+#include "support/scratch_media.h"
+
+#include "platform/media_path.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+ScratchMedia::ScratchMedia() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "scratch";
+    folder = std::string(VEXAR_BINARY_DIR) + "/test-media/" + name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    setMediaFolder(folder);
+}
+
+ScratchMedia::~ScratchMedia() { setMediaFolder(""); }
+
+std::string ScratchMedia::path(const std::string& name) const { return folder + "/" + name; }
+
+void ScratchMedia::write(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(path(name), std::ios::binary);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+}
