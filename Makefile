@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test build deps clean test-tsan
+.PHONY: run test build deps clean test-tsan test-asan
 
 deps:
 	@scripts/install-deps
@@ -26,5 +26,11 @@ test-tsan: deps
 	cmake --build $(BUILD)-tsan -j $(JOBS) --target tsan_tests
 	scripts/with-display ctest --test-dir $(BUILD)-tsan -L tsan --output-on-failure
 
+# Everything under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAR_SANITIZE=address
+	cmake --build $(BUILD)-asan -j $(JOBS)
+	scripts/with-display ctest --test-dir $(BUILD)-asan --output-on-failure
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-tsan
+	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan
