@@ -1,0 +1,172 @@
+// vexar-mediaview: looks at the media set the way a player would.
+//   models OUTDIR            renders every model from three sides into
+//                            OUTDIR/<model>-<view>.ppm (a real GL context)
+//   song MIDI SF2 OUT LOOPS  renders the song through FluidSynth into a WAV,
+//                            LOOPS times in a row, to hear the loop seam
+#include "media_set.h"
+#include "models.h"
+#include "platform/gl.h"
+#include "platform/offscreen_gl.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fluidsynth.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kSize = 320;
+
+const Picture* pictureNamed(const std::string& name) {
+    for (const Picture& p : allPictures())
+        if (p.fileName == name) return &p;
+    return nullptr;
+}
+
+// Uploads the model's texture with its alpha rule applied.
+void bindTexture(const Material& m) {
+    const Picture* picture = pictureNamed(m.textureFile);
+    if (!picture) return;
+    Canvas c = picture->paint();
+    std::vector<uint8_t> bgra = c.bgr(true), rgba(bgra.size());
+    for (size_t i = 0; i < bgra.size(); i += 4) {
+        rgba[i] = bgra[i + 2], rgba[i + 1] = bgra[i + 1], rgba[i + 2] = bgra[i];
+        rgba[i + 3] = m.alphaRule == "NONE" ? 255 : bgra[i + 3];
+    }
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, c.width, c.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void drawMesh(const Model& model) {
+    const Rgba& d = model.material.diffuse;
+    GLfloat diffuse[4] = {d.r, d.g, d.b, d.a};
+    glColor4fv(diffuse);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    glMateriali(GL_FRONT, GL_SHININESS, int(model.material.shininess));
+    bool blended = model.material.alphaRule != "NONE";
+    if (blended) glEnable(GL_BLEND);
+    glBegin(GL_TRIANGLES);
+    for (const auto& f : model.mesh.faces)
+        for (uint32_t i : f) {
+            const MeshVertex& v = model.mesh.vertices[i];
+            glTexCoord2f(v.u, v.v);
+            glNormal3f(v.normal.x, v.normal.y, v.normal.z);
+            glVertex3f(v.position.x, v.position.y, v.position.z);
+        }
+    glEnd();
+    if (blended) glDisable(GL_BLEND);
+}
+
+bool writePpm(const std::string& path) {
+    std::vector<uint8_t> pixels(size_t(kSize) * kSize * 3);
+    glReadPixels(0, 0, kSize, kSize, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    std::fprintf(f, "P6\n%d %d\n255\n", kSize, kSize);
+    for (int y = kSize - 1; y >= 0; --y) std::fwrite(&pixels[size_t(y) * kSize * 3], 1, size_t(kSize) * 3, f);
+    return std::fclose(f) == 0;
+}
+
+// Views: yaw and pitch of the camera around the model, in degrees.
+struct View {
+    const char* name;
+    float yaw, pitch;
+};
+const View kViews[] = {{"1front", 30, 20}, {"2side", 95, 8}, {"3back", 215, 35}};
+
+int renderModels(const std::string& folder) {
+    OffscreenGl* gl = createOffscreenGl(kSize, kSize);
+    if (!gl) return 1;
+    glViewport(0, 0, kSize, kSize);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    GLfloat ambient[4] = {0.2f, 0.2f, 0.2f, 1}, white[4] = {1, 1, 1, 1};
+    GLfloat emission[4] = {0.2f, 0.2f, 0.2f, 1};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, white);
+    glEnable(GL_LIGHT0);
+    int failures = 0;
+    for (const Model& model : buildAllModels()) {
+        bool lit = model.material.alphaRule == "NONE";
+        bindTexture(model.material);
+        V3 low, high;
+        meshBounds(model.mesh, low, high);
+        V3 centre = (low + high) * 0.5f;
+        float radius = length(high - low) * 0.5f;
+        for (const View& view : kViews) {
+            glClearColor(0.05f, 0.06f, 0.12f, 1);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glMatrixMode(GL_PROJECTION);
+            glLoadIdentity();
+            glFrustum(-0.1, 0.1, -0.1, 0.1, 0.25, 100 * radius);
+            glMatrixMode(GL_MODELVIEW);
+            glLoadIdentity();
+            // A light above and to the left of the camera, like a sun.
+            GLfloat lightPosition[4] = {-0.5f, 0.8f, 1.0f, 0};
+            glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+            glTranslatef(0, 0, -radius * 2.3f);
+            glRotatef(view.pitch, 1, 0, 0);
+            glRotatef(-view.yaw, 0, 1, 0);
+            glTranslatef(-centre.x, -centre.y, -centre.z);
+            if (lit) {
+                glEnable(GL_LIGHTING);
+                glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+                glMaterialfv(GL_FRONT, GL_EMISSION, emission);
+                glMaterialfv(GL_FRONT, GL_SPECULAR, white);
+            } else {
+                glDisable(GL_LIGHTING);
+            }
+            drawMesh(model);
+            std::string name = model.fileName.substr(0, model.fileName.size() - 4);
+            failures += !writePpm(folder + "/" + name + "-" + view.name + ".ppm");
+        }
+    }
+    destroyOffscreenGl(gl);
+    return failures ? 1 : 0;
+}
+
+int renderSong(const char* midi, const char* soundFont, const char* out, int loops) {
+    fluid_settings_t* settings = new_fluid_settings();
+    fluid_settings_setstr(settings, "audio.file.name", out);
+    fluid_settings_setstr(settings, "audio.file.type", "wav");
+    fluid_settings_setstr(settings, "player.timing-source", "sample");
+    fluid_settings_setint(settings, "synth.lock-memory", 0);
+    fluid_synth_t* synth = new_fluid_synth(settings);
+    int status = 1;
+    if (fluid_synth_sfload(synth, soundFont, 1) != FLUID_FAILED) {
+        fluid_player_t* player = new_fluid_player(synth);
+        fluid_player_add(player, midi);
+        fluid_player_set_loop(player, loops);
+        fluid_file_renderer_t* renderer = new_fluid_file_renderer(synth);
+        fluid_player_play(player);
+        while (fluid_player_get_status(player) == FLUID_PLAYER_PLAYING)
+            if (fluid_file_renderer_process_block(renderer) != FLUID_OK) break;
+        delete_fluid_file_renderer(renderer);
+        delete_fluid_player(player);
+        status = 0;
+    }
+    delete_fluid_synth(synth);
+    delete_fluid_settings(settings);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "models" && argc == 3) return renderModels(argv[2]);
+    if (mode == "song" && argc == 6) return renderSong(argv[2], argv[3], argv[4], std::atoi(argv[5]));
+    std::fprintf(stderr, "usage: vexar-mediaview models OUTDIR | song MIDI SF2 OUT.wav LOOPS\n");
+    return 2;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// Triangle meshes built from a few shapes. Every triangle is wound
+// counter-clockwise as seen from the side its vertex normals point to.
+#include "geometry.h"
+
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+struct MeshVertex {
+    V3 position;
+    V3 normal;
+    float u = 0, v = 0;
+};
+
+struct Mesh {
+    std::vector<MeshVertex> vertices;
+    std::vector<std::array<uint32_t, 3>> faces;
+};
+
+// A rectangle of the texture; v grows downwards (row 0 of the picture is v 0).
+struct UvRect {
+    float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
+};
+
+// (radius, height) points; walked from bottom to top the surface faces away
+// from the axis. A point repeated makes a crease.
+using Profile = std::vector<std::pair<float, float>>;
+
+// Surface of revolution about the Y axis; u runs around, v along the profile.
+void addLathe(Mesh& mesh, const Profile& profile, int segments, UvRect uv,
+              const Placement& place = {});
+// An axis-aligned box of the given half sizes, flat shaded, each side
+// mapped onto the whole rectangle.
+void addBox(Mesh& mesh, V3 half, UvRect uv, const Placement& place = {});
+// A convex outline in the x-z plane (counter-clockwise seen from +y),
+// extruded from -halfHeight to +halfHeight along y. The caps take `cap`,
+// the sides `side`.
+void addPrism(Mesh& mesh, const std::vector<std::pair<float, float>>& outline, float halfHeight,
+              UvRect cap, UvRect side, const Placement& place = {});
+// A flat rectangle corner + s*edgeU + t*edgeV, facing along edgeU x edgeV;
+// two-sided adds the back as well.
+void addQuad(Mesh& mesh, V3 corner, V3 edgeU, V3 edgeV, UvRect uv, bool twoSided,
+             const Placement& place = {});
+
+// The box that holds every vertex.
+void meshBounds(const Mesh& mesh, V3& low, V3& high);
