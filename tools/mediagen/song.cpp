@@ -177,8 +177,9 @@ void writeDrums(Part& drums, Rng& rng) {
                 hit(at, kRide, e % 2 ? 50 : 66);
                 continue;
             }
-            if (s == kIntro && bar < 2) {
-                if (e % 2) hit(at, kClosedHat, 52);
+            if (s == kIntro && bar < 2) {  // a soft pulse until the groove starts
+                if (e % 2) hit(at, kClosedHat, 56);
+                if (e % 4 == 0) hit(at, kKick, 78);
                 continue;
             }
             hit(at, e == 7 ? kOpenHat : kClosedHat, e % 2 ? 58 : 78);

@@ -99,7 +99,7 @@ Signal makeHullHit() {
 }
 
 Signal makeScan() {
-    Signal s = blocks(17);  // 0.771 s
+    Signal s = silence(0.8f);
     Phase tone, overtone;
     const float length = timeOf(s.size());
     for (size_t i = 0; i < s.size(); ++i) {
@@ -121,5 +121,5 @@ std::vector<SoundEffect> buildAllSounds() {
             {"ammo_fire2.wav", makePlayerShot(), false},
             {"ammo_fire.wav", makeRadarShot(), false},
             {"hit_echo.wav", makeHullHit(), false},
-            {"droid_scan.wav", makeScan(), true}};
+            {"droid_scan.wav", makeScan(), false}};
 }

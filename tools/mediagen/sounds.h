@@ -16,6 +16,6 @@ Signal makeExplosion();   // droid_destroyed.wav, about 1.3 s
 Signal makePlayerShot();  // ammo_fire2.wav, 0.30 s
 Signal makeRadarShot();   // ammo_fire.wav, 0.65 s
 Signal makeHullHit();     // hit_echo.wav, 0.5 s
-Signal makeScan();        // droid_scan.wav, about 0.8 s
+Signal makeScan();        // droid_scan.wav, 0.8 s
 
 std::vector<SoundEffect> buildAllSounds();
