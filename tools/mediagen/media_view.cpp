@@ -1,6 +1,9 @@
 // vexar-mediaview: looks at the media set the way a player would.
 //   models OUTDIR            renders every model from three sides into
 //                            OUTDIR/<model>-<view>.ppm (a real GL context)
+//   scene OUTDIR             renders models placed and lit as in the game
+//                            (the one point light at (0, 1, 1), no
+//                            normal rescaling) into OUTDIR/scene-*.ppm
 //   song MIDI SF2 OUT LOOPS  renders the song through FluidSynth into a WAV,
 //                            LOOPS times in a row, to hear the loop seam
 #include "media_set.h"
@@ -81,9 +84,7 @@ struct View {
 };
 const View kViews[] = {{"1front", 30, 20}, {"2side", 95, 8}, {"3back", 215, 35}};
 
-int renderModels(const std::string& folder) {
-    OffscreenGl* gl = createOffscreenGl(kSize, kSize);
-    if (!gl) return 1;
+void setUpGl() {
     glViewport(0, 0, kSize, kSize);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
@@ -91,27 +92,49 @@ int renderModels(const std::string& folder) {
     glCullFace(GL_BACK);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     GLfloat ambient[4] = {0.2f, 0.2f, 0.2f, 1}, white[4] = {1, 1, 1, 1};
-    GLfloat emission[4] = {0.2f, 0.2f, 0.2f, 1};
     glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
     glLightfv(GL_LIGHT0, GL_SPECULAR, white);
     glEnable(GL_LIGHT0);
+    glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT, GL_EMISSION, ambient);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, white);
+}
+
+void beginFrame(double nearPlane, double farPlane) {
+    glClearColor(0.05f, 0.06f, 0.12f, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    double h = 0.4 * nearPlane;
+    glFrustum(-h, h, -h, h, nearPlane, farPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void drawModel(const Model& model) {
+    bool lit = model.material.alphaRule == "NONE";
+    if (lit)
+        glEnable(GL_LIGHTING);
+    else
+        glDisable(GL_LIGHTING);
+    bindTexture(model.material);
+    drawMesh(model);
+}
+
+int renderModels(const std::string& folder) {
+    OffscreenGl* gl = createOffscreenGl(kSize, kSize);
+    if (!gl) return 1;
+    setUpGl();
     int failures = 0;
+    glEnable(GL_NORMALIZE);  // some models carry long normals for their world scale
     for (const Model& model : buildAllModels()) {
-        bool lit = model.material.alphaRule == "NONE";
-        bindTexture(model.material);
         V3 low, high;
         meshBounds(model.mesh, low, high);
         V3 centre = (low + high) * 0.5f;
         float radius = length(high - low) * 0.5f;
         for (const View& view : kViews) {
-            glClearColor(0.05f, 0.06f, 0.12f, 1);
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            glMatrixMode(GL_PROJECTION);
-            glLoadIdentity();
-            glFrustum(-0.1, 0.1, -0.1, 0.1, 0.25, 100 * radius);
-            glMatrixMode(GL_MODELVIEW);
-            glLoadIdentity();
+            beginFrame(0.25, 100 * radius);
             // A light above and to the left of the camera, like a sun.
             GLfloat lightPosition[4] = {-0.5f, 0.8f, 1.0f, 0};
             glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
@@ -119,18 +142,54 @@ int renderModels(const std::string& folder) {
             glRotatef(view.pitch, 1, 0, 0);
             glRotatef(-view.yaw, 0, 1, 0);
             glTranslatef(-centre.x, -centre.y, -centre.z);
-            if (lit) {
-                glEnable(GL_LIGHTING);
-                glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-                glMaterialfv(GL_FRONT, GL_EMISSION, emission);
-                glMaterialfv(GL_FRONT, GL_SPECULAR, white);
-            } else {
-                glDisable(GL_LIGHTING);
-            }
-            drawMesh(model);
+            drawModel(model);
             std::string name = model.fileName.substr(0, model.fileName.size() - 4);
             failures += !writePpm(folder + "/" + name + "-" + view.name + ".ppm");
         }
+    }
+    destroyOffscreenGl(gl);
+    return failures ? 1 : 0;
+}
+
+// Multiplies a camera at `eye` looking at `target` (y up) onto the matrix.
+void lookAt(V3 eye, V3 target) {
+    V3 f = normalized(target - eye), s = normalized(cross(f, {0, 1, 0})), u = cross(s, f);
+    GLfloat m[16] = {s.x, u.x, -f.x, 0, s.y, u.y, -f.y, 0, s.z, u.z, -f.z, 0, 0, 0, 0, 1};
+    glMultMatrixf(m);
+    glTranslatef(-eye.x, -eye.y, -eye.z);
+}
+
+struct Shot {
+    const char* name;
+    const char* model;
+    V3 position, scale, eye;
+};
+// Where the world puts things: the station (x10) and its light at the
+// origin, a body 200-600 units out, a panel at 75, a droid at its home.
+const Shot kScene[] = {
+    {"station", "spaceStation1.a3f", {0, 0, 0}, {10, 10, 10}, {55, 30, 75}},
+    {"body", "deathStar.a3f", {300, 40, 260}, {15, 12, 18}, {240, 50, 200}},
+    {"panel", "solarPanel.a3f", {75, 0, 0}, {1, 1, 1}, {35, 20, 50}},
+    {"droid", "spaceShip1.a3f", {10, 1, 1}, {1, 1, 1}, {13, 3, 5}},
+    {"radar", "spaceRadar.a3f", {300, 62, 260}, {1, 1, 1}, {296, 64, 265}},
+};
+
+int renderScene(const std::string& folder) {
+    OffscreenGl* gl = createOffscreenGl(kSize, kSize);
+    if (!gl) return 1;
+    setUpGl();
+    auto models = buildAllModels();
+    int failures = 0;
+    for (const Shot& shot : kScene) {
+        beginFrame(0.5, 2000);
+        lookAt(shot.eye, shot.position);
+        GLfloat lightPosition[4] = {0, 1, 1, 1};  // the game's point light
+        glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+        glTranslatef(shot.position.x, shot.position.y, shot.position.z);
+        glScalef(shot.scale.x, shot.scale.y, shot.scale.z);
+        for (const Model& model : models)
+            if (model.fileName == shot.model) drawModel(model);
+        failures += !writePpm(folder + "/scene-" + shot.name + ".ppm");
     }
     destroyOffscreenGl(gl);
     return failures ? 1 : 0;
@@ -166,7 +225,8 @@ int renderSong(const char* midi, const char* soundFont, const char* out, int loo
 int main(int argc, char** argv) {
     std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "models" && argc == 3) return renderModels(argv[2]);
+    if (mode == "scene" && argc == 3) return renderScene(argv[2]);
     if (mode == "song" && argc == 6) return renderSong(argv[2], argv[3], argv[4], std::atoi(argv[5]));
-    std::fprintf(stderr, "usage: vexar-mediaview models OUTDIR | song MIDI SF2 OUT.wav LOOPS\n");
+    std::fprintf(stderr, "usage: vexar-mediaview models OUTDIR | scene OUTDIR | song MIDI SF2 OUT.wav LOOPS\n");
     return 2;
 }

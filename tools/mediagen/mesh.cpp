@@ -133,6 +133,10 @@ void addPrism(Mesh& mesh, const std::vector<std::pair<float, float>>& outline, f
     }
 }
 
+void scaleNormals(Mesh& mesh, float length) {
+    for (auto& v : mesh.vertices) v.normal = v.normal * length;
+}
+
 void meshBounds(const Mesh& mesh, V3& low, V3& high) {
     low = {1e9f, 1e9f, 1e9f};
     high = {-1e9f, -1e9f, -1e9f};

@@ -44,5 +44,10 @@ void addPrism(Mesh& mesh, const std::vector<std::pair<float, float>>& outline, f
 void addQuad(Mesh& mesh, V3 corner, V3 edgeU, V3 edgeV, UvRect uv, bool twoSided,
              const Placement& place = {});
 
+// Lengthens every normal. The game draws scaled objects without
+// renormalising, so a model the world always scales by s carries normals of
+// length s to be lit at full strength.
+void scaleNormals(Mesh& mesh, float length);
+
 // The box that holds every vertex.
 void meshBounds(const Mesh& mesh, V3& low, V3& high);

@@ -39,7 +39,7 @@ Material litMaterial(const char* name, const char* texture, unsigned shininess) 
 }  // namespace
 
 Model buildDeathStar() {
-    Model m{"deathStar.a3f", "a battle moon of armour plates around a dish and a trench", {},
+    Model m{"deathStar.a3f", "a battle moon of armour plates around a dish and a trench; normals of length 10 for its tenfold or larger scale", {},
             litMaterial("moonPlates", "deathStar.jpg", 24)};
     // A sphere with the equatorial trench cut in: the profile dips at the
     // equator with creases at its walls.
@@ -54,6 +54,10 @@ Model buildDeathStar() {
     p.push_back(north.front());
     p.insert(p.end(), north.begin(), north.end());
     addLathe(m.mesh, p, 48, {0, 0, 1, 1});
+    // The world scales these bodies 10 to 20 per axis; at 10 the normals
+    // come out at unit length, larger scales light them somewhat dimmer
+    // but never push the specular highlight past its peak.
+    scaleNormals(m.mesh, 10);
     return m;
 }
 
@@ -119,7 +123,7 @@ Model buildRadar() {
 }
 
 Model buildStation() {
-    Model m{"spaceStation1.a3f", "an orbital station: hub, docking spire, spokes and a lit ring", {},
+    Model m{"spaceStation1.a3f", "an orbital station: hub, docking spire, spokes and a ring lit from the hub; normals of length 10 for its tenfold scale", {},
             litMaterial("stationHull", "station.jpg", 40)};
     Mesh& mesh = m.mesh;
     Profile hub = {{0, -1.5f}, {0.3f, -1.5f}, {0.3f, -1.5f}, {0.6f, -1.1f}, {0.65f, -0.5f},
@@ -146,6 +150,7 @@ Model buildStation() {
         addLathe(mesh, circleProfile(0.08f, 4, -kPi / 2, kPi / 2), 8,
                  atlas::lampRadius(atlas::kStationBeacon),
                  rotationY(kPi / 2 * float(k)) * translation({0, 0.3f, ringRadius}));
+    scaleNormals(mesh, 10);  // the world always scales the station by 10
     return m;
 }
 

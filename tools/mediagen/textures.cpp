@@ -109,9 +109,9 @@ Canvas paintDeathStar() {
 Canvas paintDroid() {
     Canvas c(256, 256, hex(0x3a3f47));
     Area hull = areaOf(c, atlas::kDroidHull);
-    paintPlating(c, hull, 32, 16, hex(0x545a63), 23);
+    paintPlating(c, hull, 32, 16, hex(0x8a919b), 23);
     // Red hazard stripes along the middle of the hull.
-    for (int x = 0; x < 256; x += 16) c.line(float(x), 54, float(x) + 10, 70, 5, hex(0xb8242a));
+    for (int x = 0; x < 256; x += 16) c.line(float(x), 54, float(x) + 10, 70, 5, hex(0xe0303a));
     c.fillRect(0, 52, 256, 54, hex(0x1c1f24));
     c.fillRect(0, 70, 256, 72, hex(0x1c1f24));
     // Band of small red running lights near the top.
@@ -123,7 +123,7 @@ Canvas paintDroid() {
 
 Canvas paintRadar() {
     Canvas c(256, 256, hex(0x505a48));
-    paintPlating(c, areaOf(c, atlas::kRadarBody), 32, 16, hex(0x6b7560), 31);
+    paintPlating(c, areaOf(c, atlas::kRadarBody), 32, 16, hex(0x98a488), 31);
     // The dish: concentric rings getting brighter towards the rim.
     Area dish = areaOf(c, atlas::kRadarDish);
     for (int y = dish.y0; y < dish.y1; ++y) {
@@ -151,8 +151,14 @@ Canvas paintStation() {
     c.fillRect(0, 224, 512, 232, hex(0x2a6fb0));  // a blue identification band
     Area ring = areaOf(c, atlas::kStationRing);
     paintPlating(c, ring, 64, 32, hex(0xa6abb2), 47);
+    // Window bands round the outer rim and round the inner rim, which faces
+    // the hub (the ring's profile starts and ends on its inner side).
     c.fillRect(0, float(ring.y0 + 52), 512, float(ring.y0 + 76), hex(0x20252c));
     paintWindows(c, {0, ring.y0 + 54, 512, ring.y0 + 76}, 8, 8, hex(0xbfe8ff), 53);
+    for (int edge : {ring.y0, ring.y1 - 12}) {
+        c.fillRect(0, float(edge), 512, float(edge + 12), hex(0x20252c));
+        paintWindows(c, {0, edge + 1, 512, edge + 11}, 8, 6, hex(0xffe6a0), 61 + uint32_t(edge));
+    }
     paintPlating(c, areaOf(c, atlas::kStationMetal), 32, 32, hex(0x7a8088), 59);
     paintLamp(c, areaOf(c, atlas::kStationBeacon), hex(0x10a040), hex(0xe0ffe8));
     return c;
