@@ -1,12 +1,12 @@
 #include "geometry.h"
 
-V3 applyToNormal(const Placement& p, V3 n) {
-    const V3& a = p.column[0];
-    const V3& b = p.column[1];
-    const V3& c = p.column[2];
+Vec3 applyToNormal(const Placement& p, Vec3 n) {
+    const Vec3& a = p.column[0];
+    const Vec3& b = p.column[1];
+    const Vec3& c = p.column[2];
     // Rows of the inverse transpose are proportional to these cross products.
-    V3 r0 = cross(b, c), r1 = cross(c, a), r2 = cross(a, b);
-    V3 out = r0 * n.x + r1 * n.y + r2 * n.z;
+    Vec3 r0 = cross(b, c), r1 = cross(c, a), r2 = cross(a, b);
+    Vec3 out = r0 * n.x + r1 * n.y + r2 * n.z;
     if (mirrors(p)) out = -out;
     return normalized(out);
 }
@@ -39,7 +39,7 @@ Placement rotationZ(float angle) {
     return p;
 }
 
-Placement scaling(V3 scale) {
+Placement scaling(Vec3 scale) {
     Placement p;
     p.column[0] = {scale.x, 0, 0};
     p.column[1] = {0, scale.y, 0};
@@ -47,7 +47,7 @@ Placement scaling(V3 scale) {
     return p;
 }
 
-Placement translation(V3 offset) {
+Placement translation(Vec3 offset) {
     Placement p;
     p.offset = offset;
     return p;
@@ -55,7 +55,7 @@ Placement translation(V3 offset) {
 
 Placement operator*(const Placement& second, const Placement& first) {
     Placement p;
-    V3 origin;
+    Vec3 origin;
     for (int i = 0; i < 3; ++i) p.column[i] = apply(second, first.column[i]) - apply(second, origin);
     p.offset = apply(second, first.offset);
     return p;

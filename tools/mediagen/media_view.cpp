@@ -129,9 +129,9 @@ int renderModels(const std::string& folder) {
     int failures = 0;
     glEnable(GL_NORMALIZE);  // some models carry long normals for their world scale
     for (const Model& model : buildAllModels()) {
-        V3 low, high;
+        Vec3 low, high;
         meshBounds(model.mesh, low, high);
-        V3 centre = (low + high) * 0.5f;
+        Vec3 centre = (low + high) * 0.5f;
         float radius = length(high - low) * 0.5f;
         for (const View& view : kViews) {
             beginFrame(0.25, 100 * radius);
@@ -152,8 +152,8 @@ int renderModels(const std::string& folder) {
 }
 
 // Multiplies a camera at `eye` looking at `target` (y up) onto the matrix.
-void lookAt(V3 eye, V3 target) {
-    V3 f = normalized(target - eye), s = normalized(cross(f, {0, 1, 0})), u = cross(s, f);
+void lookAt(Vec3 eye, Vec3 target) {
+    Vec3 f = normalized(target - eye), s = normalized(cross(f, {0, 1, 0})), u = cross(s, f);
     GLfloat m[16] = {s.x, u.x, -f.x, 0, s.y, u.y, -f.y, 0, s.z, u.z, -f.z, 0, 0, 0, 0, 1};
     glMultMatrixf(m);
     glTranslatef(-eye.x, -eye.y, -eye.z);
@@ -162,7 +162,7 @@ void lookAt(V3 eye, V3 target) {
 struct Shot {
     const char* name;
     const char* model;
-    V3 position, scale, eye;
+    Vec3 position, scale, eye;
 };
 // Where the world puts things: the station (x10) and its light at the
 // origin, a body 200-600 units out, a panel at 75, a droid at its home.

@@ -8,14 +8,14 @@ namespace {
 // its vertex normals point; triangles without area (at a pole) are left out.
 void addTriangle(Mesh& mesh, uint32_t a, uint32_t b, uint32_t c) {
     const auto& vs = mesh.vertices;
-    V3 n = cross(vs[b].position - vs[a].position, vs[c].position - vs[a].position);
+    Vec3 n = cross(vs[b].position - vs[a].position, vs[c].position - vs[a].position);
     if (dot(n, n) < 1e-14f) return;
-    V3 want = vs[a].normal + vs[b].normal + vs[c].normal;
+    Vec3 want = vs[a].normal + vs[b].normal + vs[c].normal;
     if (dot(n, want) < 0) std::swap(b, c);
     mesh.faces.push_back({a, b, c});
 }
 
-uint32_t addVertex(Mesh& mesh, const Placement& place, V3 position, V3 normal, float u, float v) {
+uint32_t addVertex(Mesh& mesh, const Placement& place, Vec3 position, Vec3 normal, float u, float v) {
     mesh.vertices.push_back({apply(place, position), applyToNormal(place, normal), u, v});
     return uint32_t(mesh.vertices.size() - 1);
 }
@@ -75,11 +75,11 @@ void addLathe(Mesh& mesh, const Profile& profile, int segments, UvRect uv, const
     addGrid(mesh, first, segments, int(profile.size()) - 1);
 }
 
-void addQuad(Mesh& mesh, V3 corner, V3 edgeU, V3 edgeV, UvRect uv, bool twoSided,
+void addQuad(Mesh& mesh, Vec3 corner, Vec3 edgeU, Vec3 edgeV, UvRect uv, bool twoSided,
              const Placement& place) {
-    V3 n = normalized(cross(edgeU, edgeV));
+    Vec3 n = normalized(cross(edgeU, edgeV));
     for (int side = 0; side < (twoSided ? 2 : 1); ++side) {
-        V3 facing = side == 0 ? n : -n;
+        Vec3 facing = side == 0 ? n : -n;
         uint32_t first = uint32_t(mesh.vertices.size());
         for (int t = 0; t <= 1; ++t)
             for (int s = 0; s <= 1; ++s)
@@ -89,13 +89,13 @@ void addQuad(Mesh& mesh, V3 corner, V3 edgeU, V3 edgeV, UvRect uv, bool twoSided
     }
 }
 
-void addBox(Mesh& mesh, V3 h, UvRect uv, const Placement& place) {
+void addBox(Mesh& mesh, Vec3 h, UvRect uv, const Placement& place) {
     // Each side: a corner and two edges spanning it.
-    const V3 c[6] = {{h.x, -h.y, h.z},  {-h.x, -h.y, -h.z}, {-h.x, h.y, h.z},
+    const Vec3 c[6] = {{h.x, -h.y, h.z},  {-h.x, -h.y, -h.z}, {-h.x, h.y, h.z},
                      {-h.x, -h.y, -h.z}, {-h.x, -h.y, h.z},  {h.x, -h.y, -h.z}};
-    const V3 e1[6] = {{0, 0, -2 * h.z}, {0, 0, 2 * h.z}, {2 * h.x, 0, 0},
+    const Vec3 e1[6] = {{0, 0, -2 * h.z}, {0, 0, 2 * h.z}, {2 * h.x, 0, 0},
                       {2 * h.x, 0, 0},  {2 * h.x, 0, 0}, {-2 * h.x, 0, 0}};
-    const V3 e2[6] = {{0, 2 * h.y, 0}, {0, 2 * h.y, 0}, {0, 0, -2 * h.z},
+    const Vec3 e2[6] = {{0, 2 * h.y, 0}, {0, 2 * h.y, 0}, {0, 0, -2 * h.z},
                       {0, 0, 2 * h.z}, {0, 2 * h.y, 0}, {0, 2 * h.y, 0}};
     for (int i = 0; i < 6; ++i) addQuad(mesh, c[i], e1[i], e2[i], uv, false, place);
 }
@@ -124,8 +124,8 @@ void addPrism(Mesh& mesh, const std::vector<std::pair<float, float>>& outline, f
         auto [x0, z0] = outline[k];
         auto [x1, z1] = outline[(k + 1) % outline.size()];
         // Walk the edge so that edge x up points away from the middle.
-        V3 edge{x1 - x0, 0, z1 - z0}, up{0, 2 * halfHeight, 0};
-        V3 out{(x0 + x1) / 2 - cx, 0, (z0 + z1) / 2 - cz};
+        Vec3 edge{x1 - x0, 0, z1 - z0}, up{0, 2 * halfHeight, 0};
+        Vec3 out{(x0 + x1) / 2 - cx, 0, (z0 + z1) / 2 - cz};
         if (dot(cross(edge, up), out) >= 0)
             addQuad(mesh, {x0, -halfHeight, z0}, edge, up, side, false, place);
         else
@@ -137,7 +137,7 @@ void scaleNormals(Mesh& mesh, float length) {
     for (auto& v : mesh.vertices) v.normal = v.normal * length;
 }
 
-void meshBounds(const Mesh& mesh, V3& low, V3& high) {
+void meshBounds(const Mesh& mesh, Vec3& low, Vec3& high) {
     low = {1e9f, 1e9f, 1e9f};
     high = {-1e9f, -1e9f, -1e9f};
     for (const auto& v : mesh.vertices) {

@@ -9,8 +9,8 @@
 #include <vector>
 
 struct MeshVertex {
-    V3 position;
-    V3 normal;
+    Vec3 position;
+    Vec3 normal;
     float u = 0, v = 0;
 };
 
@@ -33,7 +33,7 @@ void addLathe(Mesh& mesh, const Profile& profile, int segments, UvRect uv,
               const Placement& place = {});
 // An axis-aligned box of the given half sizes, flat shaded, each side
 // mapped onto the whole rectangle.
-void addBox(Mesh& mesh, V3 half, UvRect uv, const Placement& place = {});
+void addBox(Mesh& mesh, Vec3 half, UvRect uv, const Placement& place = {});
 // A convex outline in the x-z plane (counter-clockwise seen from +y),
 // extruded from -halfHeight to +halfHeight along y. The caps take `cap`,
 // the sides `side`.
@@ -41,7 +41,7 @@ void addPrism(Mesh& mesh, const std::vector<std::pair<float, float>>& outline, f
               UvRect cap, UvRect side, const Placement& place = {});
 // A flat rectangle corner + s*edgeU + t*edgeV, facing along edgeU x edgeV;
 // two-sided adds the back as well.
-void addQuad(Mesh& mesh, V3 corner, V3 edgeU, V3 edgeV, UvRect uv, bool twoSided,
+void addQuad(Mesh& mesh, Vec3 corner, Vec3 edgeU, Vec3 edgeV, UvRect uv, bool twoSided,
              const Placement& place = {});
 
 // Lengthens every normal. The game draws scaled objects without
@@ -50,4 +50,4 @@ void addQuad(Mesh& mesh, V3 corner, V3 edgeU, V3 edgeV, UvRect uv, bool twoSided
 void scaleNormals(Mesh& mesh, float length);
 
 // The box that holds every vertex.
-void meshBounds(const Mesh& mesh, V3& low, V3& high);
+void meshBounds(const Mesh& mesh, Vec3& low, Vec3& high);

@@ -7,15 +7,6 @@
 
 namespace {
 
-void put16(Bytes& b, uint32_t v) {
-    b.push_back(uint8_t(v));
-    b.push_back(uint8_t(v >> 8));
-}
-void put32(Bytes& b, uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
-
 // Packets of up to 128 pixels: runs of equal pixels as one repeated value,
 // everything else as literal packets.
 void appendRunLength(Bytes& out, const Bytes& pixels, size_t pixelSize, size_t count) {
@@ -49,20 +40,20 @@ Bytes encodeBmp(const Canvas& canvas) {
     uint32_t rowSize = (uint32_t(canvas.width) * 3 + 3) & ~3u;
     uint32_t dataSize = rowSize * uint32_t(canvas.height);
     Bytes b = {'B', 'M'};
-    put32(b, 54 + dataSize);
-    put32(b, 0);
-    put32(b, 54);
-    put32(b, 40);
-    put32(b, uint32_t(canvas.width));
-    put32(b, uint32_t(canvas.height));  // positive: bottom row first
-    put16(b, 1);
-    put16(b, 24);
-    put32(b, 0);
-    put32(b, dataSize);
-    put32(b, 2835);  // 72 dpi
-    put32(b, 2835);
-    put32(b, 0);
-    put32(b, 0);
+    putLe32(b, 54 + dataSize);
+    putLe32(b, 0);
+    putLe32(b, 54);
+    putLe32(b, 40);
+    putLe32(b, uint32_t(canvas.width));
+    putLe32(b, uint32_t(canvas.height));  // positive: bottom row first
+    putLe16(b, 1);
+    putLe16(b, 24);
+    putLe32(b, 0);
+    putLe32(b, dataSize);
+    putLe32(b, 2835);  // 72 dpi
+    putLe32(b, 2835);
+    putLe32(b, 0);
+    putLe32(b, 0);
     for (int y = canvas.height - 1; y >= 0; --y) {
         const uint8_t* row = &pixels[size_t(y) * size_t(canvas.width) * 3];
         b.insert(b.end(), row, row + canvas.width * 3);
@@ -120,12 +111,4 @@ Bytes encodeJpeg(const Canvas& canvas, int quality) {
     jpeg_destroy_compress(&cinfo);
     std::free(buffer);
     return out;
-}
-
-bool writeFile(const std::string& path, const Bytes& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (f) ok = std::fclose(f) == 0 && ok;
-    if (!ok) std::fprintf(stderr, "vexar-mediagen: cannot write %s\n", path.c_str());
-    return ok;
 }

@@ -1,6 +1,6 @@
 #include "wav_writer.h"
 
-#include "picture_writers.h"
+#include "bytes.h"
 #include "synth.h"
 
 #include <cstdio>
@@ -11,14 +11,6 @@ namespace {
 void put(Bytes& b, const char* tag) {
     for (int i = 0; i < 4; ++i) b.push_back(uint8_t(tag[i]));
 }
-void put16(Bytes& b, uint32_t v) {
-    b.push_back(uint8_t(v));
-    b.push_back(uint8_t(v >> 8));
-}
-void put32(Bytes& b, uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
 
 }  // namespace
 
@@ -27,19 +19,19 @@ bool writePcmWav(const std::string& path, const std::vector<int16_t>& samples) {
     Bytes b;
     b.reserve(44 + dataSize);
     put(b, "RIFF");
-    put32(b, 36 + dataSize);
+    putLe32(b, 36 + dataSize);
     put(b, "WAVE");
     put(b, "fmt ");
-    put32(b, 16);
-    put16(b, 1);  // PCM
-    put16(b, 1);  // mono
-    put32(b, kSampleRate);
-    put32(b, kSampleRate * 2);
-    put16(b, 2);
-    put16(b, 16);
+    putLe32(b, 16);
+    putLe16(b, 1);  // PCM
+    putLe16(b, 1);  // mono
+    putLe32(b, kSampleRate);
+    putLe32(b, kSampleRate * 2);
+    putLe16(b, 2);
+    putLe16(b, 16);
     put(b, "data");
-    put32(b, dataSize);
-    for (int16_t s : samples) put16(b, uint16_t(s));
+    putLe32(b, dataSize);
+    for (int16_t s : samples) putLe16(b, uint16_t(s));
     return writeFile(path, b);
 }
 
