@@ -93,10 +93,12 @@ void writeBass(Part& bass, Rng& rng) {
         auto note = [&](uint32_t at, uint32_t length, int key, int velocity) {
             bass.notes.push_back({t0 + at, length, uint8_t(key), uint8_t(velocity + rng.below(8))});
         };
-        switch (sectionOf(bar)) {
-        case kIntro:
+        Section section = sectionOf(bar);
+        if (section == kIntro && bar < 2) {  // held roots, then the drive builds
             note(0, kBar - kBeat / 2, root, 84);
-            break;
+            continue;
+        }
+        switch (section) {
         case kBridge:
             note(0, 2 * kBeat - 64, root, 90);
             note(2 * kBeat, 2 * kBeat - 64, root + c.fifth, 84);
@@ -154,7 +156,7 @@ void writeHarmony(Part& pad, Part& arp, Rng& rng) {
         const int order[] = {0, 1, 2, 3, 2, 1, 0, 1};
         int tones[4] = {voicing[0] + 12, voicing[1] + 12, voicing[2] + 12, voicing[0] + 24};
         for (uint32_t i = 0; i < 16; ++i) {
-            int velocity = (i % 4 == 0 ? 72 : 54) + rng.below(6) - (s == kIntro ? 12 : 0);
+            int velocity = (i % 4 == 0 ? 72 : 54) + rng.below(6) - (s == kIntro ? 6 : 0);
             arp.notes.push_back({t0 + i * kSixteenth, kSixteenth - 24, uint8_t(tones[order[i % 8]]), uint8_t(velocity)});
         }
     }
