@@ -1,10 +1,11 @@
 #include "media_files.h"
 
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <sys/wait.h>
 
 std::vector<std::string> mediaFileNames() {
     std::vector<std::string> names;
@@ -14,7 +15,9 @@ std::vector<std::string> mediaFileNames() {
     return names;
 }
 
-std::string mediaPath(const std::string& name) { return std::string(VEXAR_MEDIA_DIR) + "/" + name; }
+std::string mediaPath(const std::string& name) {
+    return std::string(VEXAR_MEDIA_DIR) + "/" + name;
+}
 
 Bytes readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -22,17 +25,27 @@ Bytes readBytes(const std::string& path) {
 }
 
 bool endsWith(const std::string& text, const std::string& ending) {
-    return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+    return text.size() >= ending.size() &&
+           text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
 }
 
-uint32_t le16(const Bytes& b, size_t at) { return at + 2 <= b.size() ? b[at] | b[at + 1] << 8 : 0; }
-uint32_t le32(const Bytes& b, size_t at) { return le16(b, at) | le16(b, at + 2) << 16; }
-uint32_t be16(const Bytes& b, size_t at) { return at + 2 <= b.size() ? b[at] << 8 | b[at + 1] : 0; }
-uint32_t be32(const Bytes& b, size_t at) { return be16(b, at) << 16 | be16(b, at + 2); }
+uint32_t le16(const Bytes& b, size_t at) {
+    return at + 2 <= b.size() ? b[at] | b[at + 1] << 8 : 0;
+}
+uint32_t le32(const Bytes& b, size_t at) {
+    return le16(b, at) | le16(b, at + 2) << 16;
+}
+uint32_t be16(const Bytes& b, size_t at) {
+    return at + 2 <= b.size() ? b[at] << 8 | b[at + 1] : 0;
+}
+uint32_t be32(const Bytes& b, size_t at) {
+    return be16(b, at) << 16 | be16(b, at + 2);
+}
 
 ModelFacts readModel(const std::string& name) {
     std::ifstream in(mediaPath(name));
-    std::vector<std::string> t{std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+    std::vector<std::string> t{std::istream_iterator<std::string>(in),
+                               std::istream_iterator<std::string>()};
     ModelFacts m;
     for (size_t i = 0; i < t.size(); ++i) {
         if (t[i] == "VERTICES" && i + 3 < t.size()) {
@@ -72,7 +85,8 @@ int runCommand(const std::string& command, std::string& output) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::map<std::string, std::map<std::string, std::string>> parseCheckOutput(const std::string& text) {
+std::map<std::string, std::map<std::string, std::string>> parseCheckOutput(
+    const std::string& text) {
     std::map<std::string, std::map<std::string, std::string>> files;
     std::stringstream lines(text);
     std::string line, current;

@@ -2,13 +2,13 @@
 // picture reader and alpha rule, both WAV encodings, the shot's animated
 // texture coordinates, the overlay, a mipmap-able panel texture and a song
 // that plays at its written tempo and loops cleanly.
-#include "media_files.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <set>
+
+#include "media_files.h"
 
 namespace {
 
@@ -19,7 +19,9 @@ std::vector<std::string> filesEndingIn(const std::string& ending) {
     return out;
 }
 
-bool isPowerOfTwo(uint32_t v) { return v && !(v & (v - 1)); }
+bool isPowerOfTwo(uint32_t v) {
+    return v && !(v & (v - 1));
+}
 
 }  // namespace
 
@@ -42,7 +44,8 @@ TEST(MediaModels, FacesAreCounterClockwiseSeenFromTheirNormals) {
         ModelFacts m = readModel(name);
         size_t wrong = 0;
         for (const auto& f : m.faces) {
-            ASSERT_TRUE(f[0] < m.vertices.size() && f[1] < m.vertices.size() && f[2] < m.vertices.size());
+            ASSERT_TRUE(f[0] < m.vertices.size() && f[1] < m.vertices.size() &&
+                        f[2] < m.vertices.size());
             const auto &a = m.vertices[f[0]], &b = m.vertices[f[1]], &c = m.vertices[f[2]];
             float e1[3], e2[3], n[3];
             for (int k = 0; k < 3; ++k) e1[k] = b[k] - a[k], e2[k] = c[k] - a[k];
@@ -101,8 +104,10 @@ TEST(MediaPictures, TheSetUsesEveryPictureReader) {
     std::set<std::string> kinds;
     for (const auto& name : mediaFileNames()) {
         Bytes b = readBytes(mediaPath(name));
-        if (endsWith(name, ".bmp") && b.size() > 2 && b[0] == 'B' && b[1] == 'M') kinds.insert("bmp");
-        if (endsWith(name, ".jpg") && b.size() > 3 && b[0] == 0xFF && b[1] == 0xD8) kinds.insert("jpeg");
+        if (endsWith(name, ".bmp") && b.size() > 2 && b[0] == 'B' && b[1] == 'M')
+            kinds.insert("bmp");
+        if (endsWith(name, ".jpg") && b.size() > 3 && b[0] == 0xFF && b[1] == 0xD8)
+            kinds.insert("jpeg");
         if (!endsWith(name, ".tga") || b.size() < 18) continue;
         if (b[2] == 2) kinds.insert("tga");
         if (b[2] == 10) kinds.insert("tga-rle");
@@ -117,7 +122,8 @@ TEST(MediaPictures, RunLengthPacketsFillThePictureExactly) {
         Bytes b = readBytes(mediaPath(name));
         if (b.size() < 18 || b[2] != 10) continue;
         SCOPED_TRACE(name);
-        size_t pixelSize = b[16] / 8, wanted = size_t(le16(b, 12)) * le16(b, 14), stored = 0, at = 18 + b[0];
+        size_t pixelSize = b[16] / 8, wanted = size_t(le16(b, 12)) * le16(b, 14), stored = 0,
+               at = 18 + b[0];
         while (stored < wanted && at < b.size()) {
             uint8_t h = b[at++];
             size_t count = (h & 0x7F) + 1;
@@ -207,8 +213,10 @@ TEST(MediaSounds, LengthsFitTheirUse) {
     const struct {
         const char* name;
         double low, high;
-    } expected[] = {{"droid_destroyed.wav", 1.0, 1.5}, {"ammo_fire2.wav", 0.25, 0.35},
-                    {"ammo_fire.wav", 0.5, 0.8},       {"hit_echo.wav", 0.4, 0.6},
+    } expected[] = {{"droid_destroyed.wav", 1.0, 1.5},
+                    {"ammo_fire2.wav", 0.25, 0.35},
+                    {"ammo_fire.wav", 0.5, 0.8},
+                    {"hit_echo.wav", 0.4, 0.6},
                     {"droid_scan.wav", 0.5, 1.0}};
     for (const auto& e : expected) {
         double seconds = readWav(e.name).samples / 11025.0;
@@ -254,7 +262,8 @@ SongFacts readSong() {
             if (status == 0xFF) {
                 uint8_t type = b[p++];
                 uint32_t length = varLen(b, p, end);
-                if (type == 0x51 && s.tempoTick == ~0u) s.tempo = be32(b, p - 1) & 0xFFFFFF, s.tempoTick = time;
+                if (type == 0x51 && s.tempoTick == ~0u)
+                    s.tempo = be32(b, p - 1) & 0xFFFFFF, s.tempoTick = time;
                 p += length;
                 continue;
             }
@@ -262,7 +271,8 @@ SongFacts readSong() {
             uint8_t d1 = b[p++], d2 = kind == 0xC || kind == 0xD ? 0 : b[p++];
             s.lastEvent = std::max(s.lastEvent, time);
             if (kind == 0xC) s.channelsWithPrograms.insert(channel);
-            if (kind == 0x9 && d2 > 0) s.channelsWithNotes.insert(channel), ++sounding[channel * 128 + d1];
+            if (kind == 0x9 && d2 > 0)
+                s.channelsWithNotes.insert(channel), ++sounding[channel * 128 + d1];
             if (kind == 0x8 || (kind == 0x9 && d2 == 0)) --sounding[channel * 128 + d1];
         }
         at = end;

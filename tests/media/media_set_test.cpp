@@ -1,13 +1,13 @@
 // The media set as a whole: the generator gives the same bytes every time,
 // and every file loads through the game's own readers (vexar-tool check)
 // with sizes that fit the world.
-#include "media_files.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+
+#include "media_files.h"
 
 namespace {
 
@@ -92,7 +92,8 @@ TEST(MediaSet, EveryFileLoadsThroughTheGamesReaders) {
 TEST(MediaSet, ModelSizesFitTheWorld) {
     const CheckRun& run = checkEverything();
     auto bounds = [&](const std::string& name) {
-        auto b = run.files.count(name) ? numbers(run.files.at(name).at("bounds")) : std::vector<float>{};
+        auto b =
+            run.files.count(name) ? numbers(run.files.at(name).at("bounds")) : std::vector<float>{};
         b.resize(6, 0.0f);
         return b;  // min x y z, max x y z
     };

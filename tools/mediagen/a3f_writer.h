@@ -1,8 +1,8 @@
 #pragma once
 // Writes a mesh and its one material as an A3F model text.
-#include "mesh.h"
-
 #include <string>
+
+#include "mesh.h"
 
 struct Rgba {
     float r = 0, g = 0, b = 0, a = 1;
@@ -10,7 +10,8 @@ struct Rgba {
 
 struct Material {
     std::string name;
-    Rgba ambient{0.2f, 0.2f, 0.2f, 1}, diffuse{1, 1, 1, 1}, specular{0, 0, 0, 1}, emission{0, 0, 0, 1};
+    Rgba ambient{0.2f, 0.2f, 0.2f, 1}, diffuse{1, 1, 1, 1}, specular{0, 0, 0, 1},
+        emission{0, 0, 0, 1};
     unsigned shininess = 10;
     std::string textureFile;
     std::string alphaRule = "NONE";  // NONE, BLUE, ... or a number such as 0.5

@@ -1,9 +1,9 @@
 #include "canvas.h"
 
-#include "rng.h"
-
 #include <algorithm>
 #include <cmath>
+
+#include "rng.h"
 
 Colour hex(uint32_t rgb) {
     return {float((rgb >> 16) & 255) / 255.0f, float((rgb >> 8) & 255) / 255.0f,
@@ -85,9 +85,7 @@ float tiledNoise(float x, float y, int period, uint32_t seed) {
     int x0 = int(std::floor(x)), y0 = int(std::floor(y));
     float fx = x - float(x0), fy = y - float(y0);
     auto wrap = [period](int v) { return ((v % period) + period) % period; };
-    auto corner = [&](int dx, int dy) {
-        return latticeValue(wrap(x0 + dx), wrap(y0 + dy), seed);
-    };
+    auto corner = [&](int dx, int dy) { return latticeValue(wrap(x0 + dx), wrap(y0 + dy), seed); };
     float sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
     float top = corner(0, 0) + (corner(1, 0) - corner(0, 0)) * sx;
     float bottom = corner(0, 1) + (corner(1, 1) - corner(0, 1)) * sx;

@@ -6,9 +6,15 @@
 struct Colour {
     float r = 0, g = 0, b = 0;
 };
-inline Colour operator*(Colour c, float s) { return {c.r * s, c.g * s, c.b * s}; }
-inline Colour operator+(Colour a, Colour b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-inline Colour mix(Colour a, Colour b, float t) { return a * (1 - t) + b * t; }
+inline Colour operator*(Colour c, float s) {
+    return {c.r * s, c.g * s, c.b * s};
+}
+inline Colour operator+(Colour a, Colour b) {
+    return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
+inline Colour mix(Colour a, Colour b, float t) {
+    return a * (1 - t) + b * t;
+}
 Colour hex(uint32_t rgb);
 
 struct Texel {

@@ -56,7 +56,8 @@ Placement translation(Vec3 offset) {
 Placement operator*(const Placement& second, const Placement& first) {
     Placement p;
     Vec3 origin;
-    for (int i = 0; i < 3; ++i) p.column[i] = apply(second, first.column[i]) - apply(second, origin);
+    for (int i = 0; i < 3; ++i)
+        p.column[i] = apply(second, first.column[i]) - apply(second, origin);
     p.offset = apply(second, first.offset);
     return p;
 }

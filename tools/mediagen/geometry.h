@@ -1,11 +1,13 @@
 #pragma once
 // Vector helpers for building meshes, on the game's own Vec3 (only its
 // inline operations: the generator links nothing of the game).
-#include "math/vec3.h"
-
 #include <cmath>
 
-inline float length(Vec3 a) { return std::sqrt(dot(a, a)); }
+#include "math/vec3.h"
+
+inline float length(Vec3 a) {
+    return std::sqrt(dot(a, a));
+}
 inline Vec3 normalized(Vec3 a) {
     float n = length(a);
     return n > 0 ? a * (1.0f / n) : a;

@@ -13,11 +13,16 @@ namespace {
 Bytes encode(const Picture& p) {
     Canvas c = p.paint();
     switch (p.format) {
-    case PictureFormat::Bmp: return encodeBmp(c);
-    case PictureFormat::Jpeg: return encodeJpeg(c, 90);
-    case PictureFormat::Tga: return encodeTga(c, false, false);
-    case PictureFormat::TgaRunLength: return encodeTga(c, false, true);
-    case PictureFormat::TgaWithAlpha: return encodeTga(c, true, false);
+        case PictureFormat::Bmp:
+            return encodeBmp(c);
+        case PictureFormat::Jpeg:
+            return encodeJpeg(c, 90);
+        case PictureFormat::Tga:
+            return encodeTga(c, false, false);
+        case PictureFormat::TgaRunLength:
+            return encodeTga(c, false, true);
+        case PictureFormat::TgaWithAlpha:
+            return encodeTga(c, true, false);
     }
     return {};
 }
@@ -49,7 +54,8 @@ bool writeMediaSet(const std::string& folder) {
     for (const SoundEffect& s : buildAllSounds()) {
         auto samples = toPcm16(s.signal);
         ok = (s.adpcm ? writeAdpcmWav(path(s.fileName), samples)
-                      : writePcmWav(path(s.fileName), samples)) && ok;
+                      : writePcmWav(path(s.fileName), samples)) &&
+             ok;
     }
     ok = writeFile(path("vexar.mid"), encodeSmf(composeSong())) && ok;
     return ok;

@@ -1,9 +1,9 @@
 #pragma once
 // Writes the whole media set into one folder.
-#include "canvas.h"
-
 #include <string>
 #include <vector>
+
+#include "canvas.h"
 
 enum class PictureFormat { Bmp, Jpeg, Tga, TgaRunLength, TgaWithAlpha };
 

@@ -6,17 +6,18 @@
 //                            normal rescaling) into OUTDIR/scene-*.ppm
 //   song MIDI SF2 OUT LOOPS  renders the song through FluidSynth into a WAV,
 //                            LOOPS times in a row, to hear the loop seam
-#include "media_set.h"
-#include "models.h"
-#include "platform/gl.h"
-#include "platform/offscreen_gl.h"
+#include <fluidsynth.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fluidsynth.h>
 #include <string>
 #include <vector>
+
+#include "media_set.h"
+#include "models.h"
+#include "platform/gl.h"
+#include "platform/offscreen_gl.h"
 
 namespace {
 
@@ -41,7 +42,8 @@ void bindTexture(const Material& m) {
     GLuint id = 0;
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, c.width, c.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, c.width, c.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 rgba.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glEnable(GL_TEXTURE_2D);
@@ -73,7 +75,8 @@ bool writePpm(const std::string& path) {
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
     std::fprintf(f, "P6\n%d %d\n255\n", kSize, kSize);
-    for (int y = kSize - 1; y >= 0; --y) std::fwrite(&pixels[size_t(y) * kSize * 3], 1, size_t(kSize) * 3, f);
+    for (int y = kSize - 1; y >= 0; --y)
+        std::fwrite(&pixels[size_t(y) * kSize * 3], 1, size_t(kSize) * 3, f);
     return std::fclose(f) == 0;
 }
 
@@ -226,7 +229,10 @@ int main(int argc, char** argv) {
     std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "models" && argc == 3) return renderModels(argv[2]);
     if (mode == "scene" && argc == 3) return renderScene(argv[2]);
-    if (mode == "song" && argc == 6) return renderSong(argv[2], argv[3], argv[4], std::atoi(argv[5]));
-    std::fprintf(stderr, "usage: vexar-mediaview models OUTDIR | scene OUTDIR | song MIDI SF2 OUT.wav LOOPS\n");
+    if (mode == "song" && argc == 6)
+        return renderSong(argv[2], argv[3], argv[4], std::atoi(argv[5]));
+    std::fprintf(
+        stderr,
+        "usage: vexar-mediaview models OUTDIR | scene OUTDIR | song MIDI SF2 OUT.wav LOOPS\n");
     return 2;
 }

@@ -15,12 +15,15 @@ void addTriangle(Mesh& mesh, uint32_t a, uint32_t b, uint32_t c) {
     mesh.faces.push_back({a, b, c});
 }
 
-uint32_t addVertex(Mesh& mesh, const Placement& place, Vec3 position, Vec3 normal, float u, float v) {
+uint32_t addVertex(Mesh& mesh, const Placement& place, Vec3 position, Vec3 normal, float u,
+                   float v) {
     mesh.vertices.push_back({apply(place, position), applyToNormal(place, normal), u, v});
     return uint32_t(mesh.vertices.size() - 1);
 }
 
-float lerp(float a, float b, float t) { return a + (b - a) * t; }
+float lerp(float a, float b, float t) {
+    return a + (b - a) * t;
+}
 
 // Joins a grid of (columns + 1) x (rows + 1) vertices starting at `first`.
 void addGrid(Mesh& mesh, uint32_t first, int columns, int rows) {
@@ -91,12 +94,12 @@ void addQuad(Mesh& mesh, Vec3 corner, Vec3 edgeU, Vec3 edgeV, UvRect uv, bool tw
 
 void addBox(Mesh& mesh, Vec3 h, UvRect uv, const Placement& place) {
     // Each side: a corner and two edges spanning it.
-    const Vec3 c[6] = {{h.x, -h.y, h.z},  {-h.x, -h.y, -h.z}, {-h.x, h.y, h.z},
-                     {-h.x, -h.y, -h.z}, {-h.x, -h.y, h.z},  {h.x, -h.y, -h.z}};
+    const Vec3 c[6] = {{h.x, -h.y, h.z},   {-h.x, -h.y, -h.z}, {-h.x, h.y, h.z},
+                       {-h.x, -h.y, -h.z}, {-h.x, -h.y, h.z},  {h.x, -h.y, -h.z}};
     const Vec3 e1[6] = {{0, 0, -2 * h.z}, {0, 0, 2 * h.z}, {2 * h.x, 0, 0},
-                      {2 * h.x, 0, 0},  {2 * h.x, 0, 0}, {-2 * h.x, 0, 0}};
+                        {2 * h.x, 0, 0},  {2 * h.x, 0, 0}, {-2 * h.x, 0, 0}};
     const Vec3 e2[6] = {{0, 2 * h.y, 0}, {0, 2 * h.y, 0}, {0, 0, -2 * h.z},
-                      {0, 0, 2 * h.z}, {0, 2 * h.y, 0}, {0, 2 * h.y, 0}};
+                        {0, 0, 2 * h.z}, {0, 2 * h.y, 0}, {0, 2 * h.y, 0}};
     for (int i = 0; i < 6; ++i) addQuad(mesh, c[i], e1[i], e2[i], uv, false, place);
 }
 

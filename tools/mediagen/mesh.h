@@ -1,12 +1,12 @@
 #pragma once
 // Triangle meshes built from a few shapes. Every triangle is wound
 // counter-clockwise as seen from the side its vertex normals point to.
-#include "geometry.h"
-
 #include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
+
+#include "geometry.h"
 
 struct MeshVertex {
     Vec3 position;

@@ -1,8 +1,8 @@
 #include "models.h"
 
-#include "textures.h"
-
 #include <cmath>
+
+#include "textures.h"
 
 namespace {
 
@@ -19,13 +19,13 @@ Profile circleProfile(float radius, int steps, float fromAngle, float toAngle, f
 // A closed tube of the given radius, as a lathe profile: turns into a
 // cylinder along y with flat caps.
 Profile cylinderProfile(float radius, float bottom, float top) {
-    return {{0, bottom}, {radius, bottom}, {radius, bottom}, {radius, top}, {radius, top}, {0, top}};
+    return {{0, bottom},   {radius, bottom}, {radius, bottom},
+            {radius, top}, {radius, top},    {0, top}};
 }
 
 // Rotations that turn the lathe axis (y) onto another axis.
 const Placement kYToZ = rotationX(kPi / 2);
 const Placement kYToMinusZ = rotationX(-kPi / 2);
-const Placement kYToX = rotationZ(-kPi / 2);
 
 Material litMaterial(const char* name, const char* texture, unsigned shininess) {
     Material m;
@@ -39,7 +39,10 @@ Material litMaterial(const char* name, const char* texture, unsigned shininess) 
 }  // namespace
 
 Model buildDeathStar() {
-    Model m{"deathStar.a3f", "a battle moon of armour plates around a dish and a trench; normals of length 10 for its tenfold or larger scale", {},
+    Model m{"deathStar.a3f",
+            "a battle moon of armour plates around a dish and a trench; normals of length 10 for "
+            "its tenfold or larger scale",
+            {},
             litMaterial("moonPlates", "deathStar.jpg", 24)};
     // A sphere with the equatorial trench cut in: the profile dips at the
     // equator with creases at its walls.
@@ -62,12 +65,14 @@ Model buildDeathStar() {
 }
 
 Model buildDroid() {
-    Model m{"spaceShip1.a3f", "a hunter droid: armoured pod, red eye, forward pincer wings", {},
+    Model m{"spaceShip1.a3f",
+            "a hunter droid: armoured pod, red eye, forward pincer wings",
+            {},
             litMaterial("droidHull", "droid.bmp", 48)};
     Mesh& mesh = m.mesh;
-    // The pod, from the engines (z -1.0) to the nose (z +1.1).
-    Profile pod = {{0, -1.0f}, {0.30f, -1.0f}, {0.30f, -1.0f}, {0.42f, -0.7f}, {0.47f, -0.2f},
-                   {0.44f, 0.3f}, {0.34f, 0.75f}, {0.22f, 1.0f}, {0.22f, 1.0f}, {0, 1.0f}};
+    // The pod, from the engines (z -1) to the nose (z +1).
+    Profile pod = {{0, -1.0f},    {0.30f, -1.0f}, {0.30f, -1.0f}, {0.42f, -0.7f}, {0.47f, -0.2f},
+                   {0.44f, 0.3f}, {0.34f, 0.75f}, {0.22f, 1.0f},  {0.22f, 1.0f},  {0, 1.0f}};
     addLathe(mesh, pod, 24, atlas::kDroidHull, kYToZ);
     // The eye: a red lens bulging from the nose.
     addLathe(mesh, circleProfile(0.2f, 6, 0, kPi / 2), 16, atlas::lampRadius(atlas::kDroidEye),
@@ -86,18 +91,21 @@ Model buildDroid() {
     }
     // A dorsal fin.
     // Outline x runs along -z, outline z becomes the height.
-    addPrism(mesh, {{-0.1f, 0}, {0.8f, 0}, {0.95f, 0.5f}, {0.6f, 0.5f}}, 0.03f,
-             atlas::kDroidHull, atlas::kDroidHull, translation({0, 0.38f, 0}) * rotationY(kPi / 2) *
-             rotationX(-kPi / 2));
+    addPrism(mesh, {{-0.1f, 0}, {0.8f, 0}, {0.95f, 0.5f}, {0.6f, 0.5f}}, 0.03f, atlas::kDroidHull,
+             atlas::kDroidHull,
+             translation({0, 0.38f, 0}) * rotationY(kPi / 2) * rotationX(-kPi / 2));
     return m;
 }
 
 Model buildRadar() {
-    Model m{"spaceRadar.a3f", "a radar turret: pedestal, dish and gun barrel facing -z", {},
+    Model m{"spaceRadar.a3f",
+            "a radar turret: pedestal, dish and gun barrel facing -z",
+            {},
             litMaterial("radarMetal", "radar.tga", 32)};
     Mesh& mesh = m.mesh;
-    Profile pedestal = {{0, -1.3f}, {1.0f, -1.3f}, {1.0f, -1.3f}, {1.0f, -1.1f}, {1.0f, -1.1f},
-                        {0.55f, -0.8f}, {0.32f, -0.2f}, {0.32f, -0.2f}, {0, -0.2f}};
+    Profile pedestal = {{0, -1.3f},     {1.0f, -1.3f},  {1.0f, -1.3f},
+                        {1.0f, -1.1f},  {1.0f, -1.1f},  {0.55f, -0.8f},
+                        {0.32f, -0.2f}, {0.32f, -0.2f}, {0, -0.2f}};
     addLathe(mesh, pedestal, 24, atlas::kRadarBody);
     // The head, a flattened ball that carries dish and barrel.
     addLathe(mesh, circleProfile(0.5f, 10, -kPi / 2, kPi / 2), 20, atlas::kRadarBody,
@@ -117,21 +125,26 @@ Model buildRadar() {
     // The barrel through the dish's centre, with a lamp at the muzzle.
     addLathe(mesh, cylinderProfile(0.1f, 0, 2.1f), 12, atlas::kRadarBarrel,
              translation({0, 0.25f, -0.3f}) * kYToMinusZ);
-    addLathe(mesh, circleProfile(0.14f, 6, -kPi / 2, kPi / 2), 12, atlas::lampRadius(atlas::kRadarLamp),
-             translation({0, 0.25f, -2.4f}) * kYToMinusZ);
+    addLathe(mesh, circleProfile(0.14f, 6, -kPi / 2, kPi / 2), 12,
+             atlas::lampRadius(atlas::kRadarLamp), translation({0, 0.25f, -2.4f}) * kYToMinusZ);
     return m;
 }
 
 Model buildStation() {
-    Model m{"spaceStation1.a3f", "an orbital station: hub, docking spire, spokes and a ring lit from the hub; normals of length 10 for its tenfold scale", {},
+    Model m{"spaceStation1.a3f",
+            "an orbital station: hub, docking spire, spokes and a ring lit from the hub; normals "
+            "of length 10 for its tenfold scale",
+            {},
             litMaterial("stationHull", "station.jpg", 40)};
     Mesh& mesh = m.mesh;
-    Profile hub = {{0, -1.5f}, {0.3f, -1.5f}, {0.3f, -1.5f}, {0.6f, -1.1f}, {0.65f, -0.5f},
-                   {0.65f, 0.5f}, {0.6f, 1.1f}, {0.3f, 1.5f}, {0.3f, 1.5f}, {0, 1.5f}};
+    Profile hub = {{0, -1.5f},    {0.3f, -1.5f}, {0.3f, -1.5f}, {0.6f, -1.1f}, {0.65f, -0.5f},
+                   {0.65f, 0.5f}, {0.6f, 1.1f},  {0.3f, 1.5f},  {0.3f, 1.5f},  {0, 1.5f}};
     addLathe(mesh, hub, 32, atlas::kStationHull);
     // A wide habitat drum around the hub's waist.
-    addLathe(mesh, {{0.6f, -0.35f}, {1.0f, -0.3f}, {1.0f, -0.3f}, {1.0f, 0.3f}, {1.0f, 0.3f}, {0.6f, 0.35f}},
-             32, atlas::kStationHull);
+    addLathe(
+        mesh,
+        {{0.6f, -0.35f}, {1.0f, -0.3f}, {1.0f, -0.3f}, {1.0f, 0.3f}, {1.0f, 0.3f}, {0.6f, 0.35f}},
+        32, atlas::kStationHull);
     // Docking spire and antenna.
     addLathe(mesh, cylinderProfile(0.08f, 1.4f, 2.3f), 8, atlas::kStationMetal);
     addLathe(mesh, circleProfile(0.12f, 6, -kPi / 2, kPi / 2, 0, 2.35f), 10,
@@ -155,7 +168,9 @@ Model buildStation() {
 }
 
 Model buildSolarPanel() {
-    Model m{"solarPanel.a3f", "a two-winged solar array on a truss boom, cells facing +-x", {},
+    Model m{"solarPanel.a3f",
+            "a two-winged solar array on a truss boom, cells facing +-x",
+            {},
             litMaterial("solarCells", "solarPanel.tga", 64)};
     Mesh& mesh = m.mesh;
     // The boom along z and a small equipment block in the middle.
@@ -173,7 +188,9 @@ Model buildSolarPanel() {
 }
 
 Model buildShot() {
-    Model m{"shot.a3f", "a plasma bolt: a glowing spindle along z inside a round glow", {},
+    Model m{"shot.a3f",
+            "a plasma bolt: a glowing spindle along z inside a round glow",
+            {},
             litMaterial("plasma", "shot.tga", 1)};
     m.material.alphaRule = "BLUE";  // the picture's own alpha
     Mesh& mesh = m.mesh;
@@ -196,7 +213,9 @@ Model buildShot() {
 }
 
 Model buildBlueScreen() {
-    Model m{"blueScreen.a3f", "the stereo overlay: fills the orthographic box, half transparent", {},
+    Model m{"blueScreen.a3f",
+            "the stereo overlay: fills the orthographic box, half transparent",
+            {},
             {}};
     m.material.name = "overlay";
     m.material.diffuse = {1, 1, 1, 0.5f};
@@ -208,6 +227,6 @@ Model buildBlueScreen() {
 }
 
 std::vector<Model> buildAllModels() {
-    return {buildDeathStar(), buildDroid(), buildRadar(), buildStation(),
-            buildSolarPanel(), buildShot(), buildBlueScreen()};
+    return {buildDeathStar(),  buildDroid(), buildRadar(),     buildStation(),
+            buildSolarPanel(), buildShot(),  buildBlueScreen()};
 }

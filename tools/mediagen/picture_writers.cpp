@@ -1,9 +1,10 @@
 #include "picture_writers.h"
 
+#include <jpeglib.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <jpeglib.h>
 
 namespace {
 

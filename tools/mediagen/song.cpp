@@ -1,9 +1,9 @@
 #include "song.h"
 
-#include "rng.h"
-
 #include <cstdlib>
 #include <string>
+
+#include "rng.h"
 
 namespace {
 
@@ -16,12 +16,12 @@ struct Chord {
 const Chord Dm{2, 3, 7}, Bb{10, 4, 7}, F{5, 4, 7}, C{0, 4, 7}, A{9, 4, 7}, Gm{7, 3, 7};
 
 // One chord per bar: intro, A, B, A again, bridge, turnaround.
-const Chord kChords[kBars] = {Dm, Dm, Bb, C,                            // intro
-                              Dm, Bb, F, C, Dm, Bb, C, A,               // A
-                              Gm, Dm, Bb, A, Gm, Dm, Bb, A,             // B
-                              Dm, Bb, F, C, Dm, Bb, C, A,               // A again
-                              Bb, C, Dm, Dm, Gm, Bb, A, A,              // bridge
-                              Dm, Bb, C, A};                            // turnaround
+const Chord kChords[kBars] = {Dm, Dm, Bb, C,                  // intro
+                              Dm, Bb, F,  C,  Dm, Bb, C,  A,  // A
+                              Gm, Dm, Bb, A,  Gm, Dm, Bb, A,  // B
+                              Dm, Bb, F,  C,  Dm, Bb, C,  A,  // A again
+                              Bb, C,  Dm, Dm, Gm, Bb, A,  A,  // bridge
+                              Dm, Bb, C,  A};                 // turnaround
 
 enum Section { kIntro, kVerse, kChorus, kBridge, kTurn };
 Section sectionOf(uint32_t bar) {
@@ -31,7 +31,9 @@ Section sectionOf(uint32_t bar) {
     if (bar < 36) return kBridge;
     return kTurn;
 }
-bool sectionStarts(uint32_t bar) { return bar == 0 || bar == 4 || bar == 12 || bar == 20 || bar == 28 || bar == 36; }
+bool sectionStarts(uint32_t bar) {
+    return bar == 0 || bar == 4 || bar == 12 || bar == 20 || bar == 28 || bar == 36;
+}
 
 // The lead's phrases, "name+octave:sixteenths" or "r:sixteenths" for a rest.
 const char* kVerseTune =
@@ -69,7 +71,8 @@ uint32_t addPhrase(Part& part, const char* tune, uint32_t start, Rng& rng) {
         uint32_t length = uint32_t(std::atoi(token.c_str() + colon + 1)) * kSixteenth;
         if (token[0] != 'r') {
             uint8_t velocity = uint8_t(88 + rng.below(14));
-            part.notes.push_back({t, length - kSixteenth / 4, uint8_t(keyOf(token.substr(0, colon))), velocity});
+            part.notes.push_back(
+                {t, length - kSixteenth / 4, uint8_t(keyOf(token.substr(0, colon))), velocity});
         }
         t += length;
     }
@@ -99,26 +102,26 @@ void writeBass(Part& bass, Rng& rng) {
             continue;
         }
         switch (section) {
-        case kBridge:
-            note(0, 2 * kBeat - 64, root, 90);
-            note(2 * kBeat, 2 * kBeat - 64, root + c.fifth, 84);
-            break;
-        case kChorus: {  // syncopated
-            const uint32_t at[] = {0, 6, 8, 12, 14};
-            const int step[] = {0, 0, 7, 12, 0};
-            for (int i = 0; i < 5; ++i) {
-                uint32_t next = i + 1 < 5 ? at[i + 1] : 16;
-                note(at[i] * kSixteenth, (next - at[i]) * kSixteenth - 40, root + (step[i] == 7 ? c.fifth : step[i]),
-                     i == 0 ? 100 : 88);
+            case kBridge:
+                note(0, 2 * kBeat - 64, root, 90);
+                note(2 * kBeat, 2 * kBeat - 64, root + c.fifth, 84);
+                break;
+            case kChorus: {  // syncopated
+                const uint32_t at[] = {0, 6, 8, 12, 14};
+                const int step[] = {0, 0, 7, 12, 0};
+                for (int i = 0; i < 5; ++i) {
+                    uint32_t next = i + 1 < 5 ? at[i + 1] : 16;
+                    note(at[i] * kSixteenth, (next - at[i]) * kSixteenth - 40,
+                         root + (step[i] == 7 ? c.fifth : step[i]), i == 0 ? 100 : 88);
+                }
+                break;
             }
-            break;
-        }
-        default: {  // driving eighths
-            const int step[] = {0, 0, 12, 0, 7, 0, 12, 7};
-            for (int i = 0; i < 8; ++i)
-                note(uint32_t(i) * 2 * kSixteenth, 2 * kSixteenth - 48,
-                     root + (step[i] == 7 ? c.fifth : step[i]), i % 2 ? 82 : 96);
-        }
+            default: {  // driving eighths
+                const int step[] = {0, 0, 12, 0, 7, 0, 12, 7};
+                for (int i = 0; i < 8; ++i)
+                    note(uint32_t(i) * 2 * kSixteenth, 2 * kSixteenth - 48,
+                         root + (step[i] == 7 ? c.fifth : step[i]), i % 2 ? 82 : 96);
+            }
         }
     }
 }
@@ -139,7 +142,9 @@ std::vector<int> voiceChord(const Chord& c, const std::vector<int>& previous) {
             }
             if (v[0] != base || v.back() > 74) continue;
             int cost = 0;
-            for (int k = 0; k < 3; ++k) cost += previous.empty() ? std::abs(v[k] - 62) : std::abs(v[k] - previous[size_t(k)]);
+            for (int k = 0; k < 3; ++k)
+                cost +=
+                    previous.empty() ? std::abs(v[k] - 62) : std::abs(v[k] - previous[size_t(k)]);
             if (cost < bestCost) bestCost = cost, best = v;
         }
     return best;
@@ -157,14 +162,25 @@ void writeHarmony(Part& pad, Part& arp, Rng& rng) {
         int tones[4] = {voicing[0] + 12, voicing[1] + 12, voicing[2] + 12, voicing[0] + 24};
         for (uint32_t i = 0; i < 16; ++i) {
             int velocity = (i % 4 == 0 ? 72 : 54) + rng.below(6) - (s == kIntro ? 6 : 0);
-            arp.notes.push_back({t0 + i * kSixteenth, kSixteenth - 24, uint8_t(tones[order[i % 8]]), uint8_t(velocity)});
+            arp.notes.push_back({t0 + i * kSixteenth, kSixteenth - 24, uint8_t(tones[order[i % 8]]),
+                                 uint8_t(velocity)});
         }
     }
 }
 
 void writeDrums(Part& drums, Rng& rng) {
-    enum { kKick = 36, kSnare = 38, kClap = 39, kClosedHat = 42, kLowTom = 45, kOpenHat = 46,
-           kMidTom = 47, kCrash = 49, kHighTom = 50, kRide = 51 };
+    enum {
+        kKick = 36,
+        kSnare = 38,
+        kClap = 39,
+        kClosedHat = 42,
+        kLowTom = 45,
+        kOpenHat = 46,
+        kMidTom = 47,
+        kCrash = 49,
+        kHighTom = 50,
+        kRide = 51
+    };
     auto hit = [&](uint32_t at, int key, int velocity) {
         drums.notes.push_back({at, 96, uint8_t(key), uint8_t(velocity + rng.below(10))});
     };
@@ -199,8 +215,10 @@ void writeDrums(Part& drums, Rng& rng) {
         hit(t0 + kBeat, kSnare, 100);
         if (s == kChorus) hit(t0 + kBeat, kClap, 70);
         if (lastOfSection) {  // a tom fill into the next section
-            const int toms[] = {kHighTom, kHighTom, kMidTom, kMidTom, kLowTom, kLowTom, kSnare, kSnare};
-            for (uint32_t i = 0; i < 8; ++i) hit(t0 + 2 * kBeat + i * kSixteenth, toms[i], 80 + int(i) * 4);
+            const int toms[] = {kHighTom, kHighTom, kMidTom, kMidTom,
+                                kLowTom,  kLowTom,  kSnare,  kSnare};
+            for (uint32_t i = 0; i < 8; ++i)
+                hit(t0 + 2 * kBeat + i * kSixteenth, toms[i], 80 + int(i) * 4);
         } else {
             hit(t0 + 3 * kBeat, kSnare, 104);
             if (s == kChorus) hit(t0 + 3 * kBeat, kClap, 72);
@@ -216,10 +234,10 @@ Song composeSong() {
     song.loopTicks = kBars * kBar;
     Rng rng(5005);
     Part drums{"Drums", 9, 0, 110, 64, 30, {}};
-    Part bass{"Bass", 0, 38, 104, 64, 20, {}};        // Synth Bass 1
-    Part pad{"Pad", 1, 89, 78, 64, 80, {}};           // Warm Pad
-    Part arp{"Arpeggio", 2, 11, 70, 40, 70, {}};      // Vibraphone
-    Part lead{"Lead", 3, 81, 92, 76, 60, {}};         // Sawtooth lead
+    Part bass{"Bass", 0, 38, 104, 64, 20, {}};    // Synth Bass 1
+    Part pad{"Pad", 1, 89, 78, 64, 80, {}};       // Warm Pad
+    Part arp{"Arpeggio", 2, 11, 70, 40, 70, {}};  // Vibraphone
+    Part lead{"Lead", 3, 81, 92, 76, 60, {}};     // Sawtooth lead
     writeDrums(drums, rng);
     writeBass(bass, rng);
     writeHarmony(pad, arp, rng);

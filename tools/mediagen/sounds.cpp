@@ -9,9 +9,13 @@ constexpr float kPeak = 0.89f;  // -1 dBFS: loud, never clipped
 // are made a whole number of blocks long so no padding changes their length.
 constexpr size_t kAdpcmBlock = 500;
 
-Signal blocks(size_t count) { return Signal(count * kAdpcmBlock, 0.0f); }
+Signal blocks(size_t count) {
+    return Signal(count * kAdpcmBlock, 0.0f);
+}
 
-float noise(Rng& rng) { return rng.range(-1, 1); }
+float noise(Rng& rng) {
+    return rng.range(-1, 1);
+}
 
 }  // namespace
 
@@ -24,15 +28,16 @@ Signal makeExplosion() {
         float t = timeOf(i);
         float n = noise(rng);
         // The blast: noise through a closing resonant low-pass.
-        float blast = rumble.lowPass(n, 120 + 2600 * std::exp(-t / 0.22f), 0.7f) *
-                      envelope(t, 0.004f, 0.38f);
+        float blast =
+            rumble.lowPass(n, 120 + 2600 * std::exp(-t / 0.22f), 0.7f) * envelope(t, 0.004f, 0.38f);
         // A second, smaller blast a moment later.
         float t2 = t - 0.16f;
         float after = t2 > 0 ? crack.bandPass(n, 900 * std::exp(-t2 / 0.3f) + 200, 0.5f) *
                                    envelope(t2, 0.003f, 0.2f)
                              : 0.0f;
         // The body thump, dropping in pitch.
-        float boom = sineAt(thump.advance(38 + 50 * std::exp(-t / 0.12f))) * envelope(t, 0.002f, 0.3f);
+        float boom =
+            sineAt(thump.advance(38 + 50 * std::exp(-t / 0.12f))) * envelope(t, 0.002f, 0.3f);
         // Debris crackle: sparse clicks that thin out.
         float crackle = rng.unit() < 0.02f * std::exp(-t / 0.5f) ? noise(rng) * 0.8f : 0.0f;
         s[i] = 1.1f * blast + 0.6f * after + 0.9f * boom + crackle;
@@ -68,7 +73,8 @@ Signal makeRadarShot() {
         float t = timeOf(i);
         // A heavy, low laser: a falling saw through a closing resonant filter.
         float f = 85 + 520 * std::exp(-t / 0.09f);
-        float body = filter.lowPass(sawAt(saw.advance(f)), 180 + 2800 * std::exp(-t / 0.11f), 0.35f);
+        float body =
+            filter.lowPass(sawAt(saw.advance(f)), 180 + 2800 * std::exp(-t / 0.11f), 0.35f);
         float low = sineAt(sub.advance(48 + 30 * std::exp(-t / 0.05f))) * envelope(t, 0.003f, 0.2f);
         float hiss = burst.bandPass(noise(rng), 1100, 0.6f) * std::exp(-t / 0.04f);
         s[i] = (0.7f * body + 0.8f * low + 0.5f * hiss) * envelope(t, 0.004f, 0.2f);
@@ -88,7 +94,8 @@ Signal makeHullHit() {
     for (size_t i = 0; i < s.size(); ++i) {
         float t = timeOf(i);
         float clang = 0;
-        for (int p = 0; p < 5; ++p) clang += level[p] * sineAt(phases[p].advance(freq[p])) * std::exp(-t / decay[p]);
+        for (int p = 0; p < 5; ++p)
+            clang += level[p] * sineAt(phases[p].advance(freq[p])) * std::exp(-t / decay[p]);
         float knock = noise(rng) * std::exp(-t / 0.004f);
         s[i] = clang * envelope(t, 0.001f, 1.0f) + 0.8f * knock;
     }

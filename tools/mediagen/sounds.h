@@ -1,10 +1,10 @@
 #pragma once
 // The five sound effects, mono at 11025 Hz. The two firing sounds' lengths
 // are the firing intervals of the player and the radars.
-#include "synth.h"
-
 #include <string>
 #include <vector>
+
+#include "synth.h"
 
 struct SoundEffect {
     std::string fileName;

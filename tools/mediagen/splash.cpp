@@ -1,10 +1,10 @@
 #include "splash.h"
 
-#include "rng.h"
-
 #include <algorithm>
 #include <cmath>
 #include <vector>
+
+#include "rng.h"
 
 namespace {
 
@@ -18,8 +18,9 @@ const Letter kV = {{{{0, 0}, {0.4f, 1}, {0.8f, 0}}}};
 const Letter kE = {{{{0.78f, 0}, {0, 0}, {0, 1}, {0.78f, 1}}}, {{{0, 0.5f}, {0.6f, 0.5f}}}};
 const Letter kX = {{{{0, 0}, {0.8f, 1}}}, {{{0.8f, 0}, {0, 1}}}};
 const Letter kA = {{{{0, 1}, {0.4f, 0}, {0.8f, 1}}}, {{{0.18f, 0.62f}, {0.62f, 0.62f}}}};
-const Letter kR = {{{{0, 1}, {0, 0}, {0.58f, 0}, {0.78f, 0.14f}, {0.78f, 0.36f}, {0.58f, 0.5f}, {0, 0.5f}}},
-                   {{{0.42f, 0.5f}, {0.8f, 1}}}};
+const Letter kR = {
+    {{{0, 1}, {0, 0}, {0.58f, 0}, {0.78f, 0.14f}, {0.78f, 0.36f}, {0.58f, 0.5f}, {0, 0.5f}}},
+    {{{0.42f, 0.5f}, {0.8f, 1}}}};
 
 // Draws the word's strokes, `width` pixels wide, into a coverage canvas.
 void strokeTitle(Canvas& mask, float left, float top, float height, float width) {
@@ -74,7 +75,8 @@ void paintPlanet(Canvas& c) {
             float light = std::max(0.0f, dx * lx + dy * ly + dz * lz);
             float bands = tiledFractal(dy * 8 + 0.3f * dx, dx * 0.5f, 64, 4, 404);
             Colour surface = mix(hex(0x3a2a5a), hex(0xc07a50), bands);
-            Colour lit = surface * (0.05f + 0.95f * light) + hex(0x6fa8ff) * std::pow(1 - dz, 4.0f) * 0.6f;
+            Colour lit =
+                surface * (0.05f + 0.95f * light) + hex(0x6fa8ff) * std::pow(1 - dz, 4.0f) * 0.6f;
             float edge = std::clamp((1 - std::sqrt(d2)) * r, 0.0f, 1.0f);
             c.blend(x, y, lit, edge);
         }
@@ -109,7 +111,8 @@ void paintTitle(Canvas& c) {
     for (float spread : {1.6f, 2.4f, 3.4f, 4.6f}) {
         Canvas ring(c.width, c.height, {0, 0, 0});
         strokeTitle(ring, left, top, height, width * spread);
-        for (size_t i = 0; i < halo.texels.size(); ++i) halo.texels[i].c.r += 0.25f * ring.texels[i].c.r;
+        for (size_t i = 0; i < halo.texels.size(); ++i)
+            halo.texels[i].c.r += 0.25f * ring.texels[i].c.r;
     }
     for (int y = 0; y < c.height; ++y)
         for (int x = 0; x < c.width; ++x) {
@@ -122,8 +125,7 @@ void paintTitle(Canvas& c) {
             t.c = mix(t.c, metal, cover);
         }
     // A thin rule under the title.
-    c.fillRect(left, top + height + 22, left + wordWidth, top + height + 24,
-               hex(0x9fe4ff), 0.8f);
+    c.fillRect(left, top + height + 22, left + wordWidth, top + height + 24, hex(0x9fe4ff), 0.8f);
 }
 
 // Darkens a rectangle smoothly so that controls drawn over it stay readable.

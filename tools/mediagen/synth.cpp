@@ -4,11 +4,19 @@
 #include <cmath>
 #include <cstdint>
 
-Signal silence(float seconds) { return Signal(size_t(std::lround(seconds * kSampleRate)), 0.0f); }
+Signal silence(float seconds) {
+    return Signal(size_t(std::lround(seconds * kSampleRate)), 0.0f);
+}
 
-float sineAt(float phase) { return std::sin(2 * 3.14159265f * phase); }
-float triangleAt(float phase) { return phase < 0.5f ? 4 * phase - 1 : 3 - 4 * phase; }
-float sawAt(float phase) { return 2 * phase - 1; }
+float sineAt(float phase) {
+    return std::sin(2 * 3.14159265f * phase);
+}
+float triangleAt(float phase) {
+    return phase < 0.5f ? 4 * phase - 1 : 3 - 4 * phase;
+}
+float sawAt(float phase) {
+    return 2 * phase - 1;
+}
 
 float LowPass::run(float x, float cutoffHz) {
     float k = 1 - std::exp(-2 * 3.14159265f * cutoffHz / kSampleRate);

@@ -1,18 +1,20 @@
 #pragma once
 // Building blocks for the sound effects: a mono float signal at the game's
 // mixing rate, oscillators with a running phase, simple filters and echo.
-#include "rng.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "rng.h"
 
 constexpr int kSampleRate = 11025;
 
 using Signal = std::vector<float>;
 
 Signal silence(float seconds);
-inline float timeOf(size_t i) { return float(i) / float(kSampleRate); }
+inline float timeOf(size_t i) {
+    return float(i) / float(kSampleRate);
+}
 
 // An oscillator whose frequency may change every sample.
 struct Phase {

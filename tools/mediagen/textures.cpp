@@ -1,9 +1,9 @@
 #include "textures.h"
 
-#include "rng.h"
-
 #include <algorithm>
 #include <cmath>
+
+#include "rng.h"
 
 namespace {
 
@@ -28,10 +28,11 @@ void paintPlating(Canvas& c, Area a, int plateW, int plateH, Colour base, uint32
             float y1 = float(std::min(y + plateH, a.y1));
             c.fillRect(x0, float(y), x1, y1, shade);
             c.fillRect(x0, float(y), x1, float(y) + 1, base * 1.3f, 0.6f);  // lit upper edge
-            c.fillRect(x0, y1 - 1, x1, y1, base * 0.35f);                    // seam
+            c.fillRect(x0, y1 - 1, x1, y1, base * 0.35f);                   // seam
             c.fillRect(x1 - 1, float(y), x1, y1, base * 0.35f);
             if (rng.unit() < 0.3f) {  // a hatch or vent
-                float w = rng.range(0.2f, 0.5f) * float(plateW), h = rng.range(0.2f, 0.5f) * float(plateH);
+                float w = rng.range(0.2f, 0.5f) * float(plateW),
+                      h = rng.range(0.2f, 0.5f) * float(plateH);
                 float hx = x0 + rng.range(2, std::max(3.0f, x1 - x0 - w - 2));
                 float hy = float(y) + rng.range(2, std::max(3.0f, float(plateH) - h - 2));
                 c.fillRect(hx, hy, std::min(hx + w, x1 - 2), hy + h, base * 0.6f);
@@ -75,7 +76,8 @@ Canvas paintDeathStar() {
     Canvas c(512, 256, hex(0x8c9199));
     paintPlating(c, {0, 0, 512, 256}, 32, 16, hex(0x8c9199), 11);
     // Darker latitude bands of heavier armour.
-    for (int band : {48, 80, 176, 208}) c.fillRect(0, float(band), 512, float(band) + 3, hex(0x3a3e44));
+    for (int band : {48, 80, 176, 208})
+        c.fillRect(0, float(band), 512, float(band) + 3, hex(0x3a3e44));
     // The equatorial trench, with its lights.
     c.fillRect(0, 122, 512, 134, hex(0x202328));
     c.fillRect(0, 122, 512, 123, hex(0x60656d));
@@ -132,13 +134,17 @@ Canvas paintRadar() {
         if (int(v * 12) % 2) ring = ring * 0.85f;
         c.fillRect(float(dish.x0), float(y), float(dish.x1), float(y + 1), ring);
     }
-    for (int x = dish.x0; x < dish.x1; x += 16) c.fillRect(float(x), float(dish.y0), float(x + 1), float(dish.y1), hex(0x4a5058));
+    for (int x = dish.x0; x < dish.x1; x += 16)
+        c.fillRect(float(x), float(dish.y0), float(x + 1), float(dish.y1), hex(0x4a5058));
     // The barrel: dark metal with yellow warning bands.
     Area barrel = areaOf(c, atlas::kRadarBarrel);
-    c.fillRect(float(barrel.x0), float(barrel.y0), float(barrel.x1), float(barrel.y1), hex(0x2e3338));
+    c.fillRect(float(barrel.x0), float(barrel.y0), float(barrel.x1), float(barrel.y1),
+               hex(0x2e3338));
     for (int y = barrel.y0 + 8; y < barrel.y1; y += 32)
-        for (int x = barrel.x0; x < barrel.x1; x += 12) c.line(float(x), float(y), float(x) + 8, float(y) + 8, 4, hex(0xd8b020));
-    for (int x = barrel.x0; x < barrel.x1; x += 8) c.fillRect(float(x), float(barrel.y0), float(x + 1), float(barrel.y1), hex(0x1a1d21));
+        for (int x = barrel.x0; x < barrel.x1; x += 12)
+            c.line(float(x), float(y), float(x) + 8, float(y) + 8, 4, hex(0xd8b020));
+    for (int x = barrel.x0; x < barrel.x1; x += 8)
+        c.fillRect(float(x), float(barrel.y0), float(x + 1), float(barrel.y1), hex(0x1a1d21));
     paintLamp(c, areaOf(c, atlas::kRadarLamp), hex(0xd02010), hex(0xffe8b0));
     return c;
 }
@@ -173,11 +179,12 @@ Canvas paintSolarPanel() {
     float cw = float(cells.x1 - cells.x0) / cols, ch = float(cells.y1 - cells.y0) / rows;
     for (int r = 0; r < rows; ++r)
         for (int k = 0; k < cols; ++k) {
-            float x0 = float(cells.x0) + float(k) * cw + frame, y0 = float(cells.y0) + float(r) * ch + frame;
+            float x0 = float(cells.x0) + float(k) * cw + frame,
+                  y0 = float(cells.y0) + float(r) * ch + frame;
             float x1 = x0 + cw - 2 * frame, y1 = y0 + ch - 2 * frame;
             c.fillRect(x0, y0, x1, y1, hex(0x24489a));
             c.fillRect(x0, y0, x1, y0 + (y1 - y0) / 2, hex(0x2f5cb8));  // sheen on the upper half
-            for (int f = 1; f < 4; ++f) {  // conductor lines
+            for (int f = 1; f < 4; ++f) {                               // conductor lines
                 float fy = y0 + (y1 - y0) * float(f) / 4;
                 c.fillRect(x0, fy, x1, fy + 1, hex(0x6f86b8));
             }
@@ -189,8 +196,10 @@ Canvas paintSolarPanel() {
         c.line(float(x), float(truss.y0 + 4), float(x + 32), float(truss.y1 - 4), 4, hex(0x50565e));
         c.line(float(x), float(truss.y1 - 4), float(x + 32), float(truss.y0 + 4), 4, hex(0x50565e));
     }
-    c.fillRect(float(truss.x0), float(truss.y0), float(truss.x1), float(truss.y0 + 4), hex(0x5a6068));
-    c.fillRect(float(truss.x0), float(truss.y1 - 4), float(truss.x1), float(truss.y1), hex(0x5a6068));
+    c.fillRect(float(truss.x0), float(truss.y0), float(truss.x1), float(truss.y0 + 4),
+               hex(0x5a6068));
+    c.fillRect(float(truss.x0), float(truss.y1 - 4), float(truss.x1), float(truss.y1),
+               hex(0x5a6068));
     return c;
 }
 
@@ -211,6 +220,7 @@ Canvas paintShot() {
 Canvas paintBlueScreen() {
     Canvas c(128, 128, hex(0x0000ff));
     for (int y = 0; y < 128; ++y)
-        c.fillRect(0, float(y), 128, float(y + 1), mix(hex(0x1020ff), hex(0x4060ff), float(y) / 127.0f));
+        c.fillRect(0, float(y), 128, float(y + 1),
+                   mix(hex(0x1020ff), hex(0x4060ff), float(y) / 127.0f));
     return c;
 }

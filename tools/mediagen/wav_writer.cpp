@@ -1,10 +1,11 @@
 #include "wav_writer.h"
 
-#include "bytes.h"
-#include "synth.h"
+#include <sndfile.h>
 
 #include <cstdio>
-#include <sndfile.h>
+
+#include "bytes.h"
+#include "synth.h"
 
 namespace {
 
@@ -42,7 +43,8 @@ bool writeAdpcmWav(const std::string& path, const std::vector<int16_t>& samples)
     info.format = SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM;
     SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!f) {
-        std::fprintf(stderr, "vexar-mediagen: cannot write %s: %s\n", path.c_str(), sf_strerror(nullptr));
+        std::fprintf(stderr, "vexar-mediagen: cannot write %s: %s\n", path.c_str(),
+                     sf_strerror(nullptr));
         return false;
     }
     sf_count_t written = sf_write_short(f, samples.data(), sf_count_t(samples.size()));
