@@ -34,7 +34,7 @@ void addLathe(Mesh& mesh, const Profile& profile, int segments, UvRect uv,
 // An axis-aligned box of the given half sizes, flat shaded, each side
 // mapped onto the whole rectangle.
 void addBox(Mesh& mesh, Vec3 half, UvRect uv, const Placement& place = {});
-// A convex outline in the x-z plane (counter-clockwise seen from +y),
+// A convex outline in the x-z plane (either winding),
 // extruded from -halfHeight to +halfHeight along y. The caps take `cap`,
 // the sides `side`.
 void addPrism(Mesh& mesh, const std::vector<std::pair<float, float>>& outline, float halfHeight,
