@@ -40,7 +40,8 @@ void jpegErrorExit(j_common_ptr info) {
 bool decodeJpegStream(jpeg_decompress_struct& info, std::vector<uint8_t>& pixels, int& width,
                       int& height) {
     jpeg_read_header(&info, TRUE);
-    // Grey pictures are expanded to equal blue, green and red by the library.
+    // Grey pictures are expanded to equal blue, green and red by the library,
+    // and libjpeg-turbo fills the fourth byte with 255.
     info.out_color_space = JCS_EXT_BGRX;
     jpeg_start_decompress(&info);
     if (!allocatePixels(pixels, info.output_width, info.output_height)) return false;
