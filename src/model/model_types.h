@@ -10,11 +10,15 @@ struct ModelVertex {
     float u = 0.0f, v = 0.0f;
 };
 
+static_assert(sizeof(ModelVertex) == 8 * sizeof(float), "vertices are eight packed floats");
+
 // One triangle: three zero-based indices into the vertex array,
 // counter-clockwise as seen from the visible side.
 struct ModelFace {
     uint32_t index[3] = {0, 0, 0};
 };
+// Drawn straight from the face array with glDrawElements.
+static_assert(sizeof(ModelFace) == 3 * sizeof(uint32_t), "faces are three packed indices");
 
 // The texture's alpha rule, chosen by the token after ALPHA in a model file.
 // The names are those tokens; several of them do not mean what they say.
