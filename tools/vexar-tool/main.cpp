@@ -1,6 +1,9 @@
 // vexar-tool: the game's own readers and systems, run from the command line
 // for modders, packagers and tests.
 #include "check.h"
+#include "check_model.h"
+#include "check_picture.h"
+#include "obj2a3f.h"
 
 #include "platform/error_box.h"
 #include "platform/media_path.h"
@@ -20,7 +23,10 @@ struct CheckHandler {
 
 // Each reader adds its endings here.
 const CheckHandler kCheckHandlers[] = {
-    {"", nullptr},
+    {".a3f", checkModel},
+    {".bmp", checkPicture},
+    {".jpg", checkPicture},
+    {".tga", checkPicture},
 };
 
 CheckFunction findCheck(const std::string& fileName) {
@@ -68,7 +74,8 @@ int runCheck(int argc, char** argv) {
 void usage() {
     std::fprintf(stderr,
                  "usage: vexar-tool COMMAND ...\n"
-                 "  check [--verbose] FILE...   load files with the game's readers\n");
+                 "  check [--verbose] FILE...   load files with the game's readers\n"
+                 "  obj2a3f IN.obj OUT.a3f      convert a Wavefront OBJ mesh into a model file\n");
 }
 
 }  // namespace
@@ -88,6 +95,7 @@ int main(int argc, char** argv) {
     }
     std::string command = argv[1];
     if (command == "check") return runCheck(argc, argv);
+    if (command == "obj2a3f") return runObj2a3f(argc, argv);
     usage();
     return 2;
 }

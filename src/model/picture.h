@@ -1,0 +1,11 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// Reads a BMP, JPEG or TGA picture from the media folder, chosen by the last
+// three characters of the name ignoring case ("jpeg" and names without an
+// ending are none of them). On success `pixels` holds width x height pixels of
+// blue, green, red, alpha bytes, top row first (a TGA with a zero descriptor
+// comes out turned by 180 degrees); alpha is 255 unless a 32-bit TGA gives it.
+// Returns false when there is no picture. Needs no OpenGL context.
+bool loadPicture(const char* fileName, std::vector<uint8_t>& pixels, int& width, int& height);

@@ -1,0 +1,53 @@
+#include "check_model.h"
+
+#include "model/a3f_reader.h"
+#include "model/scene_object.h"
+#include "model/texture_cache.h"
+#include "platform/offscreen_gl.h"
+
+#include <cstdio>
+#include <initializer_list>
+
+namespace {
+
+void printFloats(const char* key, std::initializer_list<float> values) {
+    std::printf("%s:", key);
+    for (float value : values) std::printf(" %s", formatFloat(value).c_str());
+    std::printf("\n");
+}
+
+void printModel(const SceneObject& o, bool verbose) {
+    std::printf("vertices: %u\nfaces: %u\nnormals: %s\n", o.vertexCount, o.faceCount,
+                o.hasNormals ? "yes" : "no");
+    printFloats("bounds", {o.boundsMin.x, o.boundsMin.y, o.boundsMin.z, o.boundsMax.x,
+                           o.boundsMax.y, o.boundsMax.z});
+    std::printf("material: %s\n", o.materialName);
+    printFloats("diffuse", {o.diffuse[0], o.diffuse[1], o.diffuse[2], o.diffuse[3]});
+    std::printf("shininess: %u\ntexture: %s\ntexture-loaded: %s\nalpha-mode: %d\n", o.shininess,
+                o.textureFile, o.textureId != 0 ? "yes" : "no", o.alphaMode);
+    printFloats("alpha-value", {o.alphaValue});
+    if (!verbose) return;
+    for (uint32_t i = 0; i < o.vertexCount; ++i) {
+        const ModelVertex& v = o.vertices[i];
+        printFloats("v", {v.position.x, v.position.y, v.position.z, v.normal.x, v.normal.y,
+                          v.normal.z, v.u, v.v});
+    }
+    for (uint32_t i = 0; i < o.faceCount; ++i)
+        std::printf("f: %u %u %u\n", o.faces[i].index[0], o.faces[i].index[1], o.faces[i].index[2]);
+}
+
+}  // namespace
+
+int checkModel(const std::string& fileName, const CheckOptions& options) {
+    OffscreenGl* gl = createOffscreenGl(16, 16);
+    if (!gl) return 1;
+    resetTextureCache(true);
+    SceneObject object;
+    constructSceneObject(object);
+    bool ok = loadA3fModel(fileName.c_str(), object);
+    if (ok) printModel(object, options.verbose);
+    destroySceneObject(object);
+    releaseTextureCache();
+    destroyOffscreenGl(gl);
+    return ok ? 0 : 1;
+}
