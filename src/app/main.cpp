@@ -1,0 +1,8 @@
+// Vexar: the program's entry.
+#include "app/startup.h"
+
+int main() {
+    int status = runGame();
+    finishProgram();
+    return status;
+}

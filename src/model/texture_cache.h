@@ -1,0 +1,4 @@
+#pragma once
+
+void resetTextureCache(bool highQuality);
+void releaseTextureCache();
