@@ -1,5 +1,5 @@
 // Vexar: the program's entry.
-#include "app/startup.h"
+#include "app/program.h"
 
 int main() {
     int status = runGame();

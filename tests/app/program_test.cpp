@@ -2,7 +2,7 @@
 #include "app/game_window.h"
 #include "app/input.h"
 #include "app/settings.h"
-#include "app/startup.h"
+#include "app/program.h"
 #include "math/camera.h"
 #include "platform/gl.h"
 #include "platform/window.h"

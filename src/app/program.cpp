@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "app/program.h"
 
 #include "app/frame_clock.h"
 #include "app/frame_time.h"
