@@ -48,7 +48,11 @@ measure() {
 }
 
 running=$(measure)
-xdotool key p
+# Held for a few frames: the frame clock looks at P only when a frame is due,
+# and a tap shorter than that can be released before it looks.
+xdotool keydown p
+sleep 0.1
+xdotool keyup p
 sleep 0.5
 paused=$(measure)
 xdotool key q
