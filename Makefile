@@ -30,7 +30,8 @@ test-tsan: deps
 test-asan: deps
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAR_SANITIZE=address
 	cmake --build $(BUILD)-asan -j $(JOBS)
-	scripts/with-display ctest --test-dir $(BUILD)-asan --output-on-failure
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  scripts/with-display ctest --test-dir $(BUILD)-asan --output-on-failure
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan

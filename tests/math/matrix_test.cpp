@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -35,6 +36,36 @@ TEST(Random, FollowsTheClassicSequence) {
     EXPECT_EQ(gameRand(), 38);
 }
 
+TEST(Random, WrapsTheStateAndMasksTheResult) {
+    // 12345 * 214013 + 2531011 = 2644521496 -> 2644521496 >> 16 = 40352,
+    // & 32767 = 7584 (the mask drops bit 15).
+    gameSrand(12345);
+    EXPECT_EQ(gameRand(), 7584);
+    // 0xFFFFFFFF is -1 modulo 2^32: -214013 + 2531011 = 2316998 -> 35.
+    gameSrand(0xFFFFFFFFu);
+    EXPECT_EQ(gameRand(), 35);
+    // 2^31 * 214013 = 2^31 modulo 2^32 (odd factor); + 2531011 = 2150014659
+    // -> 32806, & 32767 = 38.
+    gameSrand(0x80000000u);
+    EXPECT_EQ(gameRand(), 38);
+}
+
+TEST(Vector, JitterMovesEachAxisByFrameTimeTimesSignedDraw) {
+    frameSeconds = 0.5f;
+    gameSrand(1);  // draws 41, 18467, then the third
+    int draws[3];
+    for (int& d : draws) d = gameRand();
+    gameSrand(1);
+    Vec3 v{};
+    addRandomJitter(v);
+    const float k = 2.0f / 32767.0f;
+    EXPECT_FLOAT_EQ(v.x, 0.5f * (1.0f - float(draws[0]) * k));
+    EXPECT_FLOAT_EQ(v.y, 0.5f * (1.0f - float(draws[1]) * k));
+    EXPECT_FLOAT_EQ(v.z, 0.5f * (1.0f - float(draws[2]) * k));
+    EXPECT_NEAR(v.x, 0.5f, 0.01f);  // a draw of 41 is near the bottom of the range
+    frameSeconds = 0.0f;
+}
+
 TEST(Vector, JitterDrawsThreeNumbersEvenWithoutTime) {
     frameSeconds = 0.0f;
     gameSrand(7);
@@ -62,6 +93,65 @@ TEST(Matrix, AnglesBuildRightHandedRotations) {
     // Pitching up about X by +90 degrees turns the forward axis to -Y.
     Matrix4 pitch = matrixFromAngles({float(M_PI / 2), 0, 0}, {});
     EXPECT_NEAR(pitch[9], -1.0f, 1e-6f);
+}
+
+TEST(Matrix, ElementRowRColumnCSitsAtIndex4CPlusR) {
+    // A yaw of +90 degrees: row 0 of R_Y is (cos, 0, sin) = (0, 0, 1), so
+    // element (row 0, column 2) = index 8 is 1, and element (row 2, column 0)
+    // = index 2 is -sin = -1.
+    Matrix4 yaw = matrixFromAngles({0, float(M_PI / 2), 0}, {7, 8, 9});
+    EXPECT_NEAR(yaw[8], 1.0f, 1e-6f);
+    EXPECT_NEAR(yaw[2], -1.0f, 1e-6f);
+    EXPECT_EQ(yaw[3], 0.0f);
+    EXPECT_EQ(yaw[7], 0.0f);
+    EXPECT_EQ(yaw[11], 0.0f);
+    EXPECT_EQ(yaw[15], 1.0f);
+    Vec3 moved = transformPoint(yaw, {0, 0, 1});
+    EXPECT_NEAR(moved.x, 8.0f, 1e-6f);  // local forward turned to +X, then placed
+    EXPECT_NEAR(moved.y, 8.0f, 1e-6f);
+    EXPECT_NEAR(moved.z, 9.0f, 1e-6f);
+}
+
+TEST(Matrix, RollTurnsSideTowardsUp) {
+    // +90 degrees about Z: X axis -> +Y, Y axis -> -X.
+    Matrix4 roll = matrixFromAngles({0, 0, float(M_PI / 2)}, {});
+    EXPECT_NEAR(roll[1], 1.0f, 1e-6f);
+    EXPECT_NEAR(roll[4], -1.0f, 1e-6f);
+    // Yaw and pitch together: R_Y applied after R_X, so forward = (cos p sin y, -sin p, cos p cos y).
+    Matrix4 both = matrixFromAngles({0.3f, 0.7f, 0.0f}, {});
+    EXPECT_NEAR(both[8], std::cos(0.3) * std::sin(0.7), 1e-6);
+    EXPECT_NEAR(both[9], -std::sin(0.3), 1e-6);
+    EXPECT_NEAR(both[10], std::cos(0.3) * std::cos(0.7), 1e-6);
+}
+
+TEST(Matrix, ScaleMultipliesTheColumns) {
+    Matrix4 scaled;
+    matrixFromScaleAnglesPosition(scaled, 2, 3, 4, 0.1f, 0.2f, 0.3f, 5, 6, 7);
+    Matrix4 plain = matrixFromAngles({0.1f, 0.2f, 0.3f}, {5, 6, 7});
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_NEAR(scaled[r], 2 * plain[r], 1e-6f);
+        EXPECT_NEAR(scaled[4 + r], 3 * plain[4 + r], 1e-6f);
+        EXPECT_NEAR(scaled[8 + r], 4 * plain[8 + r], 1e-6f);
+        EXPECT_EQ(scaled[12 + r], plain[12 + r]);
+    }
+}
+
+TEST(Matrix, DeterminantExpandsAlongTheFirstColumn) {
+    Matrix4 a;
+    matrixFromScaleAnglesPosition(a, 2, 3, 4, 0, 0, 0, 1, 1, 1);
+    EXPECT_FLOAT_EQ(determinant4(a), 24.0f);
+    // A rotation keeps volume; swapping two columns flips the sign.
+    Matrix4 r = matrixFromAngles({0.4f, -1.1f, 2.0f}, {7, -3, 2});
+    EXPECT_NEAR(determinant4(r), 1.0f, 1e-5f);
+    for (int i = 0; i < 3; ++i) std::swap(r[i], r[4 + i]);
+    EXPECT_NEAR(determinant4(r), -1.0f, 1e-5f);
+    // minor3 drops the row and column named: from the scaled matrix drop
+    // row 1, column 0 -> columns 1..3 of rows 0, 2, 3.
+    Matrix3 m = minor3(a, 1, 0);
+    EXPECT_EQ(m.m[0], 0.0f);  // (row 0, column 1)
+    EXPECT_EQ(m.m[4], 4.0f);  // (row 2, column 2)
+    EXPECT_EQ(m.m[6], 1.0f);  // (row 0, column 3)
+    EXPECT_EQ(m.m[8], 1.0f);  // (row 3, column 3)
 }
 
 TEST(Matrix, MultiplyAffineAppliesLocalFirstAndMayAliasOuter) {
@@ -118,6 +208,30 @@ TEST(Matrix, LookAtAlongZHasNegativeXSide) {
     EXPECT_FLOAT_EQ(v[8], 0.0f);
     EXPECT_FLOAT_EQ(v[10], -1.0f);
     EXPECT_FLOAT_EQ(v[5], 1.0f);
+}
+
+TEST(Matrix, ViewMatrixMovesTheEyeToTheOrigin) {
+    Matrix4 v;
+    lookAtMatrix(v, {1, 2, 3}, {1, 2, 28}, {0, 1, 0});
+    Vec3 eye = transformPoint(v, {1, 2, 3});
+    EXPECT_NEAR(eye.x, 0.0f, 1e-6f);
+    EXPECT_NEAR(eye.y, 0.0f, 1e-6f);
+    EXPECT_NEAR(eye.z, 0.0f, 1e-6f);
+    // The target lies straight ahead, which OpenGL's eye space puts on -Z.
+    Vec3 ahead = transformPoint(v, {1, 2, 28});
+    EXPECT_NEAR(ahead.z, -25.0f, 1e-5f);
+    // Translation row: -(s.e), -(u.e), f.e with s = (-1, 0, 0).
+    EXPECT_FLOAT_EQ(v[12], 1.0f);
+    EXPECT_FLOAT_EQ(v[13], -2.0f);
+    EXPECT_FLOAT_EQ(v[14], 3.0f);
+}
+
+TEST(Matrix, LookAtAtTheTargetKeepsAZeroForward) {
+    Matrix4 v;
+    lookAtMatrix(v, {4, 4, 4}, {4, 4, 4}, {0, 1, 0});
+    for (int i = 0; i < 16; ++i) EXPECT_TRUE(std::isfinite(v[i])) << i;
+    EXPECT_EQ(v[2], -0.0f);
+    EXPECT_EQ(v[10], -0.0f);
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+
+// Frames are at least this far apart.
+constexpr uint32_t kFrameIntervalMs = 30;
+
+struct FrameClock {
+    // The clock reading (milliseconds) at which the last frame was accepted.
+    // Kept as the clock's own 32-bit count: differences taken modulo 2^32 stay
+    // right across the clock's wrap and never lose precision to a float.
+    uint32_t lastTime = 0;
+    bool paused = false;  // toggled by the P key
+};
+
+extern FrameClock frameClock;
+// True from a successful start-up until the quit key.
+extern bool running;
+
+// Starts counting from now.
+void startFrameClock();
+
+// The seconds since the last accepted frame, or 0 when no frame is to run now
+// (not running, under 30 ms, or paused). A frame that runs starts with the
+// colour and depth buffers cleared and the projection matrix pushed.
+float beginFrame();
+
+// How long until beginFrame will next accept a frame; 0 when it would now.
+int millisecondsUntilNextFrame();

@@ -1,0 +1,8 @@
+// Vexar: the program's entry.
+#include "app/program.h"
+
+int main() {
+    int status = runGame();
+    finishProgram();
+    return status;
+}

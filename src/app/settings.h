@@ -1,0 +1,22 @@
+#pragma once
+
+// The player's choices, kept in game.ini (section "Game").
+struct GameSettings {
+    bool accepted = false;  // the launcher's Start was pressed; only then is game.ini written
+    int windowed = 1;
+    int lights = 0;  // the stereo mode ("3D" in the launcher)
+    int music = 0;
+    int joystick = 0;
+    int width = 640;
+    int height = 480;
+    int useHiQualTex = 0;
+    int useScreenRes = 0;  // resolution choice 0..3; 3 is the desktop's own size
+};
+
+extern GameSettings gameSettings;
+
+// A missing file or key leaves that value at its default.
+void loadSettings(GameSettings& settings);
+void saveSettings(const GameSettings& settings);
+// The program's very last step.
+void saveSettingsIfAccepted(const GameSettings& settings);

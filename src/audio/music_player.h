@@ -1,0 +1,4 @@
+#pragma once
+
+void playMusic();
+void closeMusic();

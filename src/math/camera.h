@@ -1,0 +1,42 @@
+#pragma once
+#include "math/matrix4.h"
+
+// The camera riding on the player object. Its view matrix is multiplied onto
+// the projection, so OpenGL's eye space is the game's world space.
+struct Camera {
+    Matrix4 viewMatrix;
+    Vec3 eye, target, up;
+    Vec3 stereoOffset;  // where the second eye of the stereo mode stands
+};
+
+struct LightSlot {
+    float ambient[4] = {};
+    float diffuse[4] = {};
+    float specular[4] = {};
+    float position[4] = {};
+};
+
+constexpr int kLightSlots = 8;
+constexpr double kHalfFieldOfView = 0.39269876480102545;  // 22.5 degrees
+constexpr double kNearPlane = 0.5;
+constexpr double kFarPlane = 3000.0;
+constexpr float kLookDistance = 25.0f;
+constexpr float kStereoEyeOffset = -0.05f;
+
+extern Camera camera;
+extern LightSlot lightSlots[kLightSlots];
+extern int lightCount;
+
+// Multiplies the perspective onto the current matrix; aspect = width / height.
+void setPerspective(float aspect);
+// Light 0, the light model, the current colour and the front material, with
+// the model-view matrix still the identity.
+void setupLightAndMaterial();
+// The start-up view: five units behind the origin, one up, looking along +Z.
+void initCamera();
+// Puts the camera at the player's origin, looking along its forward axis.
+void updateCamera(const Matrix4& player);
+// With the plain perspective pushed: multiplies the view onto it, then leaves
+// an identity model-view matrix current.
+void applyView();
+void multiplyLookAt(Vec3 eye, Vec3 target, Vec3 up);

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+
+// Window-system events in the shape the game reads them: Windows message
+// codes and virtual-key codes, one message at a time.
+enum MessageCode : uint32_t {
+    kMessageNone = 0x0000,
+    kMessageClose = 0x0010,  // the window's close request (WM_CLOSE)
+    kMessageKeyDown = 0x0100,
+    kMessageKeyUp = 0x0101,
+    kMessageMouseMove = 0x0200,
+    kMessageLeftButtonDown = 0x0201,
+    kMessageLeftButtonUp = 0x0202,
+    kMessageRightButtonDown = 0x0204,
+    kMessageRightButtonUp = 0x0205,
+};
+
+struct InputMessage {
+    uint32_t code = kMessageNone;
+    uint32_t wParam = 0;  // the virtual-key code of a key message
+    int x = 0, y = 0;     // pointer position in window coordinates (mouse messages)
+};
+
+// Takes one event off the queue. Events the game has no use for still count
+// as a message, with the code kMessageNone. Returns false when the queue is empty.
+bool takeMessage(InputMessage& message);
+
+// Sleeps until an event is queued or the timeout (milliseconds) ends.
+// Returns at once when an event is already waiting or the timeout is not positive.
+void waitForMessage(int timeoutMs);
+
+// The Windows virtual-key code of a key symbol (an SDL_Keycode), or 0 when
+// the key has none.
+uint32_t virtualKeyFromSymbol(int32_t symbol);

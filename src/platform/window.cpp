@@ -1,0 +1,140 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+struct GameWindow {
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+    bool fullScreen = false;
+};
+
+GameWindow gameWindow;
+
+bool displayHasMode(int width, int height) {
+    int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height)
+            return true;
+    }
+    return false;
+}
+
+// 32 depth bits as asked for, else the deepest buffer the driver offers.
+SDL_Window* createWithDeepestDepth(const WindowRequest& request, Uint32 flags) {
+    for (int depth : {32, 24, 16}) {
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+        if (SDL_Window* window = SDL_CreateWindow(request.title, SDL_WINDOWPOS_UNDEFINED,
+                                                  SDL_WINDOWPOS_UNDEFINED, request.width,
+                                                  request.height, flags))
+            return window;
+    }
+    return nullptr;
+}
+
+bool environmentSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+bool headlessDriver(const char* driver) {
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+}  // namespace
+
+bool startWindowSystem() {
+    // A driver named on purpose (tests, kiosks) is taken as it is. Otherwise
+    // SDL would fall back to drawing into nothing when there is no display,
+    // and the player would wait for a window that never comes.
+    bool chosen = environmentSet("SDL_VIDEODRIVER");
+    if (!chosen && !environmentSet("DISPLAY") && !environmentSet("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr, "vexar: no display to open the game window on "
+                             "(neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
+        return false;
+    }
+    // Only X when there is no Wayland session, so that a dead X display gives
+    // one clear line rather than the noise of every other driver's probe.
+    if (!chosen && !environmentSet("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr, "vexar: cannot open the game window: display %s does not answer (%s)\n",
+                     display ? display : "", SDL_GetError());
+        return false;
+    }
+    if (!chosen && headlessDriver(SDL_GetCurrentVideoDriver())) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        std::fprintf(stderr, "vexar: cannot open the game window: the display does not answer\n");
+        return false;
+    }
+    return true;
+}
+
+void stopWindowSystem() {
+    if (gameWindow.context) SDL_GL_DeleteContext(gameWindow.context);
+    if (gameWindow.window) SDL_DestroyWindow(gameWindow.window);
+    gameWindow = GameWindow{};
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool desktopSize(int& width, int& height) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
+    width = mode.w;
+    height = mode.h;
+    return true;
+}
+
+bool openWindow(const WindowRequest& request) {
+    // SDL would start the video on its own, headless drivers and all.
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
+    if (request.fullScreen) {
+        if (!displayHasMode(request.width, request.height)) return false;
+        flags |= SDL_WINDOW_FULLSCREEN;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    gameWindow.fullScreen = request.fullScreen;
+    gameWindow.window = createWithDeepestDepth(request, flags);
+    if (!gameWindow.window) return false;
+    gameWindow.context = SDL_GL_CreateContext(gameWindow.window);
+    if (!gameWindow.context || SDL_GL_MakeCurrent(gameWindow.window, gameWindow.context) != 0)
+        return false;
+    // The game reads keys as key messages, not as text.
+    SDL_StopTextInput();
+    SDL_RaiseWindow(gameWindow.window);
+    if (request.fullScreen)
+        SDL_ShowCursor(SDL_DISABLE);
+    else
+        SDL_SetWindowGrab(gameWindow.window, SDL_TRUE);
+    return true;
+}
+
+void closeWindowContext() {
+    if (gameWindow.window) {
+        if (gameWindow.fullScreen) {
+            SDL_SetWindowFullscreen(gameWindow.window, 0);
+            SDL_ShowCursor(SDL_ENABLE);
+        } else {
+            SDL_SetWindowGrab(gameWindow.window, SDL_FALSE);
+        }
+    }
+    if (gameWindow.context) {
+        SDL_GL_MakeCurrent(gameWindow.window, nullptr);
+        SDL_GL_DeleteContext(gameWindow.context);
+        gameWindow.context = nullptr;
+    }
+}
+
+void swapWindowBuffers() {
+    if (gameWindow.window && gameWindow.context) SDL_GL_SwapWindow(gameWindow.window);
+}

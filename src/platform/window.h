@@ -1,0 +1,29 @@
+#pragma once
+
+// The one game window with its OpenGL compatibility context.
+
+struct WindowRequest {
+    const char* title = "";
+    int width = 0, height = 0;
+    bool fullScreen = false;
+};
+
+// Starts the window system. Without a display this fails and prints one line
+// on standard error saying why.
+bool startWindowSystem();
+// Everything the window system holds goes; the end of the program.
+void stopWindowSystem();
+
+// The desktop's size in pixels; false when it cannot be read.
+bool desktopSize(int& width, int& height);
+
+// Opens the window (a full-screen one only at a mode the display can show),
+// makes its context current, raises it, and confines the cursor to a window
+// or hides it in full screen. False on any failure.
+bool openWindow(const WindowRequest& request);
+
+// Gives the display mode and the cursor back and deletes the context. The
+// window itself stays until the program ends.
+void closeWindowContext();
+
+void swapWindowBuffers();

@@ -1,0 +1,28 @@
+/* Asks an X window to close, the way a window manager's close button does
+ * (WM_DELETE_WINDOW); xdotool can only destroy or kill. */
+#include <X11/Xlib.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        fprintf(stderr, "usage: send_close_request WINDOW-ID\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(NULL);
+    if (!display) {
+        fprintf(stderr, "send_close_request: no X display\n");
+        return 1;
+    }
+    Window window = (Window)strtoul(argv[1], NULL, 0);
+    XEvent event = {0};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XCloseDisplay(display);
+    return 0;
+}

@@ -1,0 +1,99 @@
+#include "app/frame_clock.h"
+#include "app/input.h"
+#include "platform/gl.h"
+#include "support/fake_clock.h"
+#include "support/gl_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// beginFrame clears and pushes the projection, so it runs on a real context.
+class FrameClockTest : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        inputState = InputState{};
+        frameClock = FrameClock{};
+        running = true;
+        setFakeClock(1000);
+        startFrameClock();
+    }
+    void TearDown() override {
+        running = false;
+        releaseFakeClock();
+    }
+    // Pops what an accepted frame pushed, as the frame loop does.
+    float frame() {
+        float seconds = beginFrame();
+        if (seconds != 0.0f) glPopMatrix();
+        return seconds;
+    }
+};
+
+TEST_F(FrameClockTest, ShortFramesAreSkippedWithoutMovingLastTime) {
+    advanceFakeClock(29);
+    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_EQ(frameClock.lastTime, 1000u);
+    EXPECT_EQ(millisecondsUntilNextFrame(), 1);
+    advanceFakeClock(1);
+    EXPECT_EQ(millisecondsUntilNextFrame(), 0);
+    EXPECT_FLOAT_EQ(frame(), 0.030f);  // the whole span since the last accepted frame
+    EXPECT_EQ(frameClock.lastTime, 1030u);
+}
+
+TEST_F(FrameClockTest, AStallIsPassedOnWhole) {
+    advanceFakeClock(2000);
+    EXPECT_FLOAT_EQ(frame(), 2.0f);
+}
+
+TEST_F(FrameClockTest, AcceptedFramePushesTheProjectionOnce) {
+    GLint before = 0, after = 0;
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &before);
+    advanceFakeClock(40);
+    EXPECT_GT(beginFrame(), 0.0f);
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &after);
+    EXPECT_EQ(after, before + 1);
+    glPopMatrix();
+}
+
+TEST_F(FrameClockTest, NothingRunsOnceStopped) {
+    running = false;
+    advanceFakeClock(100);
+    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_EQ(frameClock.lastTime, 1000u);
+}
+
+TEST_F(FrameClockTest, PauseTogglesAtTheNextAcceptedFrameAndPilesUpNoTime) {
+    inputState.keys[kKeyP] = 1;
+    advanceFakeClock(10);
+    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_FALSE(frameClock.paused);  // too early: the key waits
+    EXPECT_EQ(inputState.keys[kKeyP], 1);
+    advanceFakeClock(20);
+    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_TRUE(frameClock.paused);
+    EXPECT_EQ(inputState.keys[kKeyP], 0);
+
+    for (int i = 0; i < 200; ++i) {  // six seconds paused
+        advanceFakeClock(30);
+        EXPECT_EQ(beginFrame(), 0.0f);
+    }
+    inputState.keys[kKeyP] = 1;
+    advanceFakeClock(31);
+    EXPECT_FLOAT_EQ(frame(), 0.031f);
+    EXPECT_FALSE(frameClock.paused);
+}
+
+TEST_F(FrameClockTest, TheClockWrapDoesNotStallTheLoop) {
+    setFakeClock(0xFFFFFFF0u);
+    startFrameClock();
+    advanceFakeClock(40);  // now 0x18, past the wrap
+    EXPECT_FLOAT_EQ(frame(), 0.040f);
+    advanceFakeClock(30);
+    EXPECT_FLOAT_EQ(frame(), 0.030f);
+}
+
+}  // namespace

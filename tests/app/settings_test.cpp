@@ -1,0 +1,126 @@
+#include "app/settings.h"
+#include "platform/media_path.h"
+#include "support/scratch_media.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+GameSettings chosenSettings() {
+    GameSettings s;
+    s.windowed = 0;
+    s.lights = 1;
+    s.music = 1;
+    s.joystick = 1;
+    s.useHiQualTex = 1;
+    s.width = 1920;
+    s.height = 1080;
+    s.useScreenRes = 3;
+    return s;
+}
+
+void expectSameValues(const GameSettings& a, const GameSettings& b) {
+    EXPECT_EQ(a.windowed, b.windowed);
+    EXPECT_EQ(a.lights, b.lights);
+    EXPECT_EQ(a.music, b.music);
+    EXPECT_EQ(a.joystick, b.joystick);
+    EXPECT_EQ(a.useHiQualTex, b.useHiQualTex);
+    EXPECT_EQ(a.width, b.width);
+    EXPECT_EQ(a.height, b.height);
+    EXPECT_EQ(a.useScreenRes, b.useScreenRes);
+}
+
+TEST(Settings, NoFileGivesTheDefaults) {
+    ScratchMedia media;
+    GameSettings loaded = chosenSettings();
+    loadSettings(loaded);
+    expectSameValues(loaded, GameSettings{});
+    EXPECT_EQ(loaded.windowed, 1);
+    EXPECT_EQ(loaded.width, 640);
+    EXPECT_EQ(loaded.height, 480);
+    EXPECT_EQ(loaded.useScreenRes, 0);
+    EXPECT_FALSE(loaded.accepted);
+}
+
+TEST(Settings, RoundTripWritesAllEightKeysInOrder) {
+    ScratchMedia media;
+    saveSettings(chosenSettings());
+    EXPECT_EQ(readFile(media.path("game.ini")),
+              "[Game]\nWindowed=0\nLights=1\nMusic=1\nJoystick=1\nUseHiQualTex=1\n"
+              "Width=1920\nHeight=1080\nUseScreenRes=3\n");
+    GameSettings loaded;
+    loadSettings(loaded);
+    expectSameValues(loaded, chosenSettings());
+}
+
+TEST(Settings, SavingKeepsUnknownSectionsAndComments) {
+    ScratchMedia media;
+    media.write("game.ini", "; my settings\n[Mods]\nGravity=2\n[Game]\nHeight=600\nCheat=1\n");
+    saveSettings(GameSettings{});
+    EXPECT_EQ(readFile(media.path("game.ini")),
+              "; my settings\n[Mods]\nGravity=2\n[Game]\nHeight=480\nCheat=1\nWindowed=1\n"
+              "Lights=0\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=640\nUseScreenRes=0\n");
+}
+
+TEST(Settings, MissingKeysTakeTheirDefaultsAndDamageDoesNoHarm) {
+    ScratchMedia media;
+    const char bytes[] = "[Game]\nWidth=1024\nHeight=\x80\x81\nMusic\n\0\0\0";
+    media.write("game.ini", std::string(bytes, sizeof bytes - 1));
+    GameSettings loaded = chosenSettings();
+    loadSettings(loaded);
+    EXPECT_EQ(loaded.width, 1024);
+    EXPECT_EQ(loaded.height, 0);  // a value that is no number reads as 0
+    EXPECT_EQ(loaded.music, 0);
+    EXPECT_EQ(loaded.windowed, 1);
+}
+
+TEST(Settings, OnlyAcceptedSettingsAreSavedAtExit) {
+    ScratchMedia media;
+    GameSettings s = chosenSettings();
+    saveSettingsIfAccepted(s);
+    EXPECT_FALSE(std::filesystem::exists(media.path("game.ini")));
+    s.accepted = true;
+    saveSettingsIfAccepted(s);
+    EXPECT_TRUE(std::filesystem::exists(media.path("game.ini")));
+}
+
+TEST(Settings, AMissingMediaFolderIsCreated) {
+    ScratchMedia media;
+    std::filesystem::remove_all(media.folder);
+    saveSettings(chosenSettings());
+    EXPECT_TRUE(std::filesystem::exists(media.path("game.ini")));
+}
+
+TEST(Settings, AnUnwritableMediaFolderFallsBackToThePlayersOwnFolder) {
+    ScratchMedia scratch;
+    // A media folder that can never be made: its parent is a plain file.
+    scratch.write("not-a-folder", "x");
+    std::string home = scratch.path("data-home");
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    struct Restore {
+        ~Restore() { unsetenv("XDG_DATA_HOME"); }
+    } restore;
+    setMediaFolder(scratch.path("not-a-folder") + "/media");
+
+    saveSettings(chosenSettings());
+    std::string own = home + "/vexar/game.ini";
+    ASSERT_TRUE(std::filesystem::exists(own));
+    EXPECT_NE(readFile(own).find("Width=1920\n"), std::string::npos);
+    GameSettings loaded;
+    loadSettings(loaded);
+    expectSameValues(loaded, chosenSettings());
+}
+
+}  // namespace
