@@ -11,6 +11,9 @@
 #include <string>
 #include <strings.h>
 
+int checkSound(const std::string& fileName, const CheckOptions& options);
+int checkSong(const std::string& fileName, const CheckOptions& options);
+
 namespace {
 
 struct CheckHandler {
@@ -20,6 +23,8 @@ struct CheckHandler {
 
 // Each reader adds its endings here.
 const CheckHandler kCheckHandlers[] = {
+    {".wav", checkSound},
+    {".mid", checkSong},
     {"", nullptr},
 };
 
