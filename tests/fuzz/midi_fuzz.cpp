@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SongInfo info;
     if (readSong(data, size, &info) && musicPlayer.eventCount > kMaxMidiEvents) std::abort();
-    for (int32_t i = 1; i < musicPlayer.eventCount; ++i)
-        if ((info.tracks != 1) && musicPlayer.events[i].time < musicPlayer.events[i - 1].time) std::abort();
+    // A header naming several tracks asks for the merged, time-ordered table.
+    for (int32_t i = 1; i < musicPlayer.eventCount && info.tracks > 1; ++i)
+        if (musicPlayer.events[i].time < musicPlayer.events[i - 1].time) std::abort();
     return 0;
 }
