@@ -30,45 +30,79 @@ int16_t clampSample(int value) {
     return int16_t(value > 32767 ? 32767 : value < -32767 ? -32767 : value);
 }
 
-// The running 16-sample sum behind the muffling filter.
-void pushHistory(int16_t* history, int32_t& index, int32_t& sum, int sample) {
-    sum += sample - history[index];
-    history[index] = int16_t(sample);
-    index = (index + 1) % kSoundHistory;
+// One ear's working state for a block, kept in locals so that the stores
+// into the ring cannot make the compiler reload it every frame.
+struct Ear {
+    const int16_t* data;  // the slot's data advanced by this ear's lead
+    float gain;
+    int16_t history[kSoundHistory];
+    int32_t index;
+    int32_t sum;
+
+    // The gained sample, pushed into the 16-sample box filter.
+    int take(uint32_t sampleIndex) {
+        int sample = int(float(data[sampleIndex]) * gain);
+        sum += sample - history[index];
+        history[index] = int16_t(sample);
+        index = (index + 1) & (kSoundHistory - 1);
+        return sample;
+    }
+    // Blended towards the box filter's average; `averageWeight` is the
+    // muffle level / 16 (exact, 16 being a power of two).
+    int muffle(int sample, float dryLevel, float averageWeight) const {
+        return int(float(int(float(sample) * dryLevel)) + float(sum) * averageWeight);
+    }
+};
+
+Ear loadEar(const SoundSlot& slot, const int16_t* history, int32_t lead, float gain, int32_t index,
+            int32_t sum) {
+    Ear ear{slot.data + lead, gain, {}, index, sum};
+    std::memcpy(ear.history, history, sizeof ear.history);
+    return ear;
 }
 
-int muffled(int sample, int32_t historySum, const SoundSlot& slot) {
-    return int(float(int(float(sample) * slot.dryLevel)) +
-               float(historySum) * slot.muffle * 0.0625f);
+void storeEar(const Ear& ear, int16_t* history, int32_t& index, int32_t& sum) {
+    std::memcpy(history, ear.history, sizeof ear.history);
+    index = ear.index;
+    sum = ear.sum;
 }
 
-void mixSlot(SoundSlot& slot, int16_t* ring) {
+// Mixes frames from `readPosition` on; returns whether the sound reached its
+// end, with `index` the last index read. Muffling is decided once per block.
+template <bool kMuffled>
+bool mixFrames(const SoundSlot& slot, Ear& left, Ear& right, int16_t* ring, uint32_t& index) {
     const bool tooShort = slot.length <= kSoundHistory;
     const uint32_t end = tooShort ? 0 : uint32_t(slot.length - kSoundHistory);
-    const int16_t* left = slot.data + slot.leadLeft;
-    const int16_t* right = slot.data + slot.leadRight;
-    const float start = float(slot.readPosition);
-    uint32_t index = 0;
+    const float start = float(slot.readPosition), rate = slot.rate;
+    const float dryLevel = slot.dryLevel, averageWeight = slot.muffle * 0.0625f;
     for (int k = 0; k < kMixBlockFrames; ++k) {
-        index = sampleIndex(start + float(k) * slot.rate);
-        if (tooShort || index >= end) {
-            slot.active.store(false, std::memory_order_release);
-            slot.readPosition = int32_t(index);
-            return;
-        }
-        int l = int(float(left[index]) * slot.gainLeft);
-        int r = int(float(right[index]) * slot.gainRight);
-        pushHistory(slot.historyLeft, slot.historyIndexLeft, slot.historySumLeft, l);
-        pushHistory(slot.historyRight, slot.historyIndexRight, slot.historySumRight, r);
-        if (slot.muffle > 0.0f) {
-            l = muffled(l, slot.historySumLeft, slot);
-            r = muffled(r, slot.historySumRight, slot);
+        index = sampleIndex(start + float(k) * rate);
+        if (tooShort || index >= end) return true;
+        int l = left.take(index);
+        int r = right.take(index);
+        if (kMuffled) {
+            l = left.muffle(l, dryLevel, averageWeight);
+            r = right.muffle(r, dryLevel, averageWeight);
         }
         ring[2 * k] = clampSample(ring[2 * k] + l);
         ring[2 * k + 1] = clampSample(ring[2 * k + 1] + r);
     }
-    // The next block starts at the index read last, so that sample is read twice.
+    return false;
+}
+
+void mixSlot(SoundSlot& slot, int16_t* ring) {
+    Ear left = loadEar(slot, slot.historyLeft, slot.leadLeft, slot.gainLeft, slot.historyIndexLeft,
+                       slot.historySumLeft);
+    Ear right = loadEar(slot, slot.historyRight, slot.leadRight, slot.gainRight,
+                        slot.historyIndexRight, slot.historySumRight);
+    uint32_t index = 0;
+    bool ended = slot.muffle > 0.0f ? mixFrames<true>(slot, left, right, ring, index)
+                                    : mixFrames<false>(slot, left, right, ring, index);
+    storeEar(left, slot.historyLeft, slot.historyIndexLeft, slot.historySumLeft);
+    storeEar(right, slot.historyRight, slot.historyIndexRight, slot.historySumRight);
+    // Either way the next block starts at the index read last (read twice).
     slot.readPosition = int32_t(index);
+    if (ended) slot.active.store(false, std::memory_order_release);
 }
 
 void setEars(SoundSlot& slot, float nearGain, float farGain, int32_t lead, bool rightIsNear) {

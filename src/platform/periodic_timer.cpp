@@ -1,5 +1,8 @@
 #include "platform/periodic_timer.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -18,9 +21,20 @@ bool manualMode = false;
 // instead of firing every missed period at once.
 constexpr int kMaxCatchUpPeriods = 10;
 
-void runTimer(unsigned id, unsigned periodMs, TimerCallback callback) {
+// Like a multimedia timer, the thread wakes ahead of ordinary work when the
+// system allows it; without the privilege it keeps the normal priority.
+void raisePriority() {
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+}
+
+// The schedule counts from the moment the timer was asked for, not from
+// whenever the new thread first ran.
+void runTimer(unsigned id, unsigned periodMs, TimerCallback callback, Clock::time_point started) {
+    raisePriority();
     const auto period = std::chrono::milliseconds(periodMs);
-    auto due = Clock::now() + period;
+    auto due = started + period;
     while (liveTimer.load(std::memory_order_acquire) == id) {
         std::this_thread::sleep_until(due);
         if (liveTimer.load(std::memory_order_acquire) != id) break;
@@ -43,7 +57,7 @@ unsigned startPeriodicTimer(unsigned periodMs, TimerCallback callback) {
     }
     liveTimer.store(id, std::memory_order_release);
     try {
-        timerThread = std::thread(runTimer, id, periodMs, callback);
+        timerThread = std::thread(runTimer, id, periodMs, callback, Clock::now());
     } catch (...) {
         liveTimer.store(0);
         return 0;
