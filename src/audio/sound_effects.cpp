@@ -7,6 +7,7 @@
 #include "platform/media_path.h"
 #include "platform/whole_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -82,7 +83,7 @@ int loadSound(const char* fileName, SoundFileInfo* info) {
     if (code != 0) return code;
 
     slot.data = new int16_t[sound.samples.size() + 1]();
-    std::memcpy(slot.data, sound.samples.data(), sound.samples.size() * sizeof(int16_t));
+    std::copy(sound.samples.begin(), sound.samples.end(), slot.data);
     slot.length = int32_t(sound.samples.size());
     slot.readPosition = 0;
     slot.active.store(false, std::memory_order_relaxed);
