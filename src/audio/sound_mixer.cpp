@@ -30,76 +30,85 @@ int16_t clampSample(int value) {
     return int16_t(value > 32767 ? 32767 : value < -32767 ? -32767 : value);
 }
 
-// One ear's working state for a block, kept in locals so that the stores
-// into the ring cannot make the compiler reload it every frame.
-struct Ear {
-    const int16_t* data;  // the slot's data advanced by this ear's lead
-    float gain;
-    int16_t history[kSoundHistory];
-    int32_t index;
-    int32_t sum;
-
-    // The gained sample, pushed into the 16-sample box filter.
-    int take(uint32_t sampleIndex) {
-        int sample = int(float(data[sampleIndex]) * gain);
-        sum += sample - history[index];
-        history[index] = int16_t(sample);
-        index = (index + 1) & (kSoundHistory - 1);
-        return sample;
-    }
-    // Blended towards the box filter's average; `averageWeight` is the
-    // muffle level / 16 (exact, 16 being a power of two).
-    int muffle(int sample, float dryLevel, float averageWeight) const {
-        return int(float(int(float(sample) * dryLevel)) + float(sum) * averageWeight);
-    }
+// One ear's samples for a block: the 16 gained samples of the box filter's
+// history, oldest first, then this block's gained samples; and the filter's
+// running sum after each frame. Working block-wide in passes keeps the
+// per-frame arithmetic free of dependencies, so the compiler can vectorise it.
+struct EarBlock {
+    int32_t gained[kSoundHistory + kMixBlockFrames];
+    int32_t sums[kMixBlockFrames];
 };
 
-Ear loadEar(const SoundSlot& slot, const int16_t* history, int32_t lead, float gain, int32_t index,
-            int32_t sum) {
-    Ear ear{slot.data + lead, gain, {}, index, sum};
-    std::memcpy(ear.history, history, sizeof ear.history);
-    return ear;
-}
-
-void storeEar(const Ear& ear, int16_t* history, int32_t& index, int32_t& sum) {
-    std::memcpy(history, ear.history, sizeof ear.history);
-    index = ear.index;
-    sum = ear.sum;
-}
-
-// Mixes frames from `readPosition` on; returns whether the sound reached its
-// end, with `index` the last index read. Muffling is decided once per block.
-template <bool kMuffled>
-bool mixFrames(const SoundSlot& slot, Ear& left, Ear& right, int16_t* ring, uint32_t& index) {
+// The sample indexes of this block up to the end of the sound; returns how
+// many frames are mixed and sets `index` to the last index read.
+int blockIndexes(const SoundSlot& slot, uint32_t* indexes, uint32_t& index, bool& ended) {
     const bool tooShort = slot.length <= kSoundHistory;
     const uint32_t end = tooShort ? 0 : uint32_t(slot.length - kSoundHistory);
     const float start = float(slot.readPosition), rate = slot.rate;
-    const float dryLevel = slot.dryLevel, averageWeight = slot.muffle * 0.0625f;
+    ended = false;
     for (int k = 0; k < kMixBlockFrames; ++k) {
         index = sampleIndex(start + float(k) * rate);
-        if (tooShort || index >= end) return true;
-        int l = left.take(index);
-        int r = right.take(index);
-        if (kMuffled) {
-            l = left.muffle(l, dryLevel, averageWeight);
-            r = right.muffle(r, dryLevel, averageWeight);
+        if (tooShort || index >= end) {
+            ended = true;
+            return k;
         }
-        ring[2 * k] = clampSample(ring[2 * k] + l);
-        ring[2 * k + 1] = clampSample(ring[2 * k + 1] + r);
+        indexes[k] = index;
     }
-    return false;
+    return kMixBlockFrames;
+}
+
+void gainEar(EarBlock& ear, const int16_t* data, const uint32_t* indexes, int frames, float gain,
+             const int16_t* history, int32_t historyIndex, int32_t& historySum) {
+    for (int j = 0; j < kSoundHistory; ++j)
+        ear.gained[j] = history[(historyIndex + j) & (kSoundHistory - 1)];
+    int32_t* gained = ear.gained + kSoundHistory;
+    for (int k = 0; k < frames; ++k) gained[k] = int32_t(float(data[indexes[k]]) * gain);
+    int32_t sum = historySum;
+    for (int k = 0; k < frames; ++k) {
+        sum += gained[k] - ear.gained[k];
+        ear.sums[k] = sum;
+    }
+    historySum = sum;
+}
+
+// Keeps the last 16 gained samples where the next block's filter expects them.
+void storeHistory(const EarBlock& ear, int frames, int16_t* history, int32_t& historyIndex) {
+    historyIndex = (historyIndex + frames) & (kSoundHistory - 1);
+    for (int j = 0; j < kSoundHistory; ++j)
+        history[(historyIndex + j) & (kSoundHistory - 1)] = int16_t(ear.gained[frames + j]);
+}
+
+void addEar(const EarBlock& ear, int frames, const SoundSlot& slot, int16_t* ring) {
+    const int32_t* gained = ear.gained + kSoundHistory;
+    if (slot.muffle > 0.0f) {
+        // muffle / 16 is exact: 16 is a power of two.
+        const float dryLevel = slot.dryLevel, averageWeight = slot.muffle * 0.0625f;
+        for (int k = 0; k < frames; ++k) {
+            int sample = int(float(int(float(gained[k]) * dryLevel)) + float(ear.sums[k]) * averageWeight);
+            ring[2 * k] = clampSample(ring[2 * k] + sample);
+        }
+    } else {
+        for (int k = 0; k < frames; ++k) ring[2 * k] = clampSample(ring[2 * k] + gained[k]);
+    }
+}
+
+void mixEar(EarBlock& ear, SoundSlot& slot, const uint32_t* indexes, int frames, int32_t lead,
+            float gain, int16_t* history, int32_t& historyIndex, int32_t& historySum, int16_t* ring) {
+    gainEar(ear, slot.data + lead, indexes, frames, gain, history, historyIndex, historySum);
+    storeHistory(ear, frames, history, historyIndex);
+    addEar(ear, frames, slot, ring);
 }
 
 void mixSlot(SoundSlot& slot, int16_t* ring) {
-    Ear left = loadEar(slot, slot.historyLeft, slot.leadLeft, slot.gainLeft, slot.historyIndexLeft,
-                       slot.historySumLeft);
-    Ear right = loadEar(slot, slot.historyRight, slot.leadRight, slot.gainRight,
-                        slot.historyIndexRight, slot.historySumRight);
+    uint32_t indexes[kMixBlockFrames];
+    EarBlock ear;
     uint32_t index = 0;
-    bool ended = slot.muffle > 0.0f ? mixFrames<true>(slot, left, right, ring, index)
-                                    : mixFrames<false>(slot, left, right, ring, index);
-    storeEar(left, slot.historyLeft, slot.historyIndexLeft, slot.historySumLeft);
-    storeEar(right, slot.historyRight, slot.historyIndexRight, slot.historySumRight);
+    bool ended = false;
+    const int frames = blockIndexes(slot, indexes, index, ended);
+    mixEar(ear, slot, indexes, frames, slot.leadLeft, slot.gainLeft, slot.historyLeft,
+           slot.historyIndexLeft, slot.historySumLeft, ring);
+    mixEar(ear, slot, indexes, frames, slot.leadRight, slot.gainRight, slot.historyRight,
+           slot.historyIndexRight, slot.historySumRight, ring + 1);
     // Either way the next block starts at the index read last (read twice).
     slot.readPosition = int32_t(index);
     if (ended) slot.active.store(false, std::memory_order_release);
