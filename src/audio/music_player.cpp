@@ -35,6 +35,7 @@ uint32_t shortMessage(const MidiEvent& event) {
 
 void openMusicDevice() {
     deviceOpenedOnce = true;
+    if (musicPlayer.deviceReady) return;  // already open: a song may be playing
     musicPlayer.deviceReady = false;
     musicPlayer.songPlaying.store(false);
     musicPlayer.songStopped.store(true);

@@ -3,9 +3,11 @@
 
 #include "audio/music_player.h"
 #include "audio/sound_mixer.h"
+#include "platform/media_path.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -36,6 +38,14 @@ int checkSound(const std::string& fileName, const CheckOptions&) {
 }
 
 int checkSong(const std::string& fileName, const CheckOptions& options) {
+    // The game plays a missing song as silence; a check should say it is missing.
+    std::string path = buildMediaPath(fileName.c_str());
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        std::printf("result: failed\n");
+        std::fprintf(stderr, "%s: no such file\n", path.c_str());
+        return 1;
+    }
     SongInfo info;
     bool ok = loadSongFile(fileName.c_str(), &info);
     std::printf("result: %s\n", ok ? "ok" : "failed");
