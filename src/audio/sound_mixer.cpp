@@ -33,7 +33,7 @@ int16_t clampSample(int value) {
 // One ear's samples for a block: the 16 gained samples of the box filter's
 // history, oldest first, then this block's gained samples; and the filter's
 // running sum after each frame. Working block-wide in passes keeps the
-// per-frame arithmetic free of dependencies, so the compiler can vectorise it.
+// per-frame arithmetic off the filter's chain of dependent additions.
 struct EarBlock {
     int32_t gained[kSoundHistory + kMixBlockFrames];
     int32_t sums[kMixBlockFrames];
