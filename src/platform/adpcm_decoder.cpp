@@ -62,11 +62,27 @@ std::vector<uint8_t> waveImage(const uint8_t* format, uint32_t formatSize, const
     return out;
 }
 
+uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+
+// What a Microsoft ADPCM converter accepts: 4-bit mono blocks whose sample
+// count matches their size, and the table of the seven standard predictor
+// coefficients. libsndfile trusts these fields, and a block size that
+// disagrees with its sample count can make it spin.
+bool plausibleFormat(const uint8_t* format, uint32_t formatSize) {
+    constexpr uint32_t kStandardCoefficients = 7;
+    if (formatSize < 22 || le16(format + 2) != 1 || le16(format + 14) != 4) return false;
+    const uint32_t blockAlign = le16(format + 12), samplesPerBlock = le16(format + 18);
+    const uint32_t coefficients = le16(format + 20);
+    return blockAlign > 7 && samplesPerBlock == (blockAlign - 7) * 2 + 2 &&
+           coefficients >= kStandardCoefficients && formatSize >= 22 + 4 * coefficients;
+}
+
 }  // namespace
 
 bool decodeMsAdpcm(const uint8_t* format, uint32_t formatSize, const uint8_t* data,
                    uint32_t dataSize, std::vector<int16_t>& samples) {
     samples.clear();
+    if (!plausibleFormat(format, formatSize)) return false;
     MemoryFile file;
     file.bytes = waveImage(format, formatSize, data, dataSize);
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
