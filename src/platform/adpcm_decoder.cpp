@@ -83,6 +83,10 @@ bool decodeMsAdpcm(const uint8_t* format, uint32_t formatSize, const uint8_t* da
                    uint32_t dataSize, std::vector<int16_t>& samples) {
     samples.clear();
     if (!plausibleFormat(format, formatSize)) return false;
+    // Only whole blocks are converted, as a block converter does; libsndfile
+    // can spin on a block cut short.
+    dataSize -= dataSize % le16(format + 12);
+    if (dataSize == 0) return true;
     MemoryFile file;
     file.bytes = waveImage(format, formatSize, data, dataSize);
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
