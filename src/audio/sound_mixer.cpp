@@ -61,13 +61,14 @@ void gainEar(EarBlock& ear, const int16_t* data, const uint32_t* indexes, int fr
              const int16_t* history, int32_t historyIndex, int32_t& historySum) {
     for (int j = 0; j < kSoundHistory; ++j)
         ear.gained[j] = history[(historyIndex + j) & (kSoundHistory - 1)];
+    // Gather, gain, the filter's steps, then its running sum: each pass but
+    // the last is free of dependencies between frames.
     int32_t* gained = ear.gained + kSoundHistory;
-    for (int k = 0; k < frames; ++k) gained[k] = int32_t(float(data[indexes[k]]) * gain);
+    for (int k = 0; k < frames; ++k) gained[k] = data[indexes[k]];
+    for (int k = 0; k < frames; ++k) gained[k] = int32_t(float(gained[k]) * gain);
+    for (int k = 0; k < frames; ++k) ear.sums[k] = gained[k] - ear.gained[k];
     int32_t sum = historySum;
-    for (int k = 0; k < frames; ++k) {
-        sum += gained[k] - ear.gained[k];
-        ear.sums[k] = sum;
-    }
+    for (int k = 0; k < frames; ++k) ear.sums[k] = sum += ear.sums[k];
     historySum = sum;
 }
 
