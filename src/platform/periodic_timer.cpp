@@ -11,8 +11,18 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::thread timerThread;
 std::atomic<unsigned> liveTimer{0};
+
+// A program that ends without stopping its timer must not end in
+// std::terminate: the last timer is stopped and joined at exit.
+struct TimerThread {
+    std::thread thread;
+    ~TimerThread() {
+        liveTimer.store(0, std::memory_order_release);
+        if (thread.joinable()) thread.join();
+    }
+};
+TimerThread timerThread;
 unsigned lastTimerId = 0;
 TimerCallback manualCallback = nullptr;
 bool manualMode = false;
@@ -57,7 +67,7 @@ unsigned startPeriodicTimer(unsigned periodMs, TimerCallback callback) {
     }
     liveTimer.store(id, std::memory_order_release);
     try {
-        timerThread = std::thread(runTimer, id, periodMs, callback, Clock::now());
+        timerThread.thread = std::thread(runTimer, id, periodMs, callback, Clock::now());
     } catch (...) {
         liveTimer.store(0);
         return 0;
@@ -71,8 +81,8 @@ void killPeriodicTimer(unsigned timerId) {
 }
 
 void joinPeriodicTimer() {
-    if (timerThread.joinable() && timerThread.get_id() != std::this_thread::get_id())
-        timerThread.join();
+    if (timerThread.thread.joinable() && timerThread.thread.get_id() != std::this_thread::get_id())
+        timerThread.thread.join();
 }
 
 void sleepMilliseconds(unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
