@@ -45,16 +45,26 @@ int blockIndexes(const SoundSlot& slot, uint32_t* indexes, uint32_t& index, bool
     const bool tooShort = slot.length <= kSoundHistory;
     const uint32_t end = tooShort ? 0 : uint32_t(slot.length - kSoundHistory);
     const float start = float(slot.readPosition), rate = slot.rate;
-    ended = false;
-    for (int k = 0; k < kMixBlockFrames; ++k) {
-        index = sampleIndex(start + float(k) * rate);
-        if (tooShort || index >= end) {
-            ended = true;
-            return k;
+    auto position = [&](int k) { return start + float(k) * rate; };
+    auto inside = [&](int k) { return !tooShort && sampleIndex(position(k)) < end; };
+    int frames = kMixBlockFrames;
+    if (start >= 0.0f && rate >= 0.0f) {
+        // Positions only grow, so the frames inside the sound are a prefix:
+        // find its length, then convert without testing every frame.
+        int low = 0, high = kMixBlockFrames;
+        while (low < high) {
+            int middle = (low + high) / 2;
+            if (inside(middle)) low = middle + 1; else high = middle;
         }
-        indexes[k] = index;
+        frames = low;
+        for (int k = 0; k < frames; ++k) indexes[k] = uint32_t(int32_t(position(k)));
+    } else {
+        for (int k = 0; k < kMixBlockFrames && frames == kMixBlockFrames; ++k)
+            if (inside(k)) indexes[k] = sampleIndex(position(k)); else frames = k;
     }
-    return kMixBlockFrames;
+    ended = frames < kMixBlockFrames;
+    index = ended ? sampleIndex(position(frames)) : indexes[frames - 1];
+    return frames;
 }
 
 void gainEar(EarBlock& ear, const int16_t* data, const uint32_t* indexes, int frames, float gain,
