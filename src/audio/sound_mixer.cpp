@@ -37,6 +37,7 @@ int16_t clampSample(int value) {
 struct EarBlock {
     int32_t gained[kSoundHistory + kMixBlockFrames];
     int32_t sums[kMixBlockFrames];
+    int32_t out[kMixBlockFrames];  // what goes into the ring
 };
 
 // The sample indexes of this block up to the end of the sound; returns how
@@ -89,37 +90,39 @@ void storeHistory(const EarBlock& ear, int frames, int16_t* history, int32_t& hi
         history[(historyIndex + j) & (kSoundHistory - 1)] = int16_t(ear.gained[frames + j]);
 }
 
-void addEar(const EarBlock& ear, int frames, const SoundSlot& slot, int16_t* ring) {
+void muffleEar(EarBlock& ear, int frames, const SoundSlot& slot) {
     const int32_t* gained = ear.gained + kSoundHistory;
-    if (slot.muffle > 0.0f) {
-        // muffle / 16 is exact: 16 is a power of two.
-        const float dryLevel = slot.dryLevel, averageWeight = slot.muffle * 0.0625f;
-        for (int k = 0; k < frames; ++k) {
-            int sample = int(float(int(float(gained[k]) * dryLevel)) + float(ear.sums[k]) * averageWeight);
-            ring[2 * k] = clampSample(ring[2 * k] + sample);
-        }
-    } else {
-        for (int k = 0; k < frames; ++k) ring[2 * k] = clampSample(ring[2 * k] + gained[k]);
+    if (!(slot.muffle > 0.0f)) {
+        std::memcpy(ear.out, gained, size_t(frames) * sizeof(int32_t));
+        return;
     }
+    // muffle / 16 is exact: 16 is a power of two.
+    const float dryLevel = slot.dryLevel, averageWeight = slot.muffle * 0.0625f;
+    for (int k = 0; k < frames; ++k)
+        ear.out[k] = int32_t(float(int32_t(float(gained[k]) * dryLevel)) + float(ear.sums[k]) * averageWeight);
 }
 
 void mixEar(EarBlock& ear, SoundSlot& slot, const uint32_t* indexes, int frames, int32_t lead,
-            float gain, int16_t* history, int32_t& historyIndex, int32_t& historySum, int16_t* ring) {
+            float gain, int16_t* history, int32_t& historyIndex, int32_t& historySum) {
     gainEar(ear, slot.data + lead, indexes, frames, gain, history, historyIndex, historySum);
     storeHistory(ear, frames, history, historyIndex);
-    addEar(ear, frames, slot, ring);
+    muffleEar(ear, frames, slot);
 }
 
 void mixSlot(SoundSlot& slot, int16_t* ring) {
     uint32_t indexes[kMixBlockFrames];
-    EarBlock ear;
+    EarBlock left, right;
     uint32_t index = 0;
     bool ended = false;
     const int frames = blockIndexes(slot, indexes, index, ended);
-    mixEar(ear, slot, indexes, frames, slot.leadLeft, slot.gainLeft, slot.historyLeft,
-           slot.historyIndexLeft, slot.historySumLeft, ring);
-    mixEar(ear, slot, indexes, frames, slot.leadRight, slot.gainRight, slot.historyRight,
-           slot.historyIndexRight, slot.historySumRight, ring + 1);
+    mixEar(left, slot, indexes, frames, slot.leadLeft, slot.gainLeft, slot.historyLeft,
+           slot.historyIndexLeft, slot.historySumLeft);
+    mixEar(right, slot, indexes, frames, slot.leadRight, slot.gainRight, slot.historyRight,
+           slot.historyIndexRight, slot.historySumRight);
+    for (int k = 0; k < frames; ++k) {
+        ring[2 * k] = clampSample(ring[2 * k] + left.out[k]);
+        ring[2 * k + 1] = clampSample(ring[2 * k + 1] + right.out[k]);
+    }
     // Either way the next block starts at the index read last (read twice).
     slot.readPosition = int32_t(index);
     if (ended) slot.active.store(false, std::memory_order_release);
