@@ -109,9 +109,18 @@ void mixEar(EarBlock& ear, SoundSlot& slot, const uint32_t* indexes, int frames,
     muffleEar(ear, frames, slot);
 }
 
-void mixSlot(SoundSlot& slot, int16_t* ring) {
+// About 30 KB of working space, kept off the audio thread's small stack.
+// Blocks are mixed one at a time, so one set serves every call.
+struct MixScratch {
     uint32_t indexes[kMixBlockFrames];
     EarBlock left, right;
+};
+MixScratch scratch;
+
+void mixSlot(SoundSlot& slot, int16_t* ring) {
+    uint32_t* indexes = scratch.indexes;
+    EarBlock& left = scratch.left;
+    EarBlock& right = scratch.right;
     uint32_t index = 0;
     bool ended = false;
     const int frames = blockIndexes(slot, indexes, index, ended);
