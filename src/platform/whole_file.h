@@ -4,5 +4,5 @@
 #include <vector>
 
 // Reads a whole file, opened read-only, into memory. False when it does not
-// open or cannot be read; `bytes` is then empty.
+// open, cannot be read or does not fit in memory; `bytes` is then empty.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
