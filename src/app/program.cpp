@@ -8,6 +8,7 @@
 #include "app/launcher.h"
 #include "app/settings.h"
 #include "audio/music_player.h"
+#include "audio/sound_mixer.h"
 #include "game/scene_render.h"
 #include "game/world_setup.h"
 #include "game/world_update.h"
@@ -95,6 +96,10 @@ void runFrameLoop() {
 }
 
 int runGame() {
+    // Without a display nothing can be shown: say so before the song starts
+    // and the sound system probes its devices and fills the terminal.
+    if (!startWindowSystem()) return -1;
+    openMusicDevice();
     playMusic();
     if (!initApplication(0.0f, 0.0f, 0.0f, 0.0f)) return -1;
     if (!setupWorld()) return -1;
@@ -104,6 +109,7 @@ int runGame() {
 }
 
 void finishProgram() {
+    if (soundMixer.isOpen) closeSoundOutput();
     closeMusic();
     releaseTextureCache();
     stopWindowSystem();

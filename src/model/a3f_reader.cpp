@@ -3,7 +3,7 @@
 #include "model/a3f_tokens.h"
 #include "model/texture_cache.h"
 #include "platform/error_box.h"
-#include "platform/file_bytes.h"
+#include "platform/whole_file.h"
 #include "platform/media_path.h"
 
 #include <cstdlib>
@@ -328,7 +328,7 @@ bool loadA3fModel(const char* fileName, SceneObject& object) {
     object.alphaMode = kAlphaNone;
     std::string path = buildMediaPath(fileName);
     std::vector<uint8_t> bytes;
-    if (!readFileBytes(path.c_str(), bytes)) {
+    if (!readWholeFile(path, bytes)) {
         reportError("Could not open file:", path.c_str());
         return false;
     }

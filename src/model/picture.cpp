@@ -1,7 +1,7 @@
 #include "model/picture.h"
 
 #include "model/tga_reader.h"
-#include "platform/file_bytes.h"
+#include "platform/whole_file.h"
 #include "platform/media_path.h"
 #include "platform/picture_decoders.h"
 
@@ -23,7 +23,7 @@ PictureKind kindOf(const std::string& path) {
 
 bool loadTgaFile(const char* path, std::vector<uint8_t>& pixels, int& width, int& height) {
     std::vector<uint8_t> bytes;
-    if (!readFileBytes(path, bytes)) return false;
+    if (!readWholeFile(path, bytes)) return false;
     return decodeTga(bytes.data(), bytes.size(), pixels, width, height);
 }
 

@@ -51,6 +51,7 @@ bool headlessDriver(const char* driver) {
 }  // namespace
 
 bool startWindowSystem() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     // A driver named on purpose (tests, kiosks) is taken as it is. Otherwise
     // SDL would fall back to drawing into nothing when there is no display,
     // and the player would wait for a window that never comes.

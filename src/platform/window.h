@@ -8,8 +8,8 @@ struct WindowRequest {
     bool fullScreen = false;
 };
 
-// Starts the window system. Without a display this fails and prints one line
-// on standard error saying why.
+// Starts the window system (once; later calls only answer). Without a display
+// this fails and prints one line on standard error saying why.
 bool startWindowSystem();
 // Everything the window system holds goes; the end of the program.
 void stopWindowSystem();

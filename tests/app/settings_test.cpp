@@ -11,13 +11,6 @@
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 GameSettings chosenSettings() {
     GameSettings s;
     s.windowed = 0;
@@ -57,7 +50,7 @@ TEST(Settings, NoFileGivesTheDefaults) {
 TEST(Settings, RoundTripWritesAllEightKeysInOrder) {
     ScratchMedia media;
     saveSettings(chosenSettings());
-    EXPECT_EQ(readFile(media.path("game.ini")),
+    EXPECT_EQ(readFileText(media.path("game.ini")),
               "[Game]\nWindowed=0\nLights=1\nMusic=1\nJoystick=1\nUseHiQualTex=1\n"
               "Width=1920\nHeight=1080\nUseScreenRes=3\n");
     GameSettings loaded;
@@ -69,7 +62,7 @@ TEST(Settings, SavingKeepsUnknownSectionsAndComments) {
     ScratchMedia media;
     media.write("game.ini", "; my settings\n[Mods]\nGravity=2\n[Game]\nHeight=600\nCheat=1\n");
     saveSettings(GameSettings{});
-    EXPECT_EQ(readFile(media.path("game.ini")),
+    EXPECT_EQ(readFileText(media.path("game.ini")),
               "; my settings\n[Mods]\nGravity=2\n[Game]\nHeight=480\nCheat=1\nWindowed=1\n"
               "Lights=0\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=640\nUseScreenRes=0\n");
 }
@@ -117,7 +110,7 @@ TEST(Settings, AnUnwritableMediaFolderFallsBackToThePlayersOwnFolder) {
     saveSettings(chosenSettings());
     std::string own = home + "/vexar/game.ini";
     ASSERT_TRUE(std::filesystem::exists(own));
-    EXPECT_NE(readFile(own).find("Width=1920\n"), std::string::npos);
+    EXPECT_NE(readFileText(own).find("Width=1920\n"), std::string::npos);
     GameSettings loaded;
     loadSettings(loaded);
     expectSameValues(loaded, chosenSettings());

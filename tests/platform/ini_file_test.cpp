@@ -12,13 +12,6 @@
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 TEST(IniFile, KeepsWhatItDoesNotKnow) {
     IniFile ini = parseIniText(
         "; written by hand\r\n"
@@ -87,7 +80,7 @@ TEST(IniFile, WritesByRenameAndLeavesNoTemporaryFile) {
     EXPECT_TRUE(readIniFile(path).lines.empty());  // missing file reads as empty
     IniFile ini = parseIniText("[Game]\nA=1\n");
     ASSERT_TRUE(writeIniFile(path, ini));
-    EXPECT_EQ(readFile(path), "[Game]\nA=1\n");
+    EXPECT_EQ(readFileText(path), "[Game]\nA=1\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 }
 
@@ -110,7 +103,7 @@ TEST(IniFile, AFailedWriteLeavesTheOldFileIntact) {
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(written);
-    EXPECT_EQ(readFile(path), "[Game]\nWidth=800\n");
+    EXPECT_EQ(readFileText(path), "[Game]\nWidth=800\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 }
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -25,4 +26,11 @@ std::string ScratchMedia::path(const std::string& name) const { return folder + 
 void ScratchMedia::write(const std::string& name, const std::string& bytes) const {
     std::ofstream out(path(name), std::ios::binary);
     out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+std::string readFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }

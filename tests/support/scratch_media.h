@@ -14,3 +14,6 @@ struct ScratchMedia {
 
     std::string folder;
 };
+
+// The whole content of a file ("" when it cannot be read).
+std::string readFileText(const std::string& path);

@@ -1,6 +1,7 @@
 // vexar-tool: the game's own readers and systems, run from the command line
 // for modders, packagers and tests.
 #include "check.h"
+#include "check_audio.h"
 #include "check_model.h"
 #include "check_picture.h"
 #include "obj2a3f.h"
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <string>
 #include <strings.h>
+#include <vector>
 
 namespace {
 
@@ -27,6 +29,8 @@ const CheckHandler kCheckHandlers[] = {
     {".bmp", checkPicture},
     {".jpg", checkPicture},
     {".tga", checkPicture},
+    {".wav", checkSound},
+    {".mid", checkSong},
 };
 
 CheckFunction findCheck(const std::string& fileName) {
@@ -54,19 +58,22 @@ int checkOne(const std::string& file, const CheckOptions& options) {
 
 int runCheck(int argc, char** argv) {
     CheckOptions options;
-    int failures = 0, files = 0;
+    std::vector<std::string> files;
     for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--verbose") == 0) {
+        if (std::strcmp(argv[i], "--verbose") == 0)
             options.verbose = true;
-            continue;
-        }
-        ++files;
-        if (argc > 3) std::printf("file: %s\n", argv[i]);
-        failures += checkOne(argv[i], options) != 0;
+        else
+            files.emplace_back(argv[i]);
     }
-    if (files == 0) {
+    if (files.empty()) {
         std::fprintf(stderr, "usage: vexar-tool check [--verbose] FILE...\n");
         return 2;
+    }
+    int failures = 0;
+    for (const auto& file : files) {
+        // With several files each block of lines says which file it is about.
+        if (files.size() > 1) std::printf("file: %s\n", file.c_str());
+        failures += checkOne(file, options) != 0;
     }
     return failures ? 1 : 0;
 }

@@ -1,0 +1,129 @@
+#include "audio/sound_mixer.h"
+
+#include "audio/wav_reader.h"
+#include "platform/audio_output.h"
+#include "platform/clock.h"
+#include "platform/error_box.h"
+#include "platform/media_path.h"
+#include "platform/whole_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+SoundMixer soundMixer;
+
+namespace {
+
+// Sound travels 500 units per second: 2 ms of delay per unit of distance.
+constexpr float kDelayMsPerUnit = 2.0f;
+// A source absurdly far away still gets a start time the wrap-safe test handles.
+constexpr float kMaxDelayMs = 1u << 30;
+
+const Vec3 kOrigin{};
+
+const Vec3& listenerPosition() {
+    const Vec3* position = soundMixer.listener.position.load(std::memory_order_acquire);
+    return position ? *position : kOrigin;
+}
+
+float distanceToListener(const Vec3& source) {
+    Vec3 d = source - listenerPosition();
+    return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+}
+
+// Milliseconds until a sound at `distance` is heard: the smallest whole count
+// at which the clock is no longer before clock + distance × 0.002 s.
+uint32_t startDelayMs(float distance) {
+    float delay = std::ceil(distance * kDelayMsPerUnit);
+    if (!(delay >= 0.0f)) return 0;
+    return delay < kMaxDelayMs ? uint32_t(delay) : uint32_t(kMaxDelayMs);
+}
+
+void restartSlot(SoundSlot& slot, const Vec3& source) {
+    slot.baseGain = slot.baseRate = slot.rate = slot.dryLevel = 1.0f;
+    slot.muffle = 0.0f;
+    slot.readPosition = slot.leadLeft = slot.leadRight = 0;
+    slot.historyIndexLeft = slot.historyIndexRight = 0;
+    slot.historySumLeft = slot.historySumRight = 0;
+    std::memset(slot.historyLeft, 0, sizeof slot.historyLeft);
+    std::memset(slot.historyRight, 0, sizeof slot.historyRight);
+    slot.source = &source;
+    slot.previousDistance = distanceToListener(source);
+    slot.startTime = millisecondClock() + startDelayMs(slot.previousDistance);
+}
+
+bool validIndex(int32_t soundIndex) {
+    return soundIndex >= 0 && soundIndex < soundMixer.slotCount.load(std::memory_order_acquire);
+}
+
+}  // namespace
+
+int openSoundOutput() {
+    soundMixer.writePosition = 0;
+    if (!soundMixer.mixRing) soundMixer.mixRing = new int16_t[kMixRingSamples]();
+    // The output only exists once the ring does; without a device the game runs silent.
+    soundMixer.isOpen.store(true, std::memory_order_release);
+    return openAudioOutput(kMixSampleRate, kMixBlockFrames, onBufferDone) ? 0 : -1;
+}
+
+int loadSound(const char* fileName, SoundFileInfo* info) {
+    int index = soundMixer.slotCount.load(std::memory_order_relaxed);
+    if (index >= kSoundSlotCount) return kSoundNoFreeSlot;
+    SoundSlot& slot = soundMixer.slots[index];
+    std::string path = buildMediaPath(fileName);
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) {
+        reportError("Could not open file:", path.c_str());
+        return kSoundNotOpened;
+    }
+    WavSound sound;
+    int code = readWav(bytes.data(), bytes.size(), sound);
+    if (info) info->formatTag = sound.formatTag;
+    if (code != 0) return code;
+
+    slot.data = new int16_t[sound.samples.size() + 1]();
+    std::copy(sound.samples.begin(), sound.samples.end(), slot.data);
+    slot.length = int32_t(sound.samples.size());
+    slot.readPosition = 0;
+    slot.active.store(false, std::memory_order_relaxed);
+    soundMixer.slotCount.store(index + 1, std::memory_order_release);
+    return index;
+}
+
+void setListener(const Vec3& position, const Vec3& facing, float hearingRange) {
+    soundMixer.listener.hearingRange.store(hearingRange, std::memory_order_relaxed);
+    soundMixer.listener.facing.store(&facing, std::memory_order_release);
+    soundMixer.listener.position.store(&position, std::memory_order_release);
+}
+
+void playSound(int32_t soundIndex, const Vec3& source) {
+    if (!validIndex(soundIndex)) return;
+    SoundSlot& slot = soundMixer.slots[soundIndex];
+    if (!slot.data) return;
+    std::lock_guard<std::mutex> guard(slot.lock);
+    restartSlot(slot, source);
+    slot.active.store(true, std::memory_order_release);
+}
+
+bool isSoundPlaying(int32_t soundIndex) {
+    return validIndex(soundIndex) &&
+           soundMixer.slots[soundIndex].active.load(std::memory_order_acquire);
+}
+
+void closeSoundOutput() {
+    // Cleared first: a block still being asked for is left silent.
+    soundMixer.isOpen.store(false, std::memory_order_release);
+    closeAudioOutput();
+    delete[] soundMixer.mixRing;
+    soundMixer.mixRing = nullptr;
+    int count = soundMixer.slotCount.load(std::memory_order_acquire);
+    for (int i = 0; i < count; ++i) {
+        SoundSlot& slot = soundMixer.slots[i];
+        slot.active.store(false, std::memory_order_relaxed);
+        delete[] slot.data;
+        slot.data = nullptr;
+        slot.length = 0;
+    }
+    soundMixer.slotCount.store(0, std::memory_order_release);
+}

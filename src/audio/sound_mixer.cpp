@@ -1,0 +1,200 @@
+#include "audio/sound_mixer.h"
+
+#include "platform/clock.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr float kDopplerPerUnit = 0.01f;  // rate change per unit of approach within one block
+constexpr float kMaxLead = 16.0f;         // samples, about 1.45 ms at 11025 Hz
+constexpr int kBlockSamples = kMixBlockFrames * 2;
+
+const Vec3 kNowhere{};
+
+const Vec3& listenerVector(const std::atomic<const Vec3*>& field) {
+    const Vec3* vector = field.load(std::memory_order_acquire);
+    return vector ? *vector : kNowhere;
+}
+
+// The sample index of a read position. Positions below zero become huge, as
+// an unsigned index would, and so end the sound; so does anything not finite.
+uint32_t sampleIndex(float position) {
+    if (position > -2147483648.0f && position < 4294967296.0f)
+        return uint32_t(int64_t(position));
+    return UINT32_MAX;
+}
+
+int16_t clampSample(int value) {
+    return int16_t(value > 32767 ? 32767 : value < -32767 ? -32767 : value);
+}
+
+// One ear's samples for a block: the 16 gained samples of the box filter's
+// history, oldest first, then this block's gained samples; and the filter's
+// running sum after each frame. Working block-wide in passes keeps the
+// per-frame arithmetic off the filter's chain of dependent additions.
+struct EarBlock {
+    int32_t gained[kSoundHistory + kMixBlockFrames];
+    int32_t sums[kMixBlockFrames];
+    int32_t out[kMixBlockFrames];  // what goes into the ring
+};
+
+// The sample indexes of this block up to the end of the sound; returns how
+// many frames are mixed and sets `index` to the last index read.
+int blockIndexes(const SoundSlot& slot, uint32_t* indexes, uint32_t& index, bool& ended) {
+    const bool tooShort = slot.length <= kSoundHistory;
+    const uint32_t end = tooShort ? 0 : uint32_t(slot.length - kSoundHistory);
+    const float start = float(slot.readPosition), rate = slot.rate;
+    auto position = [&](int k) { return start + float(k) * rate; };
+    auto inside = [&](int k) { return !tooShort && sampleIndex(position(k)) < end; };
+    int frames = kMixBlockFrames;
+    if (start >= 0.0f && rate >= 0.0f) {
+        // Positions only grow, so the frames inside the sound are a prefix:
+        // find its length, then convert without testing every frame.
+        int low = 0, high = kMixBlockFrames;
+        while (low < high) {
+            int middle = (low + high) / 2;
+            if (inside(middle)) low = middle + 1; else high = middle;
+        }
+        frames = low;
+        for (int k = 0; k < frames; ++k) indexes[k] = uint32_t(int32_t(position(k)));
+    } else {
+        for (int k = 0; k < kMixBlockFrames && frames == kMixBlockFrames; ++k)
+            if (inside(k)) indexes[k] = sampleIndex(position(k)); else frames = k;
+    }
+    ended = frames < kMixBlockFrames;
+    index = ended ? sampleIndex(position(frames)) : indexes[frames - 1];
+    return frames;
+}
+
+void gainEar(EarBlock& ear, const int16_t* data, const uint32_t* indexes, int frames, float gain,
+             const int16_t* history, int32_t historyIndex, int32_t& historySum) {
+    for (int j = 0; j < kSoundHistory; ++j)
+        ear.gained[j] = history[(historyIndex + j) & (kSoundHistory - 1)];
+    // Gather, gain, the filter's steps, then its running sum: each pass but
+    // the last is free of dependencies between frames.
+    int32_t* gained = ear.gained + kSoundHistory;
+    for (int k = 0; k < frames; ++k) gained[k] = data[indexes[k]];
+    for (int k = 0; k < frames; ++k) gained[k] = int32_t(float(gained[k]) * gain);
+    for (int k = 0; k < frames; ++k) ear.sums[k] = gained[k] - ear.gained[k];
+    int32_t sum = historySum;
+    for (int k = 0; k < frames; ++k) ear.sums[k] = sum += ear.sums[k];
+    historySum = sum;
+}
+
+// Keeps the last 16 gained samples where the next block's filter expects them.
+void storeHistory(const EarBlock& ear, int frames, int16_t* history, int32_t& historyIndex) {
+    historyIndex = (historyIndex + frames) & (kSoundHistory - 1);
+    for (int j = 0; j < kSoundHistory; ++j)
+        history[(historyIndex + j) & (kSoundHistory - 1)] = int16_t(ear.gained[frames + j]);
+}
+
+void muffleEar(EarBlock& ear, int frames, const SoundSlot& slot) {
+    const int32_t* gained = ear.gained + kSoundHistory;
+    if (!(slot.muffle > 0.0f)) {
+        std::memcpy(ear.out, gained, size_t(frames) * sizeof(int32_t));
+        return;
+    }
+    // muffle / 16 is exact: 16 is a power of two.
+    const float dryLevel = slot.dryLevel, averageWeight = slot.muffle * 0.0625f;
+    for (int k = 0; k < frames; ++k)
+        ear.out[k] = int32_t(float(int32_t(float(gained[k]) * dryLevel)) + float(ear.sums[k]) * averageWeight);
+}
+
+void mixEar(EarBlock& ear, SoundSlot& slot, const uint32_t* indexes, int frames, int32_t lead,
+            float gain, int16_t* history, int32_t& historyIndex, int32_t& historySum) {
+    gainEar(ear, slot.data + lead, indexes, frames, gain, history, historyIndex, historySum);
+    storeHistory(ear, frames, history, historyIndex);
+    muffleEar(ear, frames, slot);
+}
+
+// About 30 KB of working space, kept off the audio thread's small stack.
+// Blocks are mixed one at a time, so one set serves every call.
+struct MixScratch {
+    uint32_t indexes[kMixBlockFrames];
+    EarBlock left, right;
+};
+MixScratch scratch;
+
+void mixSlot(SoundSlot& slot, int16_t* ring) {
+    uint32_t* indexes = scratch.indexes;
+    EarBlock& left = scratch.left;
+    EarBlock& right = scratch.right;
+    uint32_t index = 0;
+    bool ended = false;
+    const int frames = blockIndexes(slot, indexes, index, ended);
+    mixEar(left, slot, indexes, frames, slot.leadLeft, slot.gainLeft, slot.historyLeft,
+           slot.historyIndexLeft, slot.historySumLeft);
+    mixEar(right, slot, indexes, frames, slot.leadRight, slot.gainRight, slot.historyRight,
+           slot.historyIndexRight, slot.historySumRight);
+    for (int k = 0; k < frames; ++k) {
+        ring[2 * k] = clampSample(ring[2 * k] + left.out[k]);
+        ring[2 * k + 1] = clampSample(ring[2 * k + 1] + right.out[k]);
+    }
+    // Either way the next block starts at the index read last (read twice).
+    slot.readPosition = int32_t(index);
+    if (ended) slot.active.store(false, std::memory_order_release);
+}
+
+void setEars(SoundSlot& slot, float nearGain, float farGain, int32_t lead, bool rightIsNear) {
+    slot.gainRight = rightIsNear ? nearGain : farGain;
+    slot.gainLeft = rightIsNear ? farGain : nearGain;
+    slot.leadRight = rightIsNear ? lead : 0;
+    slot.leadLeft = rightIsNear ? 0 : lead;
+}
+
+}  // namespace
+
+bool spatialiseSlot(SoundSlot& slot) {
+    if (int32_t(millisecondClock() - slot.startTime) < 0) return false;
+    const Vec3& listener = listenerVector(soundMixer.listener.position);
+    const Vec3& facing = listenerVector(soundMixer.listener.facing);
+    const float range = soundMixer.listener.hearingRange.load(std::memory_order_relaxed);
+    const Vec3 source = *slot.source;
+    const float dx = source.x - listener.x, dy = source.y - listener.y, dz = source.z - listener.z;
+    const float d = std::sqrt(dx * dx + dy * dy + dz * dz);
+
+    slot.rate = slot.baseRate + (slot.previousDistance - d) * kDopplerPerUnit;
+    slot.previousDistance = d;
+
+    const float g = (range - d) * (slot.baseGain / range);
+    if (!(g > 0.0f)) {  // out of range, or no range at all: runs on silently
+        slot.gainLeft = slot.gainRight = 0.0f;
+        return true;
+    }
+    const float h = std::sqrt(dx * dx + dz * dz);
+    if (!(h > 0.0f)) {  // no direction: centred, both ears alike
+        slot.muffle = 0.0f;
+        slot.dryLevel = 1.0f;
+        setEars(slot, g, g, 0, true);
+        return true;
+    }
+    const float nx = dx / h, nz = dz / h;
+    const float along = facing.x * nx + facing.z * nz;
+    const float side = nz * facing.x - nx * facing.z;
+    // A facing that is not quite unit length must not push the lead outside 0 … 16.
+    const float a = std::fabs(along) <= 1.0f ? std::fabs(along) : 1.0f;
+    slot.muffle = along < 0.0f ? a : 0.0f;
+    slot.dryLevel = 1.0f - slot.muffle;
+    setEars(slot, g, g * a, int32_t((1.0f - a) * kMaxLead), side >= 0.0f);
+    return true;
+}
+
+void onBufferDone(int16_t* block) {
+    if (!soundMixer.isOpen.load(std::memory_order_acquire) || !soundMixer.mixRing) {
+        std::memset(block, 0, kBlockSamples * sizeof(int16_t));
+        return;
+    }
+    int16_t* ring = soundMixer.mixRing + soundMixer.writePosition;
+    const int count = soundMixer.slotCount.load(std::memory_order_acquire);
+    for (int i = 0; i < count; ++i) {
+        SoundSlot& slot = soundMixer.slots[i];
+        if (!slot.active.load(std::memory_order_acquire)) continue;
+        std::lock_guard<std::mutex> guard(slot.lock);
+        if (slot.active.load(std::memory_order_relaxed) && spatialiseSlot(slot)) mixSlot(slot, ring);
+    }
+    std::memcpy(block, ring, kBlockSamples * sizeof(int16_t));
+    std::memset(ring, 0, kBlockSamples * sizeof(int16_t));
+    soundMixer.writePosition = (soundMixer.writePosition + kBlockSamples) % kMixRingSamples;
+}

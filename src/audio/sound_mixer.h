@@ -1,0 +1,92 @@
+#pragma once
+#include "math/vec3.h"
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+// Sound effects: short mono 16-bit sounds mixed in software, one block of
+// 1024 stereo frames at a time, and placed in 3-D around the listener.
+
+constexpr int kSoundSlotCount = 16;
+constexpr int kMixBlockFrames = 1024;
+constexpr int kMixSampleRate = 11025;
+constexpr int kMixRingSamples = 65536;  // 32 blocks of 2048 interleaved samples
+constexpr int kSoundHistory = 16;
+
+// loadSound's failure codes.
+constexpr int kSoundNotOpened = -1;       // file does not open, or is not "RIF..."
+constexpr int kSoundNotWave = -2;         // form type is not "WAV..."
+constexpr int kSoundBadChunks = -3;       // no leading "fmt" chunk, no "data" chunk, or data past the end
+constexpr int kSoundBadFormat = -4;       // "fmt" over 50 or under 16 bytes, or not a 16-bit mono PCM or mono MS ADPCM sound
+constexpr int kSoundNotConverted = -5;    // the ADPCM decoder refused the sound
+constexpr int kSoundNoFreeSlot = -6;      // all 16 slots are taken
+
+struct SoundSlot {
+    int16_t* data = nullptr;  // owned, mono
+    int16_t historyLeft[kSoundHistory] = {};
+    int16_t historyRight[kSoundHistory] = {};
+    float baseRate = 1.0f;
+    float rate = 1.0f;  // source samples per output frame
+    const Vec3* source = nullptr;
+    float previousDistance = 0.0f;
+    float baseGain = 1.0f;
+    float gainRight = 0.0f;
+    float gainLeft = 0.0f;
+    int32_t leadRight = 0;
+    int32_t leadLeft = 0;
+    // Published last by playSound (release) and read first by the mixer (acquire).
+    std::atomic<bool> active{false};
+    int32_t readPosition = 0;
+    int32_t length = 0;
+    float dryLevel = 1.0f;
+    float muffle = 0.0f;
+    int32_t historyIndexLeft = 0;
+    int32_t historyIndexRight = 0;
+    int32_t historySumLeft = 0;
+    int32_t historySumRight = 0;
+    // Clock milliseconds at which the sound becomes audible; compared modulo
+    // 2^32 so the clock's wrap never leaves a sound waiting.
+    uint32_t startTime = 0;
+    // Held by playSound while it restarts the slot and by the mixer while it
+    // works on it, so a restart never meets a half-mixed slot.
+    std::mutex lock;
+};
+
+struct Listener {
+    std::atomic<const Vec3*> position{nullptr};
+    std::atomic<const Vec3*> facing{nullptr};  // only x and z are used
+    std::atomic<float> hearingRange{0.0f};
+};
+
+struct SoundMixer {
+    SoundSlot slots[kSoundSlotCount];
+    // Raised (release) only after the new slot is complete.
+    std::atomic<int32_t> slotCount{0};
+    Listener listener;
+    int16_t* mixRing = nullptr;  // kMixRingSamples interleaved left/right samples
+    int32_t writePosition = 0;   // a multiple of 2048 below kMixRingSamples
+    std::atomic<bool> isOpen{false};
+};
+
+extern SoundMixer soundMixer;
+
+// What a WAV file held, for tools: the format tag of the file.
+struct SoundFileInfo {
+    int formatTag = 0;
+};
+
+int openSoundOutput();
+// Returns the slot index, or one of the negative codes above.
+int loadSound(const char* fileName, SoundFileInfo* info = nullptr);
+void setListener(const Vec3& position, const Vec3& facing, float hearingRange);
+// `source` must stay valid while the sound plays.
+void playSound(int32_t soundIndex, const Vec3& source);
+bool isSoundPlaying(int32_t soundIndex);
+void closeSoundOutput();
+
+// The mixer, run on the audio thread: mixes one block and writes its 2048
+// interleaved samples to `block`.
+void onBufferDone(int16_t* block);
+// The spatial step for one slot; false when the slot is not mixed this block.
+bool spatialiseSlot(SoundSlot& slot);

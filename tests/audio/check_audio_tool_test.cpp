@@ -1,0 +1,66 @@
+// `vexar-tool check` on sounds and songs, run as the real program.
+#include "audio_files.h"
+#include "support/scratch_media.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct ToolRun {
+    std::string output;
+    int status;
+};
+
+ToolRun checkFile(const std::string& path) {
+    std::string command = std::string(VEXAR_BINARY_DIR) + "/vexar-tool check '" + path + "' 2>/dev/null";
+    ToolRun run{"", -1};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) run.output += buffer;
+    int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(CheckAudioTest, SoundReportsSlotFormatSamplesAndPeak) {
+    ScratchMedia media;
+    media.write("blip.wav", monoWav({0, 120, -3000, 2999}));
+    ToolRun run = checkFile(media.path("blip.wav"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, "result: 0\nformat-tag: 1\nsamples: 4\npeak: 3000\n");
+}
+
+TEST(CheckAudioTest, BadSoundPrintsItsCodeAndFails) {
+    ScratchMedia media;
+    media.write("bad.wav", "RIFF" + le32(4) + "AVI ");
+    ToolRun run = checkFile(media.path("bad.wav"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, "result: -2\n");
+}
+
+TEST(CheckAudioTest, SongReportsHeaderRateAndFirstAndLastEvents) {
+    ScratchMedia media;
+    std::string track1 = tempoEvent(0, 500000) + vlq(0) + "\x90\x3C\x64" + vlq(96) + "\x80\x3C\x40" + endOfTrack();
+    std::string track2 = vlq(50) + std::string("\xC1\x05", 2) + endOfTrack();
+    media.write("song.mid", midiFile(1, 2, 480, {track1, track2}));
+    ToolRun run = checkFile(media.path("song.mid"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output,
+              "result: ok\nformat: 1\ntracks: 2\nticks-per-period: 9\nevents: 3\n"
+              "first: 0 144 60 100\nlast: 96 128 60 64\n");
+}
+
+TEST(CheckAudioTest, SongWithFormatTwoFails) {
+    ScratchMedia media;
+    media.write("two.mid", midiFile(2, 1, 96, {endOfTrack()}));
+    ToolRun run = checkFile(media.path("two.mid"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, "result: failed\n");
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// The audio threads against the main thread; run under ThreadSanitizer by
+// `make test-tsan`, where any unsynchronised access fails the run.
+#include "audio/music_player.h"
+#include "audio/sound_mixer.h"
+#include "audio_files.h"
+#include "platform/midi_output.h"
+#include "platform/periodic_timer.h"
+#include "support/scratch_media.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Restarts sounds as fast as a game could while the audio thread mixes them.
+void hammerSounds(const Vec3* sources, Clock::time_point until) {
+    for (int i = 0; Clock::now() < until; ++i) {
+        int sound = i % 3;
+        if (!isSoundPlaying(sound) || i % 7 == 0) playSound(sound, sources[sound]);
+        std::this_thread::sleep_for(std::chrono::microseconds(300));
+    }
+}
+
+TEST(AudioThreadsTest, PlaySoundAgainstTheMixerOnTheDummyDriver) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ScratchMedia media;
+    static const Vec3 listener{0, 0, 0};
+    static const Vec3 facing{0, 0, 1};
+    static const Vec3 sources[] = {{0, 0, 0}, {5, 0, -5}, {-20, 1, 3}};
+    setListener(listener, facing, 75.0f);
+    ASSERT_EQ(openSoundOutput(), 0) << "SDL's dummy audio driver must open";
+    media.write("a.wav", monoWav(std::vector<int16_t>(1500, 3000)));
+    media.write("b.wav", monoWav(std::vector<int16_t>(4000, -2000)));
+    ASSERT_EQ(loadSound("a.wav"), 0);
+    ASSERT_EQ(loadSound("b.wav"), 1);
+    ASSERT_EQ(loadSound("a.wav"), 2);
+
+    auto until = Clock::now() + std::chrono::milliseconds(1200);
+    std::thread game(hammerSounds, sources, until);
+    // A late load while the mixer runs: published only once complete.
+    ASSERT_EQ(loadSound("b.wav"), 3);
+    while (Clock::now() < until) {
+        playSound(3, sources[1]);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    game.join();
+    closeSoundOutput();
+    unsetenv("SDL_AUDIODRIVER");
+    EXPECT_EQ(soundMixer.mixRing, nullptr);
+}
+
+std::atomic<int> messagesSent{0};
+void countMessage(uint32_t) { messagesSent.fetch_add(1, std::memory_order_relaxed); }
+
+TEST(AudioThreadsTest, MusicStopHandshakeWithTheTimerThread) {
+    ScratchMedia media;
+    std::string track;
+    for (int i = 0; i < 40; ++i) track += vlq(3) + std::string{'\x90', char(40 + i), 64};
+    media.write("vexar.mid", midiFile(0, 1, 96, {track + endOfTrack()}));
+    setMidiSink(countMessage);
+    for (int round = 0; round < 4; ++round) {
+        openMusicDevice();
+        playMusic();
+        sleepMilliseconds(25);
+        playMusic();  // stop and restart through the handshake
+        sleepMilliseconds(25);
+        closeMusic();
+        EXPECT_TRUE(musicPlayer.songStopped.load());
+    }
+    setMidiSink(nullptr);
+    EXPECT_GT(messagesSent.load(), 4 * 64);
+}
+
+}  // namespace
