@@ -30,7 +30,7 @@ test-tsan: deps
 test-asan: deps
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAR_SANITIZE=address
 	cmake --build $(BUILD)-asan -j $(JOBS)
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  scripts/with-display ctest --test-dir $(BUILD)-asan --output-on-failure
 
 clean:
