@@ -203,7 +203,9 @@ void setAlphaMode(SceneObject& o, std::string_view token) {
         }
     }
     o.alphaMode = kAlphaNumeric;
-    o.alphaValue = std::strtof(std::string(token).c_str(), nullptr);  // no number gives 0
+    // Read as a double and then narrowed, so a decimal near a float midpoint
+    // rounds twice; a token that is no number gives 0.
+    o.alphaValue = float(std::atof(std::string(token).c_str()));
 }
 
 // The texture block: an opening token (not checked), FILE and ALPHA entries, "}".

@@ -177,6 +177,10 @@ TEST_F(A3fReader, MaterialsAndAlpha) {
     EXPECT_EQ(object.alphaValue, 0.5f);       // but not the value
     ASSERT_TRUE(load("A3F VERTICES POSITION_NORMAL 0 } FACES 0 } MATERIALS 1 { TEXTURE { ALPHA x1 } }"));
     EXPECT_EQ(object.alphaValue, 0.0f);  // a token that is no number gives 0
+    // Just above the midpoint of 1 and the next float: a double first, then a float.
+    ASSERT_TRUE(load("A3F VERTICES POSITION_NORMAL 0 } FACES 0 } MATERIALS 1 "
+                     "{ TEXTURE { ALPHA 1.00000005960464477539062500000001 } }"));
+    EXPECT_EQ(object.alphaValue, 1.0f);
 
     const char* names[] = {"NONE", "LUMINANCE", "ILLUMINANCE", "BLACK_MASK", "RED", "GREEN",
                            "BLUE", "RED_MASK", "GREEN_MASK", "BLUE_MASK", "blue"};
