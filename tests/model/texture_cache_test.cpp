@@ -105,7 +105,14 @@ TEST_F(TextureCache, A256thFileIsRefused) {
     EXPECT_TRUE(errors.texts().empty());
     EXPECT_EQ(loadTexture(names[255].c_str(), 0, 0), 0u);
     EXPECT_EQ(errors.only(), "Unable to load the texture file: t255.tga The application will continue.");
-    EXPECT_NE(loadTexture(names[254].c_str(), 0, 0), 0u);
+    uint32_t last = loadTexture(names[254].c_str(), 0, 0);
+    EXPECT_NE(last, 0u);
+
+    // Releasing deletes every texture and forgets every name.
+    releaseTextureCache();
+    EXPECT_FALSE(glIsTexture(last));
+    resetTextureCache(true);
+    EXPECT_NE(loadTexture(names[255].c_str(), 0, 0), 0u);
 }
 
 TEST_F(TextureCache, InternalFormatsFollowTheQualitySwitch) {
@@ -149,6 +156,10 @@ TEST_F(TextureCache, MipmapLevels) {
     media.write("s.tga", solidTga(64, 32, 1, 2, 3));
     EXPECT_FALSE(buildMipmaps(loadTexture("s.tga", kAlphaNone, 0)));  // width + height 96
     EXPECT_FALSE(buildMipmaps(0));
+    GLuint foreign = 0;
+    glGenTextures(1, &foreign);  // a texture the cache did not make
+    EXPECT_FALSE(buildMipmaps(foreign));
+    glDeleteTextures(1, &foreign);
     // A side that is odd or reaches 1 first repeats its last row or column.
     media.write("n.tga", solidTga(101, 30, 40, 80, 120));
     uint32_t odd = loadTexture("n.tga", kAlphaNone, 0);

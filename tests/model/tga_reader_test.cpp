@@ -85,6 +85,14 @@ TEST(TgaReader, RefusesWhatItCannotDecodeInFull) {
     EXPECT_FALSE(decode(tgaHeader(2, 1, 1, 8, 32) + "x").ok);                       // depth 8 true colour
     EXPECT_FALSE(decode(tgaHeader(1, 1, 1, 16, 32, 1) + std::string(5, 'x')).ok);    // 16-bit indices
     EXPECT_FALSE(decode(tgaHeader(1, 1, 1, 8, 32, 0) + "x").ok);                     // no map
+    // A colour map of length 1 and one index, spoiled one header byte at a time.
+    std::string mapped = tgaHeader(1, 1, 1, 8, 32, 1) + bytes({1, 2, 3, 0});
+    ASSERT_TRUE(decode(mapped).ok);
+    for (auto [offset, value] : {std::pair{1, 0}, std::pair{7, 16}, std::pair{7, 32}}) {
+        std::string spoiled = mapped;
+        spoiled[size_t(offset)] = char(value);
+        EXPECT_FALSE(decode(spoiled).ok) << offset << " " << value;  // map type, entry size
+    }
     // A tiny file claiming the largest picture is refused before any buffer is made.
     EXPECT_FALSE(decode(tgaHeader(10, 65535, 65535, 32, 32) + bytes({0xFF, 1, 2, 3, 4})).ok);
 }
