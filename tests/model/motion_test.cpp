@@ -62,6 +62,7 @@ TEST_F(SegmentTest, Misses) {
     // Crosses the plane, but |n . d| = 0.00005 is below the threshold.
     EXPECT_FALSE(hits({0.25f, 0.25f, 0.000025f}, {0.25f, 0.25f, -0.000025f}));
     EXPECT_TRUE(hits({0.25f, 0.25f, 0.0001f}, {0.25f, 0.25f, -0.0001f}));
+    EXPECT_TRUE(hits({0.25f, 0.25f, 0.00005f}, {0.25f, 0.25f, -0.00005f}));  // exactly at it
     EXPECT_FALSE(hits({0.25f, 0.25f, 0}, {0.25f, 0.25f, 0}));  // zero length
     EXPECT_EQ(fraction, -1.0f);
     object.side = 0;
