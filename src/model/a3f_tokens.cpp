@@ -70,14 +70,15 @@ bool fastReal(const char*& pos, const char* end, float& value) {
     return true;
 }
 
-}  // namespace
-
 bool isA3fSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+// Skips white space; true when the end of the buffer was reached.
 bool skipSpace(A3fCursor& cursor) {
     while (cursor.pos < cursor.end && isA3fSpace(*cursor.pos)) ++cursor.pos;
     return cursor.pos == cursor.end;
 }
+
+}  // namespace
 
 ReadStatus readToken(A3fCursor& cursor, std::string_view& token) {
     if (skipSpace(cursor)) return ReadStatus::End;

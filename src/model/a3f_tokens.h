@@ -18,9 +18,6 @@ struct A3fCursor {
     const char* end;
 };
 
-bool isA3fSpace(char c);
-// Skips white space; true when the end of the buffer was reached.
-bool skipSpace(A3fCursor& cursor);
 ReadStatus readToken(A3fCursor& cursor, std::string_view& token);
 ReadStatus readReal(A3fCursor& cursor, float& value);
 ReadStatus readUnsigned(A3fCursor& cursor, uint32_t& value);

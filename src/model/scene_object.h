@@ -57,7 +57,6 @@ void shareModel(SceneObject& target, const SceneObject& prototype);
 void destroySceneObject(SceneObject& object);
 void destroyShotObject(ShotObject& shot);
 
-// Frees the vertex and face arrays an object owns; used by the reader when a
-// later section replaces an earlier one.
+// Free the arrays an object owns and set them to none.
 void releaseModelArrays(SceneObject& object);
 void releaseShotArrays(ShotObject& shot);
