@@ -34,10 +34,12 @@ bool segmentHitsObject(const SceneObject& object, Vec3 from, Vec3 to, float& fra
         float uu = dot(e1, e1), uv = dot(e1, e2), vv = dot(e2, e2);
         float wu = dot(w, e1), wv = dot(w, e2);
         float denominator = uv * uv - uu * vv;
+        // Written so that a sliver whose denominator rounds to 0 (s and t not
+        // numbers) is a miss, as a degenerate face is, not a ghost hit.
         float s = (uv * wv - vv * wu) / denominator;
-        if (s < 0.0f || s > 1.0f) continue;
+        if (!(s >= 0.0f && s <= 1.0f)) continue;
         float t = (uv * wu - uu * wv) / denominator;
-        if (t < 0.0f || s + t > 1.0f) continue;
+        if (!(t >= 0.0f && s + t <= 1.0f)) continue;
         fraction = r;
         return true;
     }

@@ -74,6 +74,13 @@ TEST_F(SegmentTest, Misses) {
     EXPECT_FALSE(hits({0.25f, 0.25f, 1}, {0.25f, 0.25f, -1}));
 }
 
+TEST_F(SegmentTest, SliverWhoseBarycentricDenominatorVanishesNeverHits) {
+    // n . n is a normal float, so the face is not skipped as degenerate, but
+    // uv^2 - uu * vv rounds to 0: s and t come out as 0 / 0.
+    setTriangles({{0, 0, 0}, {1, 0, 0}, {1, 1e-19f, 0}});
+    EXPECT_FALSE(hits({0.5f, 0, -5e15f}, {0.5f, 0, 5e15f}));
+}
+
 TEST_F(SegmentTest, ModelFrameAndFaceOrder) {
     // The first face in order wins, even when a later one is nearer the start.
     setTriangles({{0, 0, -0.5f}, {1, 0, -0.5f}, {0, 1, -0.5f}, {0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
