@@ -199,12 +199,17 @@ TEST(Matrix, InvertsTranslationAndGoesNonFiniteWhenSingular) {
     EXPECT_FALSE(std::isfinite(singular[0]) && std::isfinite(singular[5]) && std::isfinite(singular[10]));
 }
 
-TEST(Matrix, AimWithDirectionAlongUpCollapsesSideAndUp) {
+TEST(Matrix, AimTurnsForwardKeepingUpAndCollapsesWhenAimedAlongUp) {
+    // Aimed along +X with the up left as +Y: the same as a yaw of +90 degrees.
     Matrix4 a;
-    aimMatrix({1, 2, 3}, a, {0, 1, 0});
-    for (int i : {0, 1, 2, 4, 5, 6}) EXPECT_EQ(a[i], 0.0f) << i;
-    EXPECT_EQ(a[9], 1.0f);
-    EXPECT_EQ(a[12], 1.0f);
+    aimMatrix({1, 2, 3}, a, {1, 0, 0});
+    expectMatrixNear(a, matrixFromAngles({0, float(M_PI / 2), 0}, {1, 2, 3}));
+
+    Matrix4 b;
+    aimMatrix({1, 2, 3}, b, {0, 1, 0});
+    for (int i : {0, 1, 2, 4, 5, 6}) EXPECT_EQ(b[i], 0.0f) << i;
+    EXPECT_EQ(b[9], 1.0f);
+    EXPECT_EQ(b[12], 1.0f);
 }
 
 TEST(Matrix, LookAtAlongZHasNegativeXSide) {
