@@ -27,7 +27,6 @@ void quitGame() {
 void handleInputMessage(const InputMessage& message) {
     switch (message.code) {
     case kMessageKeyDown:
-        if (message.wParam >= kKeyCount) return;
         setKey(message.wParam, 1);
         if (message.wParam == kKeyQ || message.wParam == kKeyEscape) quitGame();
         break;

@@ -39,6 +39,26 @@ void setFixedGlState() {
     glDisable(GL_LIGHT1);
 }
 
+void runFrameLoop() {
+    while (pumpMessages()) {
+        frameSeconds = beginFrame();
+        if (frameSeconds == 0.0f) {
+            // Nothing to do until a message comes or the next frame is due.
+            waitForMessage(millisecondsUntilNextFrame());
+            continue;
+        }
+        runFrame();
+    }
+}
+
+void releaseWorldGl() {
+    if (starList != 0) glDeleteLists(starList, 1);
+    if (screenTexture != 0) glDeleteTextures(1, &screenTexture);
+    glGetError();
+}
+
+}  // namespace
+
 void runFrame() {
     gameSeconds += frameSeconds;
     updatePlayer();
@@ -50,14 +70,6 @@ void runFrame() {
     glPopMatrix();
     swapGameBuffers();
 }
-
-void releaseWorldGl() {
-    if (starList != 0) glDeleteLists(starList, 1);
-    if (screenTexture != 0) glDeleteTextures(1, &screenTexture);
-    glGetError();
-}
-
-}  // namespace
 
 bool initApplication(float red, float green, float blue, float alpha) {
     gameSrand(millisecondClock());
@@ -81,18 +93,6 @@ bool initApplication(float red, float green, float blue, float alpha) {
     running = true;
     startFrameClock();
     return true;
-}
-
-void runFrameLoop() {
-    while (pumpMessages()) {
-        frameSeconds = beginFrame();
-        if (frameSeconds == 0.0f) {
-            // Nothing to do until a message comes or the next frame is due.
-            waitForMessage(millisecondsUntilNextFrame());
-            continue;
-        }
-        runFrame();
-    }
 }
 
 int runGame() {

@@ -4,8 +4,9 @@
 // texture cache, joystick. The projection stays the current matrix mode.
 bool initApplication(float red, float green, float blue, float alpha);
 
-// The frame loop, run until the quit key.
-void runFrameLoop();
+// One accepted frame (frameSeconds already set): the updates, the camera,
+// the view, the scene; then the plain perspective back and the buffers swapped.
+void runFrame();
 
 // The program (standing for WinMain): 0 after quitting, -1 when start-up fails.
 int runGame();

@@ -18,7 +18,7 @@ float normalize(Vec3& v) {
 
 namespace {
 // 2 / 32767 as a 32-bit float: maps a draw of 0..32767 onto 1..-1.
-constexpr float kSignedUnitStep = 2.0f / 32767.0f;
+constexpr float kSignedUnitStep = 2.0f / float(kGameRandMax);
 }
 
 void addRandomJitter(Vec3& v) {

@@ -127,7 +127,9 @@ bool iniLookup(const IniFile& ini, const std::string& section, const std::string
 int iniGetInt(const IniFile& ini, const std::string& section, const std::string& key,
               int fallback) {
     std::string value;
-    if (!iniLookup(ini, section, key, value)) return fallback;
+    // A key written with nothing after the '=' reads as missing, as with the
+    // profile functions; only a value that is there but no number reads as 0.
+    if (!iniLookup(ini, section, key, value) || value.empty()) return fallback;
     return parseLeadingInt(value);
 }
 

@@ -23,7 +23,7 @@ bool iniLookup(const IniFile& ini, const std::string& section, const std::string
                std::string& value);
 
 // The leading decimal integer of the value (0 when there is none), or the
-// fallback when the key is missing.
+// fallback when the key is missing or has an empty value.
 int iniGetInt(const IniFile& ini, const std::string& section, const std::string& key,
               int fallback);
 

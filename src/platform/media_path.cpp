@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 
-#include <cstring>
-
 namespace {
 
 std::string overrideFolder;
@@ -31,13 +29,4 @@ std::string mediaFolder() {
 
 std::string buildMediaPath(const char* fileName) {
     return mediaFolder() + "/" + (fileName ? fileName : "");
-}
-
-void toMediaPath(char* buffer, size_t size) {
-    if (!buffer || size == 0) return;
-    std::string name(buffer, strnlen(buffer, size));
-    std::string path = buildMediaPath(name.c_str());
-    size_t n = path.size() < size - 1 ? path.size() : size - 1;
-    std::memcpy(buffer, path.data(), n);
-    buffer[n] = '\0';
 }

@@ -49,13 +49,38 @@ TEST_F(FrameClockTest, AStallIsPassedOnWhole) {
     EXPECT_FLOAT_EQ(frame(), 2.0f);
 }
 
-TEST_F(FrameClockTest, AcceptedFramePushesTheProjectionOnce) {
+// The colour at the lower-left pixel and the depth there.
+void readCorner(uint8_t (&rgba)[4], float& depth) {
+    glFinish();
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glReadPixels(0, 0, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+}
+
+TEST_F(FrameClockTest, OnlyAnAcceptedFrameClearsAndPushesTheProjection) {
+    glClearColor(1, 0, 0, 1);
+    glClearDepth(0.25);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0, 0, 1, 1);
+    glClearDepth(1.0);
     GLint before = 0, after = 0;
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &before);
-    advanceFakeClock(40);
+    uint8_t rgba[4] = {};
+    float depth = 0;
+
+    advanceFakeClock(10);
+    EXPECT_EQ(beginFrame(), 0.0f);
+    readCorner(rgba, depth);
+    EXPECT_EQ(rgba[0], 255);  // a skipped pass leaves the picture alone
+    EXPECT_NEAR(depth, 0.25f, 1e-3f);
+
+    advanceFakeClock(30);
     EXPECT_GT(beginFrame(), 0.0f);
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &after);
     EXPECT_EQ(after, before + 1);
+    readCorner(rgba, depth);
+    EXPECT_EQ(rgba[0], 0);
+    EXPECT_EQ(rgba[2], 255);
+    EXPECT_NEAR(depth, 1.0f, 1e-3f);
     glPopMatrix();
 }
 

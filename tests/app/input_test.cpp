@@ -2,6 +2,7 @@
 #include "app/input.h"
 #include "app/settings.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -103,6 +104,38 @@ TEST_F(InputTest, JoystickButtonsOverwriteTheirKeys) {
     EXPECT_EQ(inputState.keys[kKeyControl], 1);
     EXPECT_EQ(inputState.keys[kKeyInsert], 1);
     EXPECT_EQ(inputState.keys[kKeyDelete], 1);
+}
+
+// The pump over SDL's real event queue (the events subsystem needs no display).
+class PumpTest : public InputTest {
+protected:
+    void SetUp() override {
+        InputTest::SetUp();
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    }
+    void TearDown() override {
+        SDL_QuitSubSystem(SDL_INIT_EVENTS);
+        InputTest::TearDown();
+    }
+    static void pushKeyDown(SDL_Keycode symbol) {
+        SDL_Event event{};
+        event.type = SDL_KEYDOWN;
+        event.key.keysym.sym = symbol;
+        SDL_PushEvent(&event);
+    }
+};
+
+TEST_F(PumpTest, HandlesOneMessagePerCallAndAnswersWhetherTheGameRuns) {
+    pushKeyDown(SDLK_a);
+    pushKeyDown(SDLK_b);
+    EXPECT_TRUE(pumpMessages());
+    EXPECT_EQ(inputState.keys['A'], 1);
+    EXPECT_EQ(inputState.keys['B'], 0);  // waits for the next pass
+    EXPECT_TRUE(pumpMessages());
+    EXPECT_EQ(inputState.keys['B'], 1);
+    EXPECT_TRUE(pumpMessages());  // an empty queue
+    pushKeyDown(SDLK_q);
+    EXPECT_FALSE(pumpMessages());
 }
 
 }  // namespace

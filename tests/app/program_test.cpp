@@ -1,4 +1,5 @@
 #include "app/frame_clock.h"
+#include "app/frame_time.h"
 #include "app/game_window.h"
 #include "app/input.h"
 #include "app/settings.h"
@@ -6,6 +7,7 @@
 #include "math/camera.h"
 #include "platform/gl.h"
 #include "platform/window.h"
+#include "support/fake_clock.h"
 #include "support/scratch_media.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +142,30 @@ TEST_F(StartupTest, AFullScreenModeTheDisplayCannotShowFailsStartUp) {
     media.write("game.ini", "[Game]\nWindowed=0\nWidth=123\nHeight=45\n");
     EXPECT_FALSE(initApplication(0, 0, 0, 0));
     EXPECT_FALSE(running);
+}
+
+TEST_F(StartupTest, AFrameLeavesThePlainPerspectiveForTheNext) {
+    setFakeClock(5000);
+    ASSERT_TRUE(initApplication(0, 0, 0, 0));
+    Matrix4 plain;
+    glGetFloatv(GL_PROJECTION_MATRIX, plain.m);
+    gameSeconds = 1.0f;
+    for (int frame = 0; frame < 2; ++frame) {
+        advanceFakeClock(40);
+        frameSeconds = beginFrame();
+        ASSERT_GT(frameSeconds, 0.0f);
+        runFrame();
+    }
+    releaseFakeClock();
+    EXPECT_FLOAT_EQ(gameSeconds, 1.08f);
+    EXPECT_FLOAT_EQ(camera.target.z, 25.0f);  // the camera followed the player at the origin
+    EXPECT_EQ(integer(GL_MATRIX_MODE), GL_PROJECTION);
+    EXPECT_EQ(integer(GL_PROJECTION_STACK_DEPTH), 1);
+    EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), 1);
+    Matrix4 after;
+    glGetFloatv(GL_PROJECTION_MATRIX, after.m);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], plain[i]) << i;
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(StartupTest, QuitKeyTearsDownTheContextAtOnce) {

@@ -69,14 +69,14 @@ TEST(Settings, SavingKeepsUnknownSectionsAndComments) {
 
 TEST(Settings, MissingKeysTakeTheirDefaultsAndDamageDoesNoHarm) {
     ScratchMedia media;
-    const char bytes[] = "[Game]\nWidth=1024\nHeight=\x80\x81\nMusic\n\0\0\0";
+    const char bytes[] = "[Game]\nWidth=1024\nHeight=\x80\x81\nMusic\nWindowed=\n\0\0\0";
     media.write("game.ini", std::string(bytes, sizeof bytes - 1));
     GameSettings loaded = chosenSettings();
     loadSettings(loaded);
     EXPECT_EQ(loaded.width, 1024);
     EXPECT_EQ(loaded.height, 0);  // a value that is no number reads as 0
     EXPECT_EQ(loaded.music, 0);
-    EXPECT_EQ(loaded.windowed, 1);
+    EXPECT_EQ(loaded.windowed, 1);  // an empty value is the default, not 0 (full screen)
 }
 
 TEST(Settings, OnlyAcceptedSettingsAreSavedAtExit) {

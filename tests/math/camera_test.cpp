@@ -39,6 +39,16 @@ TEST(Camera, RollsWithTheTurnedPlayer) {
     updateCamera(player);
     expectVec(camera.target, 25, 0, 0);
     expectVec(camera.stereoOffset, 0, 0, 0.05f);
+
+    // Turned every way: the view puts the player's forward straight ahead
+    // (-Z in OpenGL's eye space), its up on +Y and its -X on the right.
+    player = matrixFromAngles({0.2f, 0.5f, 0.1f}, {1, 2, 3});
+    updateCamera(player);
+    Vec3 eye = matrixPosition(player);
+    expectVec(transformPoint(camera.viewMatrix, eye), 0, 0, 0);
+    expectVec(transformPoint(camera.viewMatrix, camera.target), 0, 0, -25);
+    expectVec(transformPoint(camera.viewMatrix, eye + matrixAxisY(player)), 0, 1, 0);
+    expectVec(transformPoint(camera.viewMatrix, eye - matrixAxisX(player)), 1, 0, 0);
 }
 
 TEST(Camera, StartViewStandsBehindTheOrigin) {

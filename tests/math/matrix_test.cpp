@@ -86,21 +86,12 @@ TEST(Matrix, AnglesBuildRightHandedRotations) {
     expected[12] = 1; expected[13] = 2; expected[14] = 3;
     expectMatrixNear(a, expected);
 
-    Matrix4 yaw = matrixFromAngles({0, float(M_PI / 2), 0}, {});
+    // Yaw +90 degrees: row 0 of R_Y is (cos, 0, sin) = (0, 0, 1), so element
+    // (row 0, column 2) = index 8 is 1, and (row 2, column 0) = index 2 is -1.
+    Matrix4 yaw = matrixFromAngles({0, float(M_PI / 2), 0}, {7, 8, 9});
     EXPECT_NEAR(yaw[8], 1.0f, 1e-6f);
     EXPECT_NEAR(yaw[9], 0.0f, 1e-6f);
     EXPECT_NEAR(yaw[10], 0.0f, 1e-6f);
-    // Pitching up about X by +90 degrees turns the forward axis to -Y.
-    Matrix4 pitch = matrixFromAngles({float(M_PI / 2), 0, 0}, {});
-    EXPECT_NEAR(pitch[9], -1.0f, 1e-6f);
-}
-
-TEST(Matrix, ElementRowRColumnCSitsAtIndex4CPlusR) {
-    // A yaw of +90 degrees: row 0 of R_Y is (cos, 0, sin) = (0, 0, 1), so
-    // element (row 0, column 2) = index 8 is 1, and element (row 2, column 0)
-    // = index 2 is -sin = -1.
-    Matrix4 yaw = matrixFromAngles({0, float(M_PI / 2), 0}, {7, 8, 9});
-    EXPECT_NEAR(yaw[8], 1.0f, 1e-6f);
     EXPECT_NEAR(yaw[2], -1.0f, 1e-6f);
     EXPECT_EQ(yaw[3], 0.0f);
     EXPECT_EQ(yaw[7], 0.0f);
@@ -110,18 +101,34 @@ TEST(Matrix, ElementRowRColumnCSitsAtIndex4CPlusR) {
     EXPECT_NEAR(moved.x, 8.0f, 1e-6f);  // local forward turned to +X, then placed
     EXPECT_NEAR(moved.y, 8.0f, 1e-6f);
     EXPECT_NEAR(moved.z, 9.0f, 1e-6f);
-}
-
-TEST(Matrix, RollTurnsSideTowardsUp) {
-    // +90 degrees about Z: X axis -> +Y, Y axis -> -X.
+    // Pitching up about X by +90 degrees turns the forward axis to -Y.
+    Matrix4 pitch = matrixFromAngles({float(M_PI / 2), 0, 0}, {});
+    EXPECT_NEAR(pitch[9], -1.0f, 1e-6f);
+    // Rolling +90 degrees about Z: X axis -> +Y, Y axis -> -X.
     Matrix4 roll = matrixFromAngles({0, 0, float(M_PI / 2)}, {});
     EXPECT_NEAR(roll[1], 1.0f, 1e-6f);
     EXPECT_NEAR(roll[4], -1.0f, 1e-6f);
-    // Yaw and pitch together: R_Y applied after R_X, so forward = (cos p sin y, -sin p, cos p cos y).
-    Matrix4 both = matrixFromAngles({0.3f, 0.7f, 0.0f}, {});
-    EXPECT_NEAR(both[8], std::cos(0.3) * std::sin(0.7), 1e-6);
-    EXPECT_NEAR(both[9], -std::sin(0.3), 1e-6);
-    EXPECT_NEAR(both[10], std::cos(0.3) * std::cos(0.7), 1e-6);
+}
+
+// A rotation about one axis, written out from its rows.
+Matrix4 axisRotation(int axis, double angle) {
+    float c = float(std::cos(angle)), s = float(std::sin(angle));
+    Matrix4 r;
+    int i = (axis + 1) % 3, j = (axis + 2) % 3;  // the two axes that turn
+    r[4 * i + i] = c;
+    r[4 * j + j] = c;
+    r[4 * i + j] = s;   // row j, column i
+    r[4 * j + i] = -s;  // row i, column j
+    return r;
+}
+
+TEST(Matrix, AnglesRollFirstThenPitchThenYaw) {
+    const float pitch = 0.4f, yaw = -1.1f, roll = 2.0f;
+    Matrix4 rollThenPitch, all;
+    multiplyAffine(rollThenPitch, axisRotation(2, roll), axisRotation(0, pitch));
+    multiplyAffine(all, rollThenPitch, axisRotation(1, yaw));
+    all[12] = 7; all[13] = -3; all[14] = 2;
+    expectMatrixNear(matrixFromAngles({pitch, yaw, roll}, {7, -3, 2}), all);
 }
 
 TEST(Matrix, ScaleMultipliesTheColumns) {
@@ -192,12 +199,17 @@ TEST(Matrix, InvertsTranslationAndGoesNonFiniteWhenSingular) {
     EXPECT_FALSE(std::isfinite(singular[0]) && std::isfinite(singular[5]) && std::isfinite(singular[10]));
 }
 
-TEST(Matrix, AimWithDirectionAlongUpCollapsesSideAndUp) {
+TEST(Matrix, AimTurnsForwardKeepingUpAndCollapsesWhenAimedAlongUp) {
+    // Aimed along +X with the up left as +Y: the same as a yaw of +90 degrees.
     Matrix4 a;
-    aimMatrix({1, 2, 3}, a, {0, 1, 0});
-    for (int i : {0, 1, 2, 4, 5, 6}) EXPECT_EQ(a[i], 0.0f) << i;
-    EXPECT_EQ(a[9], 1.0f);
-    EXPECT_EQ(a[12], 1.0f);
+    aimMatrix({1, 2, 3}, a, {1, 0, 0});
+    expectMatrixNear(a, matrixFromAngles({0, float(M_PI / 2), 0}, {1, 2, 3}));
+
+    Matrix4 b;
+    aimMatrix({1, 2, 3}, b, {0, 1, 0});
+    for (int i : {0, 1, 2, 4, 5, 6}) EXPECT_EQ(b[i], 0.0f) << i;
+    EXPECT_EQ(b[9], 1.0f);
+    EXPECT_EQ(b[12], 1.0f);
 }
 
 TEST(Matrix, LookAtAlongZHasNegativeXSide) {

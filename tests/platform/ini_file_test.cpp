@@ -54,12 +54,12 @@ TEST(IniFile, AddsAMissingSectionAtTheEnd) {
 
 TEST(IniFile, ReadsIntegersLikeTheProfileFunctions) {
     IniFile ini = parseIniText(
-        "[Game]\nA=12abc\nB=abc\nC=-7\nD=99999999999999\nE=\nF\n[Next]\nG=5\n");
+        "[Game]\nA=12abc\nB=abc\nC=-7\nD=99999999999999\nE=  \nF\n[Next]\nG=5\n");
     EXPECT_EQ(iniGetInt(ini, "Game", "A", 3), 12);
     EXPECT_EQ(iniGetInt(ini, "Game", "B", 3), 0);
     EXPECT_EQ(iniGetInt(ini, "Game", "C", 3), -7);
     EXPECT_EQ(iniGetInt(ini, "Game", "D", 3), INT_MAX);
-    EXPECT_EQ(iniGetInt(ini, "Game", "E", 3), 0);
+    EXPECT_EQ(iniGetInt(ini, "Game", "E", 3), 3);  // empty: as if missing
     EXPECT_EQ(iniGetInt(ini, "Game", "F", 3), 3);  // no '=': not a key
     EXPECT_EQ(iniGetInt(ini, "Game", "G", 3), 3);  // another section's key
     EXPECT_EQ(iniGetInt(ini, "Missing", "A", 3), 3);
