@@ -40,15 +40,34 @@ struct EarBlock {
     int32_t mixed[kMixBlockFrames];
 };
 
-// The sample indexes of this block up to the end of the sound; returns how
-// many frames are mixed and sets `index` to the last index read.
-int blockIndexes(const SoundSlot& slot, uint32_t* indexes, uint32_t& index, bool& ended) {
+// Where a block reads: its first `frames` frames, up to the end of the sound,
+// at `indexes`, or at first, first + 1, … when the sound runs at its own pace.
+struct BlockReads {
+    int frames = kMixBlockFrames;
+    bool ended = false;
+    uint32_t lastIndex = 0;  // where the next block starts, or where the sound ended
+    bool consecutive = false;
+    uint32_t first = 0;
+};
+
+// Below 2^24 a float holds every whole number, so start + k × 1.0 is exact.
+constexpr float kExactWholeNumbers = 16777216.0f;
+
+BlockReads blockReads(const SoundSlot& slot, uint32_t* indexes) {
     const bool tooShort = slot.length <= kSoundHistory;
     const uint32_t end = tooShort ? 0 : uint32_t(slot.length - kSoundHistory);
     const float start = float(slot.readPosition), rate = slot.rate;
+    BlockReads reads;
+    if (rate == 1.0f && start >= 0.0f && start + kMixBlockFrames <= kExactWholeNumbers) {
+        reads.consecutive = true;
+        reads.first = uint32_t(slot.readPosition);
+        if (reads.first + kMixBlockFrames > end) reads.frames = reads.first < end ? int(end - reads.first) : 0;
+        reads.ended = reads.frames < kMixBlockFrames;
+        reads.lastIndex = reads.first + uint32_t(reads.ended ? reads.frames : reads.frames - 1);
+        return reads;
+    }
     auto position = [&](int k) { return start + float(k) * rate; };
     auto inside = [&](int k) { return !tooShort && sampleIndex(position(k)) < end; };
-    int frames = kMixBlockFrames;
     if (start >= 0.0f && rate >= 0.0f) {
         // Positions only grow, so the frames inside the sound are a prefix:
         // find its length, then convert without testing every frame.
@@ -57,15 +76,15 @@ int blockIndexes(const SoundSlot& slot, uint32_t* indexes, uint32_t& index, bool
             int middle = (low + high) / 2;
             if (inside(middle)) low = middle + 1; else high = middle;
         }
-        frames = low;
-        for (int k = 0; k < frames; ++k) indexes[k] = uint32_t(int32_t(position(k)));
+        reads.frames = low;
+        for (int k = 0; k < reads.frames; ++k) indexes[k] = uint32_t(int32_t(position(k)));
     } else {
-        for (int k = 0; k < kMixBlockFrames && frames == kMixBlockFrames; ++k)
-            if (inside(k)) indexes[k] = sampleIndex(position(k)); else frames = k;
+        for (int k = 0; k < kMixBlockFrames && reads.frames == kMixBlockFrames; ++k)
+            if (inside(k)) indexes[k] = sampleIndex(position(k)); else reads.frames = k;
     }
-    ended = frames < kMixBlockFrames;
-    index = ended ? sampleIndex(position(frames)) : indexes[frames - 1];
-    return frames;
+    reads.ended = reads.frames < kMixBlockFrames;
+    reads.lastIndex = reads.ended ? sampleIndex(position(reads.frames)) : indexes[reads.frames - 1];
+    return reads;
 }
 
 void loadHistory(EarBlock& ear, const int16_t* history, int32_t historyIndex) {
@@ -74,13 +93,20 @@ void loadHistory(EarBlock& ear, const int16_t* history, int32_t historyIndex) {
 }
 
 // Both ears read at the same indexes, each with its own lead.
-void gatherEars(EarBlock& left, EarBlock& right, const SoundSlot& slot, const uint32_t* indexes,
-                int frames) {
+void gatherEars(EarBlock& left, EarBlock& right, const SoundSlot& slot, const BlockReads& reads,
+                const uint32_t* indexes) {
     const int16_t* dataLeft = slot.data + slot.leadLeft;
     const int16_t* dataRight = slot.data + slot.leadRight;
     int32_t* gainedLeft = left.gained + kSoundHistory;
     int32_t* gainedRight = right.gained + kSoundHistory;
-    for (int k = 0; k < frames; ++k) {
+    if (reads.consecutive) {
+        dataLeft += reads.first;
+        dataRight += reads.first;
+        for (int k = 0; k < reads.frames; ++k) gainedLeft[k] = dataLeft[k];
+        for (int k = 0; k < reads.frames; ++k) gainedRight[k] = dataRight[k];
+        return;
+    }
+    for (int k = 0; k < reads.frames; ++k) {
         gainedLeft[k] = dataLeft[indexes[k]];
         gainedRight[k] = dataRight[indexes[k]];
     }
@@ -134,15 +160,13 @@ struct MixScratch {
 MixScratch scratch;
 
 void mixSlot(SoundSlot& slot) {
-    uint32_t* indexes = scratch.indexes;
     EarBlock& left = scratch.left;
     EarBlock& right = scratch.right;
-    uint32_t index = 0;
-    bool ended = false;
-    const int frames = blockIndexes(slot, indexes, index, ended);
+    const BlockReads reads = blockReads(slot, scratch.indexes);
+    const int frames = reads.frames;
     loadHistory(left, slot.historyLeft, slot.historyIndexLeft);
     loadHistory(right, slot.historyRight, slot.historyIndexRight);
-    gatherEars(left, right, slot, indexes, frames);
+    gatherEars(left, right, slot, reads, scratch.indexes);
     gainEar(left, frames, slot.gainLeft);
     gainEar(right, frames, slot.gainRight);
     sumEars(left, right, frames, slot.historySumLeft, slot.historySumRight);
@@ -151,8 +175,8 @@ void mixSlot(SoundSlot& slot) {
     addEar(left, frames, slot);
     addEar(right, frames, slot);
     // Either way the next block starts at the index read last (read twice).
-    slot.readPosition = int32_t(index);
-    if (ended) slot.active.store(false, std::memory_order_release);
+    slot.readPosition = int32_t(reads.lastIndex);
+    if (reads.ended) slot.active.store(false, std::memory_order_release);
 }
 
 void setEars(SoundSlot& slot, float nearGain, float farGain, int32_t lead, bool rightIsNear) {

@@ -186,7 +186,8 @@ TEST(MixerReference, RandomSlotsMixExactlyLikeFrameByFrame) {
             ASSERT_EQ(expected, block) << "round " << round << " block " << b;
             for (int i = 0; i < count; ++i) expectSame(plain[size_t(i)], soundMixer.slots[i], i, b);
             if (HasFailure()) return;
-            for (Vec3& source : sources) source.z += uniform(-40, 40);
+            // Odd slots move (Doppler); even ones stand still and play at their own pace.
+            for (size_t i = 1; i < sources.size(); i += 2) sources[i].z += uniform(-40, 40);
         }
         closeSoundOutput();
     }
