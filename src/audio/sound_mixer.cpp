@@ -59,9 +59,11 @@ BlockReads blockReads(const SoundSlot& slot, uint32_t* indexes) {
     const float start = float(slot.readPosition), rate = slot.rate;
     BlockReads reads;
     if (rate == 1.0f && start >= 0.0f && start + kMixBlockFrames <= kExactWholeNumbers) {
+        // At its own pace, frame k reads exactly readPosition + k.
         reads.consecutive = true;
         reads.first = uint32_t(slot.readPosition);
-        if (reads.first + kMixBlockFrames > end) reads.frames = reads.first < end ? int(end - reads.first) : 0;
+        const uint32_t framesLeft = reads.first < end ? end - reads.first : 0;
+        if (framesLeft < uint32_t(kMixBlockFrames)) reads.frames = int(framesLeft);
         reads.ended = reads.frames < kMixBlockFrames;
         reads.lastIndex = reads.first + uint32_t(reads.ended ? reads.frames : reads.frames - 1);
         return reads;
