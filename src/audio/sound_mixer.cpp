@@ -26,9 +26,7 @@ uint32_t sampleIndex(float position) {
     return UINT32_MAX;
 }
 
-int16_t clampSample(int value) {
-    return int16_t(value > 32767 ? 32767 : value < -32767 ? -32767 : value);
-}
+int32_t clampSample(int32_t value) { return value > 32767 ? 32767 : value < -32767 ? -32767 : value; }
 
 // One ear's samples for a block: the 16 gained samples of the box filter's
 // history, oldest first, then this block's gained samples; and the filter's
@@ -37,18 +35,41 @@ int16_t clampSample(int value) {
 struct EarBlock {
     int32_t gained[kSoundHistory + kMixBlockFrames];
     int32_t sums[kMixBlockFrames];
-    int32_t out[kMixBlockFrames];  // what goes into the ring
+    // The block mixed so far. Each slot's addition is clamped, so it always
+    // holds what a 16-bit ring would: the ring is written once, at the end.
+    int32_t mixed[kMixBlockFrames];
 };
 
-// The sample indexes of this block up to the end of the sound; returns how
-// many frames are mixed and sets `index` to the last index read.
-int blockIndexes(const SoundSlot& slot, uint32_t* indexes, uint32_t& index, bool& ended) {
+// Where a block reads: its first `frames` frames, up to the end of the sound,
+// at `indexes`, or at first, first + 1, … when the sound runs at its own pace.
+struct BlockReads {
+    int frames = kMixBlockFrames;
+    bool ended = false;
+    uint32_t lastIndex = 0;  // where the next block starts, or where the sound ended
+    bool consecutive = false;
+    uint32_t first = 0;
+};
+
+// Below 2^24 a float holds every whole number, so start + k × 1.0 is exact.
+constexpr float kExactWholeNumbers = 16777216.0f;
+
+BlockReads blockReads(const SoundSlot& slot, uint32_t* indexes) {
     const bool tooShort = slot.length <= kSoundHistory;
     const uint32_t end = tooShort ? 0 : uint32_t(slot.length - kSoundHistory);
     const float start = float(slot.readPosition), rate = slot.rate;
+    BlockReads reads;
+    if (rate == 1.0f && start >= 0.0f && start + kMixBlockFrames <= kExactWholeNumbers) {
+        // At its own pace, frame k reads exactly readPosition + k.
+        reads.consecutive = true;
+        reads.first = uint32_t(slot.readPosition);
+        const uint32_t framesLeft = reads.first < end ? end - reads.first : 0;
+        if (framesLeft < uint32_t(kMixBlockFrames)) reads.frames = int(framesLeft);
+        reads.ended = reads.frames < kMixBlockFrames;
+        reads.lastIndex = reads.first + uint32_t(reads.ended ? reads.frames : reads.frames - 1);
+        return reads;
+    }
     auto position = [&](int k) { return start + float(k) * rate; };
     auto inside = [&](int k) { return !tooShort && sampleIndex(position(k)) < end; };
-    int frames = kMixBlockFrames;
     if (start >= 0.0f && rate >= 0.0f) {
         // Positions only grow, so the frames inside the sound are a prefix:
         // find its length, then convert without testing every frame.
@@ -57,30 +78,56 @@ int blockIndexes(const SoundSlot& slot, uint32_t* indexes, uint32_t& index, bool
             int middle = (low + high) / 2;
             if (inside(middle)) low = middle + 1; else high = middle;
         }
-        frames = low;
-        for (int k = 0; k < frames; ++k) indexes[k] = uint32_t(int32_t(position(k)));
+        reads.frames = low;
+        for (int k = 0; k < reads.frames; ++k) indexes[k] = uint32_t(int32_t(position(k)));
     } else {
-        for (int k = 0; k < kMixBlockFrames && frames == kMixBlockFrames; ++k)
-            if (inside(k)) indexes[k] = sampleIndex(position(k)); else frames = k;
+        for (int k = 0; k < kMixBlockFrames && reads.frames == kMixBlockFrames; ++k)
+            if (inside(k)) indexes[k] = sampleIndex(position(k)); else reads.frames = k;
     }
-    ended = frames < kMixBlockFrames;
-    index = ended ? sampleIndex(position(frames)) : indexes[frames - 1];
-    return frames;
+    reads.ended = reads.frames < kMixBlockFrames;
+    reads.lastIndex = reads.ended ? sampleIndex(position(reads.frames)) : indexes[reads.frames - 1];
+    return reads;
 }
 
-void gainEar(EarBlock& ear, const int16_t* data, const uint32_t* indexes, int frames, float gain,
-             const int16_t* history, int32_t historyIndex, int32_t& historySum) {
+void loadHistory(EarBlock& ear, const int16_t* history, int32_t historyIndex) {
     for (int j = 0; j < kSoundHistory; ++j)
         ear.gained[j] = history[(historyIndex + j) & (kSoundHistory - 1)];
-    // Gather, gain, the filter's steps, then its running sum: each pass but
-    // the last is free of dependencies between frames.
+}
+
+// Both ears read at the same indexes, each with its own lead.
+void gatherEars(EarBlock& left, EarBlock& right, const SoundSlot& slot, const BlockReads& reads,
+                const uint32_t* indexes) {
+    const int16_t* dataLeft = slot.data + slot.leadLeft;
+    const int16_t* dataRight = slot.data + slot.leadRight;
+    int32_t* gainedLeft = left.gained + kSoundHistory;
+    int32_t* gainedRight = right.gained + kSoundHistory;
+    if (reads.consecutive) {
+        dataLeft += reads.first;
+        dataRight += reads.first;
+        for (int k = 0; k < reads.frames; ++k) gainedLeft[k] = dataLeft[k];
+        for (int k = 0; k < reads.frames; ++k) gainedRight[k] = dataRight[k];
+        return;
+    }
+    for (int k = 0; k < reads.frames; ++k) {
+        gainedLeft[k] = dataLeft[indexes[k]];
+        gainedRight[k] = dataRight[indexes[k]];
+    }
+}
+
+void gainEar(EarBlock& ear, int frames, float gain) {
     int32_t* gained = ear.gained + kSoundHistory;
-    for (int k = 0; k < frames; ++k) gained[k] = data[indexes[k]];
     for (int k = 0; k < frames; ++k) gained[k] = int32_t(float(gained[k]) * gain);
-    for (int k = 0; k < frames; ++k) ear.sums[k] = gained[k] - ear.gained[k];
-    int32_t sum = historySum;
-    for (int k = 0; k < frames; ++k) ear.sums[k] = sum += ear.sums[k];
-    historySum = sum;
+}
+
+// The box filters' running sums; the two ears' chains of additions run side by side.
+void sumEars(EarBlock& left, EarBlock& right, int frames, int32_t& sumLeft, int32_t& sumRight) {
+    int32_t l = sumLeft, r = sumRight;
+    for (int k = 0; k < frames; ++k) {
+        left.sums[k] = l += left.gained[kSoundHistory + k] - left.gained[k];
+        right.sums[k] = r += right.gained[kSoundHistory + k] - right.gained[k];
+    }
+    sumLeft = l;
+    sumRight = r;
 }
 
 // Keeps the last 16 gained samples where the next block's filter expects them.
@@ -90,23 +137,20 @@ void storeHistory(const EarBlock& ear, int frames, int16_t* history, int32_t& hi
         history[(historyIndex + j) & (kSoundHistory - 1)] = int16_t(ear.gained[frames + j]);
 }
 
-void muffleEar(EarBlock& ear, int frames, const SoundSlot& slot) {
+// Adds the ear's samples, muffled if the slot is, to the block mixed so far.
+void addEar(EarBlock& ear, int frames, const SoundSlot& slot) {
     const int32_t* gained = ear.gained + kSoundHistory;
     if (!(slot.muffle > 0.0f)) {
-        std::memcpy(ear.out, gained, size_t(frames) * sizeof(int32_t));
+        for (int k = 0; k < frames; ++k) ear.mixed[k] = clampSample(ear.mixed[k] + gained[k]);
         return;
     }
     // muffle / 16 is exact: 16 is a power of two.
     const float dryLevel = slot.dryLevel, averageWeight = slot.muffle * 0.0625f;
-    for (int k = 0; k < frames; ++k)
-        ear.out[k] = int32_t(float(int32_t(float(gained[k]) * dryLevel)) + float(ear.sums[k]) * averageWeight);
-}
-
-void mixEar(EarBlock& ear, SoundSlot& slot, const uint32_t* indexes, int frames, int32_t lead,
-            float gain, int16_t* history, int32_t& historyIndex, int32_t& historySum) {
-    gainEar(ear, slot.data + lead, indexes, frames, gain, history, historyIndex, historySum);
-    storeHistory(ear, frames, history, historyIndex);
-    muffleEar(ear, frames, slot);
+    for (int k = 0; k < frames; ++k) {
+        const int32_t muffled =
+            int32_t(float(int32_t(float(gained[k]) * dryLevel)) + float(ear.sums[k]) * averageWeight);
+        ear.mixed[k] = clampSample(ear.mixed[k] + muffled);
+    }
 }
 
 // About 30 KB of working space, kept off the audio thread's small stack.
@@ -117,24 +161,24 @@ struct MixScratch {
 };
 MixScratch scratch;
 
-void mixSlot(SoundSlot& slot, int16_t* ring) {
-    uint32_t* indexes = scratch.indexes;
+void mixSlot(SoundSlot& slot) {
     EarBlock& left = scratch.left;
     EarBlock& right = scratch.right;
-    uint32_t index = 0;
-    bool ended = false;
-    const int frames = blockIndexes(slot, indexes, index, ended);
-    mixEar(left, slot, indexes, frames, slot.leadLeft, slot.gainLeft, slot.historyLeft,
-           slot.historyIndexLeft, slot.historySumLeft);
-    mixEar(right, slot, indexes, frames, slot.leadRight, slot.gainRight, slot.historyRight,
-           slot.historyIndexRight, slot.historySumRight);
-    for (int k = 0; k < frames; ++k) {
-        ring[2 * k] = clampSample(ring[2 * k] + left.out[k]);
-        ring[2 * k + 1] = clampSample(ring[2 * k + 1] + right.out[k]);
-    }
+    const BlockReads reads = blockReads(slot, scratch.indexes);
+    const int frames = reads.frames;
+    loadHistory(left, slot.historyLeft, slot.historyIndexLeft);
+    loadHistory(right, slot.historyRight, slot.historyIndexRight);
+    gatherEars(left, right, slot, reads, scratch.indexes);
+    gainEar(left, frames, slot.gainLeft);
+    gainEar(right, frames, slot.gainRight);
+    sumEars(left, right, frames, slot.historySumLeft, slot.historySumRight);
+    storeHistory(left, frames, slot.historyLeft, slot.historyIndexLeft);
+    storeHistory(right, frames, slot.historyRight, slot.historyIndexRight);
+    addEar(left, frames, slot);
+    addEar(right, frames, slot);
     // Either way the next block starts at the index read last (read twice).
-    slot.readPosition = int32_t(index);
-    if (ended) slot.active.store(false, std::memory_order_release);
+    slot.readPosition = int32_t(reads.lastIndex);
+    if (reads.ended) slot.active.store(false, std::memory_order_release);
 }
 
 void setEars(SoundSlot& slot, float nearGain, float farGain, int32_t lead, bool rightIsNear) {
@@ -186,13 +230,20 @@ void onBufferDone(int16_t* block) {
         std::memset(block, 0, kBlockSamples * sizeof(int16_t));
         return;
     }
-    int16_t* ring = soundMixer.mixRing + soundMixer.writePosition;
+    std::memset(scratch.left.mixed, 0, sizeof scratch.left.mixed);
+    std::memset(scratch.right.mixed, 0, sizeof scratch.right.mixed);
     const int count = soundMixer.slotCount.load(std::memory_order_acquire);
     for (int i = 0; i < count; ++i) {
         SoundSlot& slot = soundMixer.slots[i];
         if (!slot.active.load(std::memory_order_acquire)) continue;
         std::lock_guard<std::mutex> guard(slot.lock);
-        if (slot.active.load(std::memory_order_relaxed) && spatialiseSlot(slot)) mixSlot(slot, ring);
+        if (slot.active.load(std::memory_order_relaxed) && spatialiseSlot(slot)) mixSlot(slot);
+    }
+    // The ring's block was cleared after its last use: the mix goes straight in.
+    int16_t* ring = soundMixer.mixRing + soundMixer.writePosition;
+    for (int k = 0; k < kMixBlockFrames; ++k) {
+        ring[2 * k] = int16_t(scratch.left.mixed[k]);
+        ring[2 * k + 1] = int16_t(scratch.right.mixed[k]);
     }
     std::memcpy(block, ring, kBlockSamples * sizeof(int16_t));
     std::memset(ring, 0, kBlockSamples * sizeof(int16_t));

@@ -35,7 +35,10 @@ void start(int i) {
     soundMixer.slots[i].startTime = millisecondClock() - 1000;
 }
 
-void BM_MixBlock16SpatialisedMuffled(benchmark::State& state) {
+// With `moving`, the sources go 0.1 units back and forth each block, so every
+// slot plays at a Doppler rate and reads its samples one by one; standing
+// still, each plays at its own pace.
+void mixBlocks(benchmark::State& state, bool moving) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);  // no audio thread: this one mixes
     setListener(kListener, kFacing, 75.0f);
     openSoundOutput();
@@ -47,7 +50,12 @@ void BM_MixBlock16SpatialisedMuffled(benchmark::State& state) {
         if (!(soundMixer.slots[i].muffle > 0.0f) || soundMixer.slots[i].gainLeft == 0.0f)
             state.SkipWithError("a slot is not muffled and heard in both ears");
 
+    float step = 0.1f;
     for (auto _ : state) {
+        if (moving) {
+            for (Vec3& source : sources) source.z += step;
+            step = -step;
+        }
         onBufferDone(block.data());
         benchmark::DoNotOptimize(block.data());
         for (int i = 0; i < kSoundSlotCount; ++i)
@@ -56,7 +64,10 @@ void BM_MixBlock16SpatialisedMuffled(benchmark::State& state) {
     state.counters["budget_ms"] = 1000.0 * kMixBlockFrames / kMixSampleRate;
     closeSoundOutput();
 }
+void BM_MixBlock16SpatialisedMuffled(benchmark::State& state) { mixBlocks(state, false); }
+void BM_MixBlock16SpatialisedMuffledDoppler(benchmark::State& state) { mixBlocks(state, true); }
 BENCHMARK(BM_MixBlock16SpatialisedMuffled)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MixBlock16SpatialisedMuffledDoppler)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
