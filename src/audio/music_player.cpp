@@ -36,7 +36,6 @@ uint32_t shortMessage(const MidiEvent& event) {
 void openMusicDevice() {
     deviceOpenedOnce = true;
     if (musicPlayer.deviceReady) return;  // already open: a song may be playing
-    musicPlayer.deviceReady = false;
     musicPlayer.songPlaying.store(false);
     musicPlayer.songStopped.store(true);
     openMidiOutput();

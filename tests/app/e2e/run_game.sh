@@ -77,6 +77,7 @@ quit_escape) quit_with_key Escape ;;
 close_request)
     start_display
     start_game
+    sleep 0.3  # a few frames, as for the quit keys
     "$closer" "$window"
     wait_for_end
     [ "$status" -eq 0 ] || fail "exit status $status after the close request"
