@@ -2,6 +2,7 @@
 
 #include "app/input.h"
 #include "platform/clock.h"
+#include "platform/events.h"
 #include "platform/gl.h"
 
 FrameClock frameClock;
@@ -29,4 +30,9 @@ float beginFrame() {
 int millisecondsUntilNextFrame() {
     uint32_t elapsed = millisecondClock() - frameClock.lastTime;
     return elapsed < kFrameIntervalMs ? int(kFrameIntervalMs - elapsed) : 0;
+}
+
+int millisecondsToSleep(bool polling) {
+    if (frameClock.paused && !inputState.keys[kKeyP] && !polling) return kWaitForever;
+    return millisecondsUntilNextFrame();
 }

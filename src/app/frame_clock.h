@@ -26,3 +26,9 @@ float beginFrame();
 
 // How long until beginFrame will next accept a frame; 0 when it would now.
 int millisecondsUntilNextFrame();
+
+// How long the loop may sleep before its next pass. Until the next frame is
+// due, as a rule. While paused no frame will do anything, so it sleeps until
+// the next message, unless a P press is waiting for a due frame to see it (a
+// release before then would clear it unseen) or a device must be polled.
+int millisecondsToSleep(bool polling);

@@ -44,7 +44,7 @@ void runFrameLoop() {
         frameSeconds = beginFrame();
         if (frameSeconds == 0.0f) {
             // Nothing to do until a message comes or the next frame is due.
-            waitForMessage(millisecondsUntilNextFrame());
+            waitForMessage(millisecondsToSleep(joystickState.present));
             continue;
         }
         runFrame();
@@ -111,6 +111,7 @@ int runGame() {
 void finishProgram() {
     if (soundMixer.isOpen) closeSoundOutput();
     closeMusic();
+    releaseJoystick(joystickState);
     releaseTextureCache();
     stopWindowSystem();
     saveSettingsIfAccepted(gameSettings);

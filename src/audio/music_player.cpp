@@ -1,5 +1,6 @@
 #include "audio/music_player.h"
 
+#include "audio/song_presets.h"
 #include "platform/midi_output.h"
 #include "platform/periodic_timer.h"
 
@@ -47,7 +48,12 @@ void playMusic() {
     if (!musicPlayer.deviceReady) return;
     stopSong();
     emptyTable();
-    if (!loadSong()) return;
+    bool loaded = loadSong();
+    // The synthesiser loads what the song plays before it starts (nothing when
+    // there is no song), while the timer below holds the song at its start.
+    announceMidiPresets(loaded ? songPresets(musicPlayer.events, musicPlayer.eventCount)
+                               : std::vector<MidiPreset>());
+    if (!loaded) return;
     musicPlayer.nextEvent = 0;
     musicPlayer.elapsedTicks = 0;
     musicPlayer.songStopped.store(false, std::memory_order_relaxed);
@@ -75,6 +81,9 @@ void onMusicTimer(unsigned timerId) {
         silenceAllChannels();
         return;
     }
+    // The song begins when the synthesiser can play it, with its first notes
+    // and program changes, rather than somewhere after them.
+    if (!midiOutputSettled()) return;
     // Unsigned, so an absurd tick rate wraps instead of overflowing.
     musicPlayer.elapsedTicks =
         int32_t(uint32_t(musicPlayer.elapsedTicks) + uint32_t(musicPlayer.ticksPerPeriod));

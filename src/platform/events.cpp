@@ -81,6 +81,8 @@ bool takeMessage(InputMessage& message) {
 }
 
 void waitForMessage(int timeoutMs) {
-    if (timeoutMs <= 0) return;
-    SDL_WaitEventTimeout(nullptr, timeoutMs);
+    if (timeoutMs < 0)
+        SDL_WaitEvent(nullptr);
+    else if (timeoutMs > 0)
+        SDL_WaitEventTimeout(nullptr, timeoutMs);
 }

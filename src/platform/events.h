@@ -25,8 +25,10 @@ struct InputMessage {
 // as a message, with the code kMessageNone. Returns false when the queue is empty.
 bool takeMessage(InputMessage& message);
 
-// Sleeps until an event is queued or the timeout (milliseconds) ends.
-// Returns at once when an event is already waiting or the timeout is not positive.
+// Sleeps until an event is queued or the timeout (milliseconds) ends; a
+// negative timeout waits for the event however long it takes. Returns at once
+// when an event is already waiting or the timeout is 0.
+constexpr int kWaitForever = -1;
 void waitForMessage(int timeoutMs);
 
 // The Windows virtual-key code of a key symbol (an SDL_Keycode), or 0 when

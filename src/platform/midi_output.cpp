@@ -1,82 +1,135 @@
 #include "platform/midi_output.h"
 
-#include "platform/media_path.h"
-
 #include <SDL.h>
 #include <fluidsynth.h>
 
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
-#include <strings.h>
-#include <vector>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#include <utility>
 
 namespace {
 
+constexpr int kSynthRate = 44100;
+// The song's sixteen channels, then sixteen that never sound: each holds one
+// of the song's presets selected, so that its samples stay loaded and a
+// program change on the timer thread never has to read the SoundFont.
+constexpr int kSongChannels = 16;
+constexpr int kHoldingChannels = 16;
+
+// What the main thread tells the loader thread.
+struct LoaderRequests {
+    std::mutex lock;
+    std::condition_variable changed;
+    bool announced = false;
+    bool cancelled = false;
+    std::vector<MidiPreset> presets;
+};
+
+LoaderRequests requests;
+
+void cancelLoad() {
+    {
+        std::lock_guard<std::mutex> guard(requests.lock);
+        requests.cancelled = true;
+    }
+    requests.changed.notify_all();
+}
+
+// A program that ends without closing the output must not end in
+// std::terminate: the loader is stopped and joined at exit.
+struct LoaderThread {
+    std::thread thread;
+    ~LoaderThread() {
+        if (!thread.joinable()) return;
+        cancelLoad();
+        thread.join();
+    }
+};
+LoaderThread loader;
+// Made by the loader thread; the main thread touches them only after joining it.
 fluid_settings_t* settings = nullptr;
 fluid_synth_t* synth = nullptr;
 SDL_AudioDeviceID device = 0;
+// The synthesiser once it has its SoundFont and the song's samples.
+std::atomic<fluid_synth_t*> sounding{nullptr};
+std::atomic<bool> settled{true};
 std::atomic<MidiSink> sink{nullptr};
-// Set only while synth and device are both complete; the sending thread
-// checks it before touching the synthesiser.
-std::atomic<bool> audible{false};
 
-constexpr int kSynthRate = 44100;
-
-void SDLCALL renderCallback(void* user, Uint8* stream, int length) {
-    auto* synthesiser = static_cast<fluid_synth_t*>(user);
-    int frames = length / 4;
-    fluid_synth_write_s16(synthesiser, frames, stream, 0, 2, stream, 1, 2);
-}
-
-bool hasSoundFontEnding(const std::string& name) {
-    if (name.size() < 4) return false;
-    const char* ending = name.c_str() + name.size() - 4;
-    return strcasecmp(ending, ".sf2") == 0 || strcasecmp(ending, ".sf3") == 0;
-}
-
-std::string soundFontInMediaFolder() {
-    namespace fs = std::filesystem;
-    std::vector<std::string> found;
-    std::error_code error;
-    for (fs::directory_iterator it(mediaFolder(), error), end; !error && it != end;
-         it.increment(error)) {
-        if (it->is_regular_file(error) && hasSoundFontEnding(it->path().filename().string()))
-            found.push_back(it->path().string());
+// Until the synthesiser is ready the device plays silence.
+void SDLCALL renderCallback(void*, Uint8* stream, int length) {
+    fluid_synth_t* synthesiser = sounding.load(std::memory_order_acquire);
+    if (!synthesiser) {
+        std::memset(stream, 0, size_t(length));
+        return;
     }
-    std::sort(found.begin(), found.end());
-    return found.empty() ? std::string() : found.front();
+    fluid_synth_write_s16(synthesiser, length / 4, stream, 0, 2, stream, 1, 2);
 }
 
-std::string defaultSoundFont(fluid_settings_t* fluidSettings) {
-    char* path = nullptr;
-    std::string result;
-    if (fluid_settings_dupstr(fluidSettings, "synth.default-soundfont", &path) == FLUID_OK && path)
-        result = path;
-    fluid_free(path);
-    return result;
+bool loadCancelled() {
+    std::lock_guard<std::mutex> guard(requests.lock);
+    return requests.cancelled;
 }
 
-bool fileExists(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error);
+// The SoundFont's sample data stays on disk; only the presets selected later
+// bring theirs into memory.
+int loadFirstSoundFont(fluid_synth_t* synthesiser) {
+    for (const std::string& path : soundFontCandidates()) {
+        if (loadCancelled()) break;
+        int font = fluid_synth_sfload(synthesiser, path.c_str(), 0);
+        if (font != FLUID_FAILED) return font;
+    }
+    return FLUID_FAILED;
 }
 
-// The search order: the media folder, FluidSynth's own default, then the
-// General MIDI fonts Debian installs.
-std::vector<std::string> soundFontCandidates(fluid_settings_t* fluidSettings) {
-    std::vector<std::string> found;
-    for (const std::string& path : {soundFontInMediaFolder(), defaultSoundFont(fluidSettings),
-                                    std::string("/usr/share/sounds/sf2/default-GM.sf2"),
-                                    std::string("/usr/share/sounds/sf3/default-GM.sf3")})
-        if (fileExists(path)) found.push_back(path);
-    return found;
+// False when the output was closed first.
+bool waitForPresets(std::vector<MidiPreset>& presets) {
+    std::unique_lock<std::mutex> guard(requests.lock);
+    requests.changed.wait(guard, [] { return requests.announced || requests.cancelled; });
+    presets = requests.presets;
+    return !requests.cancelled;
 }
 
-bool loadAnySoundFont(fluid_synth_t* synthesiser, fluid_settings_t* fluidSettings) {
-    for (const auto& path : soundFontCandidates(fluidSettings))
-        if (fluid_synth_sfload(synthesiser, path.c_str(), 1) != FLUID_FAILED) return true;
-    return false;
+// Each preset is held on a channel of its own, and each song channel starts on
+// the first preset it plays (a song need not send a program change first).
+void selectPresets(fluid_synth_t* synthesiser, int font, const std::vector<MidiPreset>& presets) {
+    std::vector<std::pair<int, int>> held;
+    bool channelSet[kSongChannels] = {};
+    for (const MidiPreset& preset : presets) {
+        if (loadCancelled()) return;
+        std::pair<int, int> sound{preset.bank, preset.program};
+        int holder = kSongChannels + int(held.size());
+        if (std::find(held.begin(), held.end(), sound) == held.end() &&
+            holder < kSongChannels + kHoldingChannels &&
+            fluid_synth_program_select(synthesiser, holder, font, preset.bank, preset.program) ==
+                FLUID_OK)
+            held.push_back(sound);
+        if (preset.channel >= 0 && preset.channel < kSongChannels && !channelSet[preset.channel]) {
+            channelSet[preset.channel] = true;
+            fluid_synth_program_select(synthesiser, preset.channel, font, preset.bank,
+                                       preset.program);
+        }
+    }
+}
+
+void loadSynth() {
+    settings = new_fluid_settings();
+    if (settings) {
+        fluid_settings_setnum(settings, "synth.sample-rate", kSynthRate);
+        fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+        fluid_settings_setint(settings, "synth.midi-channels", kSongChannels + kHoldingChannels);
+        synth = new_fluid_synth(settings);
+    }
+    int font = synth ? loadFirstSoundFont(synth) : FLUID_FAILED;
+    std::vector<MidiPreset> presets;
+    if (font != FLUID_FAILED && waitForPresets(presets)) {
+        selectPresets(synth, font, presets);
+        if (!loadCancelled()) sounding.store(synth, std::memory_order_release);
+    }
+    settled.store(true, std::memory_order_release);
 }
 
 void releaseSynth() {
@@ -86,81 +139,104 @@ void releaseSynth() {
     settings = nullptr;
 }
 
-void sendToSynth(uint32_t message) {
-    int status = int(message & 0xF0);
-    int channel = int(message & 0x0F);
-    int data1 = int((message >> 8) & 0x7F);
-    int data2 = int((message >> 16) & 0x7F);
-    switch (status) {
-        case 0x80: fluid_synth_noteoff(synth, channel, data1); break;
-        case 0x90: fluid_synth_noteon(synth, channel, data1, data2); break;
-        case 0xA0: fluid_synth_key_pressure(synth, channel, data1, data2); break;
-        case 0xB0: fluid_synth_cc(synth, channel, data1, data2); break;
-        case 0xC0: fluid_synth_program_change(synth, channel, data1); break;
-        case 0xD0: fluid_synth_channel_pressure(synth, channel, data1); break;
-        case 0xE0: fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7)); break;
-        default: break;
-    }
-}
-
-}  // namespace
-
-std::string findSoundFont() {
-    fluid_settings_t* probe = new_fluid_settings();
-    if (!probe) return "";
-    std::vector<std::string> found = soundFontCandidates(probe);
-    delete_fluid_settings(probe);
-    return found.empty() ? std::string() : found.front();
-}
-
-void openMidiOutput() {
-    if (synth || sink.load(std::memory_order_acquire)) return;
+void quietFluidSynth() {
     fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
     fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
     fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
-    settings = new_fluid_settings();
-    if (!settings) return;
-    fluid_settings_setnum(settings, "synth.sample-rate", kSynthRate);
-    synth = new_fluid_synth(settings);
-    if (!synth || !loadAnySoundFont(synth, settings) || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        releaseSynth();
-        return;
-    }
+}
+
+// Opened here on the main thread, as the sound effects' device is: SDL's
+// audio set-up is not safe from two threads at once.
+bool openDevice() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec want{};
     want.freq = kSynthRate;
     want.format = AUDIO_S16SYS;
     want.channels = 2;
     want.samples = 1024;
     want.callback = renderCallback;
-    want.userdata = synth;
     device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
-    if (device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        releaseSynth();
+    if (device != 0) return true;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+}
+
+void sendToSynth(fluid_synth_t* synthesiser, uint32_t message) {
+    int status = int(message & 0xF0);
+    int channel = int(message & 0x0F);
+    int data1 = int((message >> 8) & 0x7F);
+    int data2 = int((message >> 16) & 0x7F);
+    switch (status) {
+        case 0x80: fluid_synth_noteoff(synthesiser, channel, data1); break;
+        case 0x90: fluid_synth_noteon(synthesiser, channel, data1, data2); break;
+        case 0xA0: fluid_synth_key_pressure(synthesiser, channel, data1, data2); break;
+        case 0xB0: fluid_synth_cc(synthesiser, channel, data1, data2); break;
+        case 0xC0: fluid_synth_program_change(synthesiser, channel, data1); break;
+        case 0xD0: fluid_synth_channel_pressure(synthesiser, channel, data1); break;
+        case 0xE0: fluid_synth_pitch_bend(synthesiser, channel, data1 | (data2 << 7)); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+void openMidiOutput() {
+    if (device != 0 || loader.thread.joinable() || sink.load(std::memory_order_acquire)) return;
+    quietFluidSynth();
+    // Without a device nothing could be heard: no SoundFont is read at all.
+    if (!openDevice()) return;
+    {
+        std::lock_guard<std::mutex> guard(requests.lock);
+        requests.announced = false;
+        requests.cancelled = false;
+        requests.presets.clear();
+    }
+    settled.store(false, std::memory_order_release);
+    try {
+        loader.thread = std::thread(loadSynth);
+    } catch (...) {
+        closeMidiOutput();
         return;
     }
     SDL_PauseAudioDevice(device, 0);
-    audible.store(true, std::memory_order_release);
+}
+
+void announceMidiPresets(const std::vector<MidiPreset>& presets) {
+    {
+        std::lock_guard<std::mutex> guard(requests.lock);
+        if (requests.announced) return;
+        requests.presets = presets;
+        requests.announced = true;
+    }
+    requests.changed.notify_all();
 }
 
 void closeMidiOutput() {
-    audible.store(false, std::memory_order_release);
+    cancelLoad();
     if (device != 0) {
-        SDL_CloseAudioDevice(device);
+        SDL_CloseAudioDevice(device);  // the callback has returned for good
         device = 0;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
+    if (loader.thread.joinable()) loader.thread.join();
+    sounding.store(nullptr, std::memory_order_release);
     releaseSynth();
+    settled.store(true, std::memory_order_release);
 }
 
-bool midiOutputAudible() { return audible.load(std::memory_order_acquire); }
+bool midiOutputSettled() {
+    return sink.load(std::memory_order_acquire) || settled.load(std::memory_order_acquire);
+}
+
+bool midiOutputAudible() { return sounding.load(std::memory_order_acquire) != nullptr; }
 
 void sendMidiMessage(uint32_t message) {
     if (MidiSink recorder = sink.load(std::memory_order_acquire)) {
         recorder(message);
         return;
     }
-    if (audible.load(std::memory_order_acquire)) sendToSynth(message);
+    if (fluid_synth_t* synthesiser = sounding.load(std::memory_order_acquire))
+        sendToSynth(synthesiser, message);
 }
 
 void setMidiSink(MidiSink recorder) { sink.store(recorder, std::memory_order_release); }

@@ -10,15 +10,24 @@
 #include "support/fake_clock.h"
 #include "support/scratch_media.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 namespace {
 
-// The real start-up: game.ini from a scratch media folder, a real window and
-// context on the test's X display.
+// The real start-up: game.ini from a scratch media folder, the launcher, a
+// real window and context on the test's X display. A Return key waits in the
+// queue, so the launcher's Start is pressed as soon as it opens.
 class StartupTest : public ::testing::Test {
 protected:
-    void SetUp() override { gameSettings = GameSettings{}; }
+    void SetUp() override {
+        gameSettings = GameSettings{};
+        ASSERT_TRUE(startWindowSystem());
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.sym = SDLK_RETURN;
+        SDL_PushEvent(&key);
+    }
     void TearDown() override {
         destroyGameContext();
         stopWindowSystem();
@@ -48,7 +57,7 @@ GLint integer(GLenum name) {
 TEST_F(StartupTest, LeavesTheSpecifiedGlState) {
     ASSERT_TRUE(initApplication(0.0f, 0.0f, 0.0f, 0.0f));
     EXPECT_TRUE(running);
-    EXPECT_TRUE(gameSettings.accepted);  // no launcher yet: game.ini is taken as it is
+    EXPECT_TRUE(gameSettings.accepted);  // Start was pressed
 
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
@@ -104,8 +113,8 @@ TEST_F(StartupTest, LeavesTheSpecifiedGlState) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST_F(StartupTest, ClearColourAndSizeComeFromTheCallAndGameIni) {
-    media.write("game.ini", "[Game]\nWidth=320\nHeight=200\n");
+TEST_F(StartupTest, ClearColourAndSizeComeFromTheCallAndTheLaunchersChoice) {
+    media.write("game.ini", "[Game]\nUseScreenRes=1\n");
     ASSERT_TRUE(initApplication(0.25f, 0.5f, 0.75f, 1.0f));
     float clear[4] = {};
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
@@ -113,11 +122,11 @@ TEST_F(StartupTest, ClearColourAndSizeComeFromTheCallAndGameIni) {
     EXPECT_FLOAT_EQ(clear[2], 0.75f);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 320);
-    EXPECT_EQ(viewport[3], 200);
+    EXPECT_EQ(viewport[2], 800);
+    EXPECT_EQ(viewport[3], 600);
     float projection[16] = {};
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    EXPECT_NEAR(projection[5] / projection[0], 1.6, 1e-5);  // the aspect ratio
+    EXPECT_NEAR(projection[5] / projection[0], 800.0 / 600.0, 1e-5);  // the aspect ratio
 }
 
 TEST_F(StartupTest, ScreenResolutionChoiceTakesTheDesktopSize) {
@@ -129,17 +138,19 @@ TEST_F(StartupTest, ScreenResolutionChoiceTakesTheDesktopSize) {
     EXPECT_EQ(gameSettings.height, height);
 }
 
-TEST_F(StartupTest, AZeroSizeMeansTheDesktopSize) {
-    media.write("game.ini", "[Game]\nWidth=0\n");
+TEST_F(StartupTest, SizesInGameIniNeverReachTheGame) {
+    // Start sets the size from the chosen list entry, so not even a zero size
+    // (which would mean the desktop's) gets through.
+    media.write("game.ini", "[Game]\nWidth=0\nHeight=123\n");
     ASSERT_TRUE(initApplication(0, 0, 0, 0));
-    EXPECT_EQ(gameSettings.useScreenRes, 3);
-    int width = 0, height = 0;
-    ASSERT_TRUE(desktopSize(width, height));
-    EXPECT_EQ(gameSettings.width, width);
+    EXPECT_EQ(gameSettings.useScreenRes, 0);
+    EXPECT_EQ(gameSettings.width, 640);
+    EXPECT_EQ(gameSettings.height, 480);
 }
 
 TEST_F(StartupTest, AFullScreenModeTheDisplayCannotShowFailsStartUp) {
-    media.write("game.ini", "[Game]\nWindowed=0\nWidth=123\nHeight=45\n");
+    // Xvfb offers its own screen size only, never 1024 x 800.
+    media.write("game.ini", "[Game]\nWindowed=0\nUseScreenRes=2\n");
     EXPECT_FALSE(initApplication(0, 0, 0, 0));
     EXPECT_FALSE(running);
 }

@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Starts the real game in a private 1024x768 Xvfb and checks how it ends.
-# usage: run_game.sh CASE VEXAR SEND_CLOSE_REQUEST WORK_FOLDER
+# Starts the real game in a private 1024x768 Xvfb, as a player meets it: the
+# launcher first, then the game window; checks how it ends.
+# usage: run_game.sh CASE VEXAR SEND_CLOSE_REQUEST GRAB_WINDOW WORK_FOLDER
 set -uo pipefail
-case=$1 game=$2 closer=$3 work=$4
+case=$1 game=$2 closer=$3 grabber=$4 work=$5
 
 rm -rf "$work"
 mkdir -p "$work"
-# A copy of its own, so its media folder (and game.ini) is this test's alone.
+# A copy of its own with the whole media set, so its media folder (and
+# game.ini) is this test's alone.
 cp "$game" "$work/vexar"
 media="$work/media"
-xvfb="" pid=""
+cp -r "$(dirname "$game")/media" "$media"
+rm -f "$media/game.ini"
+xvfb="" pid="" launcher="" window=""
+
+# The Start button's centre in the launcher, and points of the splash picture
+# where it is bright: the title, the planet, the moon.
+start_button="596 432"
+splash_points="320,170 150,350 530,320"
 
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
@@ -34,12 +43,52 @@ start_display() {
     unset WAYLAND_DISPLAY
 }
 
-start_game() {
+# Starts the game and waits for its launcher; sets launcher.
+start_launcher() {
     "$work/vexar" 2>"$work/stderr" &
     pid=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vexar$' | head -1)
-    [ -n "$window" ] || fail "no window titled Vexar appeared"
+    launcher=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vexar$' | head -1)
+    [ -n "$launcher" ] || fail "no launcher window titled Vexar appeared"
+}
+
+# Clicks at a point of the launcher (window coordinates).
+click_launcher() {
+    xdotool mousemove --sync --window "$launcher" "$1" "$2" click 1
+    sleep 0.2
+}
+
+# Waits for the game window that replaces the launcher; sets window.
+wait_for_game_window() {
+    window=""
+    for _ in $(seq 200); do
+        window=$(xdotool search --onlyvisible --name '^Vexar$' 2>/dev/null | grep -vx "$launcher" | head -1)
+        [ -n "$window" ] && break
+        kill -0 "$pid" 2>/dev/null || fail "the game ended instead of opening its window"
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "no game window appeared after Start"
     xdotool windowfocus --sync "$window"
+}
+
+# The whole way in: the launcher, Start, the game window; sets window.
+start_game() {
+    start_launcher
+    # shellcheck disable=SC2086
+    click_launcher $start_button
+    wait_for_game_window
+}
+
+# screenshot WINDOW FILE [X,Y...]: the window as a PNG file; prints
+# "X,Y R G B" for each point.
+screenshot() {
+    "$grabber" "$@" || fail "could not take a screenshot of window $1"
+}
+
+# Fails when any of the points is black in the output of screenshot.
+expect_lit() {
+    local black
+    black=$(awk '$2 + $3 + $4 == 0 { print $1 }' <<<"$1")
+    [ -z "$black" ] || fail "black where a picture should be, at: $black"
 }
 
 # Waits for the game to end; sets status.
@@ -54,9 +103,10 @@ wait_for_end() {
     pid=""
 }
 
+# expect_ini WINDOWED LIGHTS MUSIC JOYSTICK HIQ WIDTH HEIGHT USESCREENRES
 expect_ini() {
     local expected
-    expected=$(printf '[Game]\nWindowed=%s\nLights=0\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=%s\nHeight=%s\nUseScreenRes=%s' "$@")
+    expected=$(printf '[Game]\nWindowed=%s\nLights=%s\nMusic=%s\nJoystick=%s\nUseHiQualTex=%s\nWidth=%s\nHeight=%s\nUseScreenRes=%s' "$@")
     [ -f "$media/game.ini" ] || fail "no game.ini written"
     [ "$(cat "$media/game.ini")" == "$expected" ] || fail "game.ini holds: $(cat "$media/game.ini")"
 }
@@ -68,7 +118,7 @@ quit_with_key() {
     xdotool key "$1"
     wait_for_end
     [ "$status" -eq 0 ] || fail "exit status $status after $1"
-    expect_ini 1 640 480 0
+    expect_ini 1 0 0 0 0 640 480 0
 }
 
 case $case in
@@ -81,10 +131,9 @@ close_request)
     "$closer" "$window"
     wait_for_end
     [ "$status" -eq 0 ] || fail "exit status $status after the close request"
-    expect_ini 1 640 480 0
+    expect_ini 1 0 0 0 0 640 480 0
     ;;
 screen_size)
-    mkdir -p "$media"
     printf '[Game]\nWidth=800\nHeight=600\nUseScreenRes=3\n' >"$media/game.ini"
     start_display
     start_game
@@ -99,11 +148,13 @@ screen_size)
     done
     ;;
 refused_mode)
-    mkdir -p "$media"
-    printf '[Game]\nWindowed=0\nWidth=123\nHeight=45\n' >"$media/game.ini"
+    # 1024x800 full screen: Xvfb offers only its own 1024x768.
+    printf '[Game]\nWindowed=0\nUseScreenRes=2\n' >"$media/game.ini"
     start_display
-    timeout 30 "$work/vexar" 2>"$work/stderr"
-    status=$?
+    start_launcher
+    # shellcheck disable=SC2086
+    click_launcher $start_button
+    wait_for_end
     [ "$status" -eq 255 ] || fail "exit status $status for a mode the display cannot show"
     ;;
 no_display)
@@ -112,6 +163,55 @@ no_display)
     [ "$status" -eq 255 ] || fail "exit status $status without a display"
     [ "$(wc -l <"$work/stderr")" -eq 1 ] || fail "expected one line on standard error"
     grep -q 'display' "$work/stderr" || fail "the line does not say why"
+    ;;
+launcher_splash)
+    start_display
+    start_launcher
+    xdotool getwindowgeometry "$launcher" | grep -q 'Geometry: 640x480' ||
+        fail "the launcher is not 640x480: $(xdotool getwindowgeometry "$launcher")"
+    sleep 0.3  # drawn
+    # shellcheck disable=SC2086
+    expect_lit "$(screenshot "$launcher" "$work/launcher.png" $splash_points)"
+    "$closer" "$launcher"
+    wait_for_end
+    ;;
+launcher_choices)
+    start_display
+    start_launcher
+    click_launcher 80 12    # opens the resolution list
+    click_launcher 60 43    # its second entry, "800x600"
+    click_launcher 360 12   # "Music"
+    click_launcher 450 12   # "Joystick" (with no joystick there, nothing changes)
+    click_launcher 560 12   # "HiQTexture"
+    # shellcheck disable=SC2086
+    click_launcher $start_button
+    wait_for_game_window
+    xdotool getwindowgeometry "$window" | grep -q 'Geometry: 800x600' ||
+        fail "the game window is not 800x600: $(xdotool getwindowgeometry "$window")"
+    xdotool key q
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    expect_ini 1 0 1 1 1 800 600 1
+    ;;
+launcher_return)
+    start_display
+    start_launcher
+    xdotool windowfocus --sync "$launcher" key Return
+    wait_for_game_window
+    xdotool key Escape
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    expect_ini 1 0 0 0 0 640 480 0
+    ;;
+launcher_closed)
+    printf '; kept as it stands\n[Game]\nMusic=1\nUseScreenRes=7\n' >"$media/game.ini"
+    cp "$media/game.ini" "$work/game.ini.before"
+    start_display
+    start_launcher
+    "$closer" "$launcher"
+    wait_for_end
+    [ "$status" -eq 255 ] || fail "exit status $status after closing the launcher"
+    cmp -s "$media/game.ini" "$work/game.ini.before" || fail "game.ini changed: $(cat "$media/game.ini")"
     ;;
 *) fail "unknown case" ;;
 esac

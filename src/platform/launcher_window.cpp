@@ -1,0 +1,244 @@
+#include "platform/launcher_window.h"
+
+#include "platform/gl.h"
+
+#include <SDL.h>
+#include <backends/imgui_impl_opengl2.h>
+#include <backends/imgui_impl_sdl.h>
+#include <imgui.h>
+
+#include <cstdint>
+
+namespace {
+
+struct LauncherWindow {
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+    GLuint picture = 0;
+    bool imgui = false;
+};
+
+enum class LauncherAnswer { Open, Start, Closed };
+
+// Dear ImGui settles a change over two frames (the pointer's new place, then
+// the press or release); one more draws the result.
+constexpr int kFramesAfterInput = 3;
+
+ImVec2 corner(const LauncherBox& box) { return ImVec2(float(box.x), float(box.y)); }
+ImVec2 farCorner(const LauncherBox& box) {
+    return ImVec2(float(box.x + box.width), float(box.y + box.height));
+}
+
+// The picture stretched to the window's size once, by SDL, so that any size
+// of picture draws as one window-sized texture.
+GLuint uploadPicture(const LauncherForm& form) {
+    if (!form.picture || form.pictureWidth <= 0 || form.pictureHeight <= 0) return 0;
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint8_t*>(form.picture->data()), form.pictureWidth, form.pictureHeight, 32,
+        form.pictureWidth * 4, SDL_PIXELFORMAT_BGRA32);
+    SDL_Surface* fitted =
+        SDL_CreateRGBSurfaceWithFormat(0, form.width, form.height, 32, SDL_PIXELFORMAT_BGRA32);
+    GLuint texture = 0;
+    if (source && fitted && SDL_SoftStretchLinear(source, nullptr, fitted, nullptr) == 0) {
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, fitted->pitch / 4);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, fitted->w, fitted->h, 0, GL_BGRA_EXT,
+                     GL_UNSIGNED_BYTE, fitted->pixels);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        if (glGetError() != GL_NO_ERROR) {
+            glDeleteTextures(1, &texture);
+            texture = 0;
+        }
+    }
+    SDL_FreeSurface(fitted);
+    SDL_FreeSurface(source);
+    return texture;
+}
+
+// The look of plain system controls: square, light grey, thin dark borders.
+void setControlStyle() {
+    ImGui::StyleColorsLight();
+    ImGuiStyle& style = ImGui::GetStyle();
+    style.WindowPadding = ImVec2(0, 0);
+    style.WindowBorderSize = 0;
+    style.WindowRounding = 0;
+    style.FrameRounding = 0;
+    style.PopupRounding = 0;
+    style.PopupBorderSize = 1;
+    style.FrameBorderSize = 1;
+    style.ItemSpacing = ImVec2(4, 0);
+    style.ItemInnerSpacing = ImVec2(4, 0);
+    ImVec4* colours = style.Colors;
+    colours[ImGuiCol_Border] = ImVec4(0.48f, 0.48f, 0.48f, 1.0f);
+    colours[ImGuiCol_FrameBg] = ImVec4(1.0f, 1.0f, 1.0f, 1.0f);
+    colours[ImGuiCol_FrameBgHovered] = ImVec4(0.90f, 0.95f, 1.0f, 1.0f);
+    colours[ImGuiCol_FrameBgActive] = ImVec4(0.80f, 0.89f, 0.98f, 1.0f);
+    colours[ImGuiCol_Button] = ImVec4(0.88f, 0.88f, 0.88f, 1.0f);
+    colours[ImGuiCol_ButtonHovered] = ImVec4(0.90f, 0.95f, 1.0f, 1.0f);
+    colours[ImGuiCol_ButtonActive] = ImVec4(0.80f, 0.89f, 0.98f, 1.0f);
+    colours[ImGuiCol_CheckMark] = ImVec4(0.0f, 0.0f, 0.0f, 1.0f);
+}
+
+bool openLauncherWindow(LauncherWindow& launcher, const LauncherForm& form) {
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    launcher.window = SDL_CreateWindow(form.title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                       form.width, form.height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    if (!launcher.window) return false;
+    launcher.context = SDL_GL_CreateContext(launcher.window);
+    if (!launcher.context || SDL_GL_MakeCurrent(launcher.window, launcher.context) != 0) return false;
+    launcher.picture = uploadPicture(form);
+    ImGui::CreateContext();
+    launcher.imgui = true;
+    ImGuiIO& io = ImGui::GetIO();
+    io.IniFilename = nullptr;  // nothing of the launcher is written to disk
+    io.LogFilename = nullptr;
+    setControlStyle();
+    return ImGui_ImplSDL2_InitForOpenGL(launcher.window, launcher.context) &&
+           ImGui_ImplOpenGL2_Init();
+}
+
+void closeLauncherWindow(LauncherWindow& launcher) {
+    if (launcher.imgui) {
+        if (ImGui::GetIO().BackendRendererUserData) ImGui_ImplOpenGL2_Shutdown();
+        if (ImGui::GetIO().BackendPlatformUserData) ImGui_ImplSDL2_Shutdown();
+        ImGui::DestroyContext();
+    }
+    if (launcher.picture) glDeleteTextures(1, &launcher.picture);
+    if (launcher.context) {
+        SDL_GL_MakeCurrent(launcher.window, nullptr);
+        SDL_GL_DeleteContext(launcher.context);
+    }
+    if (launcher.window) SDL_DestroyWindow(launcher.window);
+    launcher = LauncherWindow{};
+    // The game window asks for the context it needs from a clean slate.
+    SDL_GL_ResetAttributes();
+}
+
+// The control's face in the window colour, as a system control paints it.
+void controlFace(const LauncherBox& box) {
+    ImGui::GetWindowDrawList()->AddRectFilled(corner(box), farCorner(box),
+                                              ImGui::GetColorU32(ImGuiCol_WindowBg));
+}
+
+// Places the next widget so that one of the given height sits in the box's middle.
+void placeCentred(const LauncherBox& box, float height) {
+    ImGui::SetCursorPos(ImVec2(float(box.x), float(box.y) + (float(box.height) - height) * 0.5f));
+}
+
+void drawLabel(const LauncherForm& form) {
+    controlFace(form.labelBox);
+    placeCentred(form.labelBox, ImGui::GetTextLineHeight());
+    ImGui::TextUnformatted(form.label);
+}
+
+void drawList(const LauncherForm& form) {
+    // The closed list is as high as a check box row; the rest of its box drops.
+    const float closedHeight = 24.0f;
+    ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
+                        ImVec2(4.0f, (closedHeight - ImGui::GetFontSize()) * 0.5f));
+    ImGui::SetCursorPos(corner(form.listBox));
+    ImGui::SetNextItemWidth(float(form.listBox.width));
+    int& selected = *form.selected;
+    bool hasSelection = selected >= 0 && selected < form.entryCount;
+    ImVec2 dropped(float(form.listBox.width), float(form.listBox.height) - closedHeight);
+    ImGui::SetNextWindowSizeConstraints(dropped, dropped);
+    if (ImGui::BeginCombo("##list", hasSelection ? form.entries[selected] : "")) {
+        for (int i = 0; i < form.entryCount; ++i)
+            if (ImGui::Selectable(form.entries[i], i == selected)) selected = i;
+        ImGui::EndCombo();
+    }
+    ImGui::PopStyleVar();
+}
+
+void drawCheckBox(const LauncherCheckBox& checkBox) {
+    controlFace(checkBox.box);
+    // Without padding the box is as high as a line of text.
+    ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(0.0f, 0.0f));
+    placeCentred(checkBox.box, ImGui::GetFrameHeight());
+    ImGui::SetCursorPosX(ImGui::GetCursorPosX() + 2.0f);
+    bool checked = *checkBox.value != 0;
+    if (ImGui::Checkbox(checkBox.label, &checked)) *checkBox.value = checked ? 1 : 0;
+    ImGui::PopStyleVar();
+}
+
+// True when Start was pressed in this frame.
+bool drawFrame(const LauncherWindow& launcher, const LauncherForm& form) {
+    ImGui_ImplOpenGL2_NewFrame();
+    ImGui_ImplSDL2_NewFrame();
+    ImGui::NewFrame();
+    ImVec2 size(float(form.width), float(form.height));
+    if (launcher.picture)
+        ImGui::GetBackgroundDrawList()->AddImage(ImTextureID(intptr_t(launcher.picture)),
+                                                 ImVec2(0, 0), size);
+    ImGui::SetNextWindowPos(ImVec2(0, 0));
+    ImGui::SetNextWindowSize(size);
+    ImGui::Begin("##launcher", nullptr,
+                 ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoBackground |
+                     ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
+                     ImGuiWindowFlags_NoBringToFrontOnFocus);
+    drawLabel(form);
+    drawList(form);
+    for (int i = 0; i < form.checkBoxCount; ++i) drawCheckBox(form.checkBoxes[i]);
+    ImGui::SetCursorPos(corner(form.startBox));
+    bool start = ImGui::Button(form.startLabel, ImVec2(float(form.startBox.width),
+                                                       float(form.startBox.height)));
+    ImGui::End();
+    ImGui::Render();
+    glViewport(0, 0, form.width, form.height);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+    SDL_GL_SwapWindow(launcher.window);
+    return start;
+}
+
+LauncherAnswer answerTo(const SDL_Event& event) {
+    ImGui_ImplSDL2_ProcessEvent(&event);
+    switch (event.type) {
+    case SDL_QUIT:  // also what SDL makes of SIGINT and SIGTERM
+        return LauncherAnswer::Closed;
+    case SDL_WINDOWEVENT:
+        return event.window.event == SDL_WINDOWEVENT_CLOSE ? LauncherAnswer::Closed
+                                                           : LauncherAnswer::Open;
+    case SDL_KEYDOWN:
+        return event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER
+                   ? LauncherAnswer::Start
+                   : LauncherAnswer::Open;
+    default:
+        return LauncherAnswer::Open;
+    }
+}
+
+// Draws only after input: an open launcher sleeps until the next event.
+LauncherAnswer runLoop(const LauncherWindow& launcher, const LauncherForm& form) {
+    int framesOwed = kFramesAfterInput;
+    for (;;) {
+        SDL_Event event;
+        bool got = framesOwed > 0 ? SDL_PollEvent(&event) == 1 : SDL_WaitEvent(&event) == 1;
+        if (got) {
+            LauncherAnswer answer = answerTo(event);
+            if (answer != LauncherAnswer::Open) return answer;
+            framesOwed = kFramesAfterInput;
+            continue;
+        }
+        if (framesOwed == 0) return LauncherAnswer::Closed;  // the event queue failed
+        if (drawFrame(launcher, form)) return LauncherAnswer::Start;
+        --framesOwed;
+    }
+}
+
+}  // namespace
+
+bool runLauncherWindow(const LauncherForm& form) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+    LauncherWindow launcher;
+    bool started = openLauncherWindow(launcher, form) &&
+                   runLoop(launcher, form) == LauncherAnswer::Start;
+    closeLauncherWindow(launcher);
+    return started;
+}
