@@ -1,5 +1,6 @@
 #include "app/frame_clock.h"
 #include "app/input.h"
+#include "platform/events.h"
 #include "platform/gl.h"
 #include "support/fake_clock.h"
 #include "support/gl_fixture.h"
@@ -119,6 +120,22 @@ TEST_F(FrameClockTest, TheClockWrapDoesNotStallTheLoop) {
     EXPECT_FLOAT_EQ(frame(), 0.040f);
     advanceFakeClock(30);
     EXPECT_FLOAT_EQ(frame(), 0.030f);
+}
+
+TEST_F(FrameClockTest, WhilePausedTheLoopSleepsUntilTheNextMessage) {
+    advanceFakeClock(10);
+    EXPECT_EQ(millisecondsToSleep(false), 20);  // running: until the next frame is due
+    frameClock.paused = true;
+    EXPECT_EQ(millisecondsToSleep(false), kWaitForever);
+    EXPECT_EQ(millisecondsToSleep(true), 20);  // a stick must still be polled
+    // P came down between frames: only a due frame looks at it, and its
+    // release, if it came first, would clear it unseen.
+    inputState.keys[kKeyP] = 1;
+    EXPECT_EQ(millisecondsToSleep(false), 20);
+    advanceFakeClock(20);
+    EXPECT_EQ(millisecondsToSleep(false), 0);
+    EXPECT_FLOAT_EQ(frame(), 0.030f);
+    EXPECT_FALSE(frameClock.paused);
 }
 
 }  // namespace

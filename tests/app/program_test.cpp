@@ -2,6 +2,7 @@
 #include "app/frame_time.h"
 #include "app/game_window.h"
 #include "app/input.h"
+#include "app/joystick.h"
 #include "app/settings.h"
 #include "app/program.h"
 #include "math/camera.h"
@@ -188,6 +189,38 @@ TEST_F(StartupTest, QuitKeyTearsDownTheContextAtOnce) {
     EXPECT_FALSE(running);
     // No context is current any more.
     EXPECT_EQ(glGetString(GL_VERSION), nullptr);
+}
+
+// A virtual stick is plugged in before the game starts.
+class StartupWithStickTest : public StartupTest {
+protected:
+    void SetUp() override {
+        StartupTest::SetUp();
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+        ASSERT_GE(SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 8, 0), 0);
+        stick = SDL_JoystickGetDeviceInstanceID(0);
+    }
+    void TearDown() override {
+        releaseJoystick(joystickState);
+        SDL_JoystickDetachVirtual(0);
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+        StartupTest::TearDown();
+    }
+    SDL_JoystickID stick = -1;
+};
+
+TEST_F(StartupWithStickTest, WithTheSettingOffTheStickIsNeverOpened) {
+    ASSERT_TRUE(initApplication(0, 0, 0, 0));
+    for (int pass = 0; pass < 3; ++pass) pumpMessages();
+    EXPECT_FALSE(joystickState.present);
+    EXPECT_EQ(SDL_JoystickFromInstanceID(stick), nullptr);
+}
+
+TEST_F(StartupWithStickTest, WithTheSettingOnTheStickIsRead) {
+    media.write("game.ini", "[Game]\nJoystick=1\n");
+    ASSERT_TRUE(initApplication(0, 0, 0, 0));
+    EXPECT_TRUE(joystickState.present);
+    EXPECT_NE(SDL_JoystickFromInstanceID(stick), nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 // Real SDL events through SDL's own queue (the events subsystem needs no display).
@@ -106,6 +109,16 @@ TEST_F(EventsTest, WaitingEndsAtTheTimeoutWithoutMessages) {
     EXPECT_GE(SDL_GetTicks64() - start, 45u);
     InputMessage none;
     EXPECT_FALSE(takeMessage(none));
+}
+
+TEST_F(EventsTest, WaitingForeverEndsWithTheNextMessage) {
+    std::thread sender([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        pushKey(SDL_KEYUP, SDLK_p);
+    });
+    waitForMessage(kWaitForever);
+    sender.join();
+    EXPECT_EQ(take().code, kMessageKeyUp);
 }
 
 }  // namespace
