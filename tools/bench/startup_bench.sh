@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The figures a player notices first, for the real game under Xvfb:
+#   launch -> launcher window mapped, and a click on Start -> the game
+#   window's first frame, each the median of 5 runs;
+#   resident memory after PLAY seconds of play with Music on and off;
+#   CPU while paused, without a joystick and with one open.
+# usage: tools/bench/startup_bench.sh [BUILD_FOLDER] [PLAY_SECONDS] [PAUSED_SECONDS]
+#
+# Sound goes to SDL's "dummy" driver, so both audio devices open and the
+# synthesiser loads its SoundFont as on a machine with sound (without a device
+# the game reads no SoundFont at all). The joystick is SDL's virtual gamepad
+# plugged in by virtual_pad_game, which is the game's own entry with that one
+# step before it: a virtual device is seen only by the process that made it.
+# BENCH_SOUNDFONT=FILE puts that SoundFont into the media folder, where the
+# game takes it before any installed one (as a player's own).
+set -uo pipefail
+build=${1:-build}
+play=${2:-20}
+paused_seconds=${3:-10}
+[ -x "$build/vexar" ] || { echo "no $build/vexar; run make build first" >&2; exit 2; }
+source "$(dirname "$0")/bench_common.sh"
+export SDL_AUDIODRIVER=dummy
+
+# copy_game, with the SoundFont asked for.
+copy_bench_game() {
+    copy_game "$1"
+    if [ -n "${BENCH_SOUNDFONT:-}" ]; then
+        ln -s "$(realpath "$BENCH_SOUNDFONT")" "$bench_work/media/bench.sf2"
+    fi
+}
+
+build_bench_helpers
+start_display
+copy_bench_game "$build/vexar"
+
+launcher_runs=() frame_runs=()
+for _ in 1 2 3 4 5; do
+    write_settings
+    start_through_launcher
+    launcher_runs+=("$launcher_ms")
+    frame_runs+=("$first_frame_ms")
+    stop_game
+done
+
+declare -A hwm anon rss
+for music in 1 0; do
+    write_settings "Music=$music"
+    start_through_launcher
+    sleep "$play"
+    hwm[$music]=$(status_kb VmHWM)
+    anon[$music]=$(status_kb RssAnon)
+    rss[$music]=$(status_kb VmRSS)
+    stop_game
+done
+
+megabytes() { awk -v kb="$1" 'BEGIN { printf "%.1f", kb / 1024 }'; }
+
+declare -A idle
+write_settings
+start_through_launcher
+sleep 1
+pause_game
+idle[none]=$(cpu_per_second "$paused_seconds")
+stop_game
+copy_bench_game "$build/virtual_pad_game"
+write_settings "Joystick=1"
+start_through_launcher
+sleep 1
+pause_game
+idle[pad]=$(cpu_per_second "$paused_seconds")
+stop_game
+
+printf 'launch -> launcher mapped:   %6.1f ms median of 5 (%s) (target <= 250)\n' \
+    "$(median "${launcher_runs[@]}")" "${launcher_runs[*]}"
+printf 'Start -> first game frame:   %6.1f ms median of 5 (%s) (target <= 150)\n' \
+    "$(median "${frame_runs[@]}")" "${frame_runs[*]}"
+for music in 1 0; do
+    printf 'after %s s of play, Music=%s: VmHWM %6.1f MB (target <= 110), RssAnon %5.1f MB (target <= 60), VmRSS %6.1f MB\n' \
+        "$play" "$music" "$(megabytes "${hwm[$music]}")" "$(megabytes "${anon[$music]}")" \
+        "$(megabytes "${rss[$music]}")"
+done
+printf 'paused, no joystick:         %s CPU-s per s (target <= 0.005)\n' "${idle[none]}"
+printf 'paused, a joystick open:     %s CPU-s per s (target <= 0.02)\n' "${idle[pad]}"
