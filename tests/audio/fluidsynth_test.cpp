@@ -13,7 +13,7 @@ namespace {
 
 TEST(FluidSynthTest, ShortSongMakesSound) {
     if (findSoundFont().empty())
-        GTEST_SKIP() << "no General MIDI SoundFont installed (apt install fluid-soundfont-gm)";
+        GTEST_SKIP() << "no General MIDI SoundFont installed (make deps installs one)";
     ScratchMedia media;
     std::string capturePath = media.path("music.raw");
     setenv("SDL_AUDIODRIVER", "disk", 1);
