@@ -1,5 +1,7 @@
 #include "platform/midi_output.h"
 
+#include "platform/soundfont_search.h"
+
 #include <SDL.h>
 #include <fluidsynth.h>
 
@@ -54,7 +56,8 @@ struct LoaderThread {
     }
 };
 LoaderThread loader;
-// Made by the loader thread; the main thread touches them only after joining it.
+// The settings are made on the main thread, the synthesiser by the loader
+// thread; the main thread touches them again only after joining it.
 fluid_settings_t* settings = nullptr;
 fluid_synth_t* synth = nullptr;
 SDL_AudioDeviceID device = 0;
@@ -80,8 +83,8 @@ bool loadCancelled() {
 
 // The SoundFont's sample data stays on disk; only the presets selected later
 // bring theirs into memory.
-int loadFirstSoundFont(fluid_synth_t* synthesiser) {
-    for (const std::string& path : soundFontCandidates()) {
+int loadFirstSoundFont(fluid_synth_t* synthesiser, const std::vector<std::string>& fonts) {
+    for (const std::string& path : fonts) {
         if (loadCancelled()) break;
         int font = fluid_synth_sfload(synthesiser, path.c_str(), 0);
         if (font != FLUID_FAILED) return font;
@@ -119,16 +122,9 @@ void selectPresets(fluid_synth_t* synthesiser, int font, const std::vector<MidiP
     }
 }
 
-void loadSynth() {
-    settings = new_fluid_settings();
-    if (settings) {
-        fluid_settings_setnum(settings, "synth.sample-rate", kSynthRate);
-        fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-        fluid_settings_setint(settings, "synth.midi-channels", kSongChannels + kHoldingChannels);
-        fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
-        synth = new_fluid_synth(settings);
-    }
-    int font = synth ? loadFirstSoundFont(synth) : FLUID_FAILED;
+void loadSynth(std::vector<std::string> fonts) {
+    synth = new_fluid_synth(settings);
+    int font = synth ? loadFirstSoundFont(synth, fonts) : FLUID_FAILED;
     std::vector<MidiPreset> presets;
     if (font != FLUID_FAILED && waitForPresets(presets)) {
         selectPresets(synth, font, presets);
@@ -183,6 +179,16 @@ void sendToSynth(fluid_synth_t* synthesiser, uint32_t message) {
     }
 }
 
+fluid_settings_t* newSettings() {
+    fluid_settings_t* made = new_fluid_settings();
+    if (!made) return nullptr;
+    fluid_settings_setnum(made, "synth.sample-rate", kSynthRate);
+    fluid_settings_setint(made, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setint(made, "synth.midi-channels", kSongChannels + kHoldingChannels);
+    fluid_settings_setint(made, "synth.polyphony", kPolyphony);
+    return made;
+}
+
 }  // namespace
 
 void openMidiOutput() {
@@ -190,6 +196,11 @@ void openMidiOutput() {
     quietFluidSynth();
     // Without a device nothing could be heard: no SoundFont is read at all.
     if (!openDevice()) return;
+    settings = newSettings();
+    if (!settings) {
+        closeMidiOutput();
+        return;
+    }
     {
         std::lock_guard<std::mutex> guard(requests.lock);
         requests.announced = false;
@@ -198,7 +209,7 @@ void openMidiOutput() {
     }
     settled.store(false, std::memory_order_release);
     try {
-        loader.thread = std::thread(loadSynth);
+        loader.thread = std::thread(loadSynth, soundFontCandidates(settings));
     } catch (...) {
         closeMidiOutput();
         return;

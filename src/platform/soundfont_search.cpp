@@ -1,7 +1,7 @@
+#include "platform/soundfont_search.h"
+
 #include "platform/media_path.h"
 #include "platform/midi_output.h"
-
-#include <fluidsynth.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -33,15 +33,13 @@ std::string soundFontInMediaFolder() {
     return found.empty() ? std::string() : found.front();
 }
 
-std::string fluidSynthDefaultFont() {
-    fluid_settings_t* probe = new_fluid_settings();
-    if (!probe) return "";
+std::string fluidSynthDefaultFont(fluid_settings_t* settings) {
     char* path = nullptr;
     std::string result;
-    if (fluid_settings_dupstr(probe, "synth.default-soundfont", &path) == FLUID_OK && path)
+    if (settings && fluid_settings_dupstr(settings, "synth.default-soundfont", &path) == FLUID_OK &&
+        path)
         result = path;
     fluid_free(path);
-    delete_fluid_settings(probe);
     return result;
 }
 
@@ -52,14 +50,21 @@ bool fileExists(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::string> soundFontCandidates() {
+std::vector<std::string> soundFontCandidates(fluid_settings_t* settings) {
     std::vector<std::string> found;
     for (const std::string& path :
-         {soundFontInMediaFolder(), std::string(kSmallGeneralMidiFont), fluidSynthDefaultFont(),
+         {soundFontInMediaFolder(), std::string(kSmallGeneralMidiFont), fluidSynthDefaultFont(settings),
           std::string("/usr/share/sounds/sf2/default-GM.sf2"),
           std::string("/usr/share/sounds/sf3/default-GM.sf3")})
         if (fileExists(path) && std::find(found.begin(), found.end(), path) == found.end())
             found.push_back(path);
+    return found;
+}
+
+std::vector<std::string> soundFontCandidates() {
+    fluid_settings_t* probe = new_fluid_settings();
+    std::vector<std::string> found = soundFontCandidates(probe);
+    if (probe) delete_fluid_settings(probe);
     return found;
 }
 

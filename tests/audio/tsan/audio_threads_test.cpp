@@ -77,4 +77,25 @@ TEST(AudioThreadsTest, MusicStopHandshakeWithTheTimerThread) {
     EXPECT_GT(messagesSent.load(), 4 * 64);
 }
 
+// The SoundFont loader thread against the main thread and the music timer:
+// the song is sent while the synthesiser loads, and the output is closed
+// both in the middle of a load and after it.
+TEST(AudioThreadsTest, SoundFontLoaderAgainstTheTimerAndTheMainThread) {
+    if (findSoundFont().empty()) GTEST_SKIP() << "no General MIDI SoundFont installed";
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ScratchMedia media;
+    std::string track;
+    for (int i = 0; i < 40; ++i) track += vlq(3) + std::string{'\x90', char(40 + i), 64};
+    media.write("vexar.mid", midiFile(0, 1, 96, {track + endOfTrack()}));
+    for (int round = 0; round < 3; ++round) {
+        openMusicDevice();
+        playMusic();
+        if (round > 0) sleepMilliseconds(200);  // the first round closes during the load
+        closeMusic();
+        EXPECT_TRUE(midiOutputSettled());
+        EXPECT_FALSE(midiOutputAudible());
+    }
+    unsetenv("SDL_AUDIODRIVER");
+}
+
 }  // namespace
