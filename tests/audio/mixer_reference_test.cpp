@@ -1,5 +1,5 @@
 #include "audio/sound_mixer.h"
-#include "support/fake_clock.h"
+#include "platform/clock_manual.h"
 
 #include <gtest/gtest.h>
 
@@ -111,7 +111,7 @@ void expectSame(const PlainSlot& p, const SoundSlot& s, int slot, int block) {
 
 TEST(MixerReference, RandomSlotsMixExactlyLikeFrameByFrame) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    setFakeClock(1000000);
+    setManualClock(1000000);
     std::mt19937 random(12345);
     auto uniform = [&](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(random); };
     auto integer = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
@@ -191,7 +191,7 @@ TEST(MixerReference, RandomSlotsMixExactlyLikeFrameByFrame) {
         }
         closeSoundOutput();
     }
-    releaseFakeClock();
+    releaseManualClock();
     unsetenv("SDL_AUDIODRIVER");
 }
 
