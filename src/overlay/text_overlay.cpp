@@ -26,7 +26,8 @@ void paintLine(TextOverlay& overlay, const CoverageImage& line, int64_t left, in
     const int64_t y1 = std::min<int64_t>(top + line.height, overlay.height);
     for (int64_t y = y0; y < y1; ++y) {
         // Rows are stored bottom first; the text is laid out top-down.
-        uint8_t* row = &overlay.pixels[static_cast<size_t>((overlay.height - 1 - y) * overlay.width * 4)];
+        const int64_t storedRow = overlay.height - 1 - y;
+        uint8_t* row = &overlay.pixels[static_cast<size_t>(storedRow * overlay.width * 4)];
         const uint8_t* ink = &line.levels[static_cast<size_t>((y - top) * line.width)];
         for (int64_t x = x0; x < x1; ++x) {
             uint8_t* pixel = row + x * 4;
@@ -73,8 +74,10 @@ int drawText(TextOverlay& overlay, const char* text, const TextRect& rect, uint3
     for (;;) {
         // A line ends at a carriage return, a line feed or the pair of both.
         const char* end = start + std::strcspn(start, "\r\n");
-        if (reachesBitmap(overlay, rect.left, top, lineHeight))
-            paintLine(overlay, renderTextLine(overlay.font, std::string(start, end)), rect.left, top);
+        if (reachesBitmap(overlay, rect.left, top, lineHeight)) {
+            CoverageImage line = renderTextLine(overlay.font, std::string(start, end));
+            paintLine(overlay, line, rect.left, top);
+        }
         top += lineHeight;
         if (*end == '\0') break;
         start = end + (end[0] == '\r' && end[1] == '\n' ? 2 : 1);
@@ -106,7 +109,8 @@ void drawToFrame(const TextOverlay& overlay) {
     glLoadIdentity();
     glColor4f(1, 1, 1, 1);
     glRasterPos2f(overlay.rasterX, overlay.rasterY);
-    glDrawPixels(overlay.width, overlay.height, GL_BGRA_EXT, GL_UNSIGNED_BYTE, overlay.pixels.data());
+    glDrawPixels(overlay.width, overlay.height, GL_BGRA_EXT, GL_UNSIGNED_BYTE,
+                 overlay.pixels.data());
     glPopAttrib();
 }
 

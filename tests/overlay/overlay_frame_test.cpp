@@ -1,5 +1,5 @@
-// The score box copied onto a real OpenGL frame: the bitmap's pixels in the
-// lower-left corner on top of the scene, and the GL state it leaves behind.
+// The score box on a real OpenGL frame: its pixels in the lower-left corner
+// over the scene, and the GL state it leaves behind.
 #include "overlay/text_overlay.h"
 #include "platform/gl.h"
 #include "platform/offscreen_gl.h"
@@ -10,107 +10,60 @@
 
 namespace {
 
-class OverlayFrame : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { gl = createOffscreenGl(160, 120); }
-    static void TearDownTestSuite() { destroyOffscreenGl(gl); }
-    void SetUp() override {
-        if (!gl) GTEST_FAIL() << "no OpenGL context (is there an X display?)";
-        createTextOverlay(box, 0, 456, 80, 480, 640, 480, false);
-        drawText(box, "KILLS: 0", {0, 0, 80, 24}, 0);
-    }
-    void TearDown() override { releaseTextOverlay(box); }
+const GLenum kSwitches[] = {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_BLEND};
 
-    // A scene the box must cover: green at the nearest depth the box could
-    // have, then lighting, texturing (a red texture bound), depth test and
-    // blending on, and matrices that are not the identity.
-    static void drawScene(int width, int height) {
-        static const GLenum switches[] = {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_BLEND};
-        for (GLenum cap : switches) glDisable(cap);
-        glViewport(0, 0, width, height);
-        glClearColor(0, 1, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glEnable(GL_DEPTH_TEST);
-        glColor3f(0, 1, 0);
-        glRectf(-1, -1, 1, 1);  // at z 0, the depth of the box's raster position
-        static const uint8_t red[4] = {255, 0, 0, 255};
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, red);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        for (GLenum cap : switches) glEnable(cap);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glTranslatef(1, 2, 3);
-        glMatrixMode(GL_PROJECTION);
-        glOrtho(-2, 2, -2, 2, -1, 1);
-    }
-    // Blue, green and red of the frame's lower-left 80 x 24 pixels, as stored.
-    static std::vector<uint8_t> corner() {
-        std::vector<uint8_t> pixels(80 * 24 * 4);
-        glFinish();
-        glReadPixels(0, 0, 80, 24, GL_BGRA_EXT, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
-    }
-    static bool sameColours(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-        for (size_t i = 0; i < a.size(); ++i)
-            if (i % 4 != 3 && a[i] != b[i]) return false;
-        return true;
-    }
-    static bool isIdentity(GLenum which) {
-        float m[16];
-        glGetFloatv(which, m);
-        for (int i = 0; i < 16; ++i)
-            if (m[i] != (i % 5 == 0 ? 1.0f : 0.0f)) return false;
-        return true;
-    }
+// Green at the depth of the box's raster position, then a red texture bound,
+// every switch on or off, and matrices that are not the identity.
+void drawScene(int width, int height, bool switchesOn) {
+    for (GLenum cap : kSwitches) glDisable(cap);
+    glViewport(0, 0, width, height);
+    glClearColor(0, 1, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glColor3f(0, 1, 0);
+    glRectf(-1, -1, 1, 1);
+    const uint8_t red[4] = {255, 0, 0, 255};
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, red);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    for (GLenum cap : kSwitches) switchesOn ? glEnable(cap) : glDisable(cap);
+    glTranslatef(1, 2, 3);
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(-2, 2, -2, 2, -1, 1);
+}
 
-    static OffscreenGl* gl;
-    TextOverlay box;
-};
-
-OffscreenGl* OverlayFrame::gl = nullptr;
+bool isIdentity(GLenum matrix) {
+    float m[16];
+    glGetFloatv(matrix, m);
+    for (int i = 0; i < 16; ++i)
+        if (m[i] != (i % 5 == 0 ? 1.0f : 0.0f)) return false;
+    return true;
+}
 
 }  // namespace
 
-TEST_F(OverlayFrame, BoxCoversTheLowerLeftCornerAtAnyViewportSize) {
-    for (auto size : {std::pair{160, 120}, std::pair{100, 60}}) {
-        drawScene(size.first, size.second);
+TEST(OverlayFrame, BoxCoversTheLowerLeftCornerAndLeavesTheStateAsDescribed) {
+    OffscreenGl* gl = createOffscreenGl(160, 120);
+    ASSERT_NE(gl, nullptr) << "no OpenGL context (is there an X display?)";
+    TextOverlay box;
+    createTextOverlay(box, 0, 456, 80, 480, 640, 480, false);
+    drawText(box, "KILLS: 0", {0, 0, 80, 24}, 0);
+    struct Case { int width, height; bool switchesOn; };
+    for (Case c : {Case{160, 120, true}, Case{100, 60, true}, Case{160, 120, false}}) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " on " << c.switchesOn);
+        drawScene(c.width, c.height, c.switchesOn);
         drawToFrame(box);
-        EXPECT_TRUE(sameColours(corner(), box.pixels)) << size.first << " x " << size.second;
-        uint8_t beside[4], above[4];
-        glReadPixels(80, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, beside);
-        glReadPixels(0, 24, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, above);
-        EXPECT_EQ(beside[1] + above[1], 2 * 255) << "the scene stays outside the box";
-    }
-}
-
-TEST_F(OverlayFrame, LeavesIdentityMatricesAndTheSwitchesAsTheyWere) {
-    for (bool on : {true, false}) {
-        drawScene(160, 120);
-        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_BLEND})
-            if (!on) glDisable(cap);
-        drawToFrame(box);
-        EXPECT_TRUE(isIdentity(GL_PROJECTION_MATRIX));
-        EXPECT_TRUE(isIdentity(GL_MODELVIEW_MATRIX));
+        std::vector<uint8_t> frame(80 * 25 * 4);  // the box's rows and one above
+        glReadPixels(0, 0, 80, 25, GL_BGRA_EXT, GL_UNSIGNED_BYTE, frame.data());
+        for (size_t i = 0; i < box.pixels.size(); ++i)
+            ASSERT_TRUE(i % 4 == 3 || frame[i] == box.pixels[i]) << "byte " << i;
+        EXPECT_EQ(frame[box.pixels.size() + 1], 255) << "the scene above the box";
+        EXPECT_TRUE(isIdentity(GL_PROJECTION_MATRIX) && isIdentity(GL_MODELVIEW_MATRIX));
         GLint mode = 0;
         glGetIntegerv(GL_MATRIX_MODE, &mode);
         EXPECT_EQ(mode, GL_MODELVIEW);
-        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_BLEND})
-            EXPECT_EQ(glIsEnabled(cap), on ? GL_TRUE : GL_FALSE) << cap;
+        for (GLenum cap : kSwitches) EXPECT_EQ(glIsEnabled(cap) == GL_TRUE, c.switchesOn) << cap;
     }
-}
-
-TEST_F(OverlayFrame, BlendedBoxShowsTheSceneWhereNothingWasWritten) {
-    TextOverlay blended;
-    createTextOverlay(blended, 0, 456, 80, 480, 640, 480, true);
-    drawText(blended, "GO", {0, 0, 80, 24}, 0);
-    drawScene(160, 120);
-    drawToFrame(blended);
-    std::vector<uint8_t> frame = corner();
-    EXPECT_EQ(frame[1], 255) << "bottom-left, below the text's cell: the scene";
-    EXPECT_EQ(frame[(23 * 80 + 79) * 4 + 1], 255) << "top-right, beside the cell: the scene";
-    EXPECT_EQ(frame[(23 * 80) * 4 + 1], 0) << "top-left, in the cell: black";
-    releaseTextOverlay(blended);
+    releaseTextOverlay(box);
+    destroyOffscreenGl(gl);
 }
