@@ -22,7 +22,8 @@ struct TextOverlay {
     bool blend = false;  // copied onto the frame with GL blending on, else off
     int32_t width = 0;
     int32_t height = 0;
-    TextFont* font = nullptr;  // owned; null when no font could be opened
+    // Owned, so the record is not to be copied; null when no font could be opened.
+    TextFont* font = nullptr;
 };
 
 // Makes a `right - left` × `bottom - top` bitmap for the box given in a

@@ -24,8 +24,8 @@ const char kSystemFontPath[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold
 const int kPointSize = 12;
 
 TTF_Font* openAt(const std::string& path) {
-    // SDL_ttf counts its own TTF_Init calls, so each open font keeps the
-    // library alive and TTF_Quit after its close only frees it after the last.
+    // SDL_ttf counts TTF_Init calls: each open font holds one, and the
+    // library shuts down with the TTF_Quit of the last font closed.
     if (TTF_Init() != 0) return nullptr;
     TTF_Font* font = TTF_OpenFont(path.c_str(), kPointSize);
     if (!font) TTF_Quit();
