@@ -91,7 +91,7 @@ struct SoundFileInfo {
 int openSoundOutput();
 // Returns the slot index, or one of the negative codes above.
 int loadSound(const char* fileName, SoundFileInfo* info = nullptr);
-// `position` and `facing` must stay valid while the output is open.
+// `position` and `facing` must stay valid while sounds are played or published.
 void setListener(const Vec3& position, const Vec3& facing, float hearingRange);
 // `source` must stay valid while the sound plays.
 void playSound(int32_t soundIndex, const Vec3& source);
