@@ -173,6 +173,8 @@ TEST(MixerReference, RandomSlotsMixExactlyLikeFrameByFrame) {
             s.active.store(true);
         }
         soundMixer.slotCount.store(count);
+        // The slots were set up by hand, not by playSound: hand the mixer their places.
+        publishSoundPositions();
         std::vector<int16_t> expected(2 * kMixBlockFrames), block(2 * kMixBlockFrames);
         for (int b = 0; b < 4; ++b) {
             std::fill(expected.begin(), expected.end(), 0);
@@ -188,6 +190,7 @@ TEST(MixerReference, RandomSlotsMixExactlyLikeFrameByFrame) {
             if (HasFailure()) return;
             // Odd slots move (Doppler); even ones stand still and play at their own pace.
             for (size_t i = 1; i < sources.size(); i += 2) sources[i].z += uniform(-40, 40);
+            publishSoundPositions();
         }
         closeSoundOutput();
     }

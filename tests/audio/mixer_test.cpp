@@ -196,11 +196,13 @@ TEST_F(MixerTest, DopplerFollowsTheChangeOfDistancePerBlock) {
     mix();
     EXPECT_FLOAT_EQ(slot.rate, 1.0f);
     source.z = 20;  // approaching by 10 units
+    publishSoundPositions();
     mix();
     EXPECT_FLOAT_EQ(slot.rate, 1.1f);
     EXPECT_EQ(slot.readPosition, int(1023.0f + 1023.0f * 1.1f));
     int start = slot.readPosition;
     source.z = 30;  // receding by 10 units
+    publishSoundPositions();
     mix();
     EXPECT_FLOAT_EQ(slot.rate, 0.9f);
     EXPECT_EQ(slot.readPosition, int(float(start) + 1023.0f * 0.9f));
@@ -213,6 +215,7 @@ TEST_F(MixerTest, RateBelowZeroEndsTheSound) {
     advanceManualClock(2);
     mix();
     source.z = 300;  // receding by 299 units: rate −1.99
+    publishSoundPositions();
     mix();
     EXPECT_FALSE(isSoundPlaying(sound));
 }
