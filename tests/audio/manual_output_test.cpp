@@ -4,7 +4,7 @@
 #include "audio/sound_mixer.h"
 #include "audio_files.h"
 #include "platform/audio_output.h"
-#include "support/fake_clock.h"
+#include "platform/clock_manual.h"
 #include "support/scratch_media.h"
 
 #include <gtest/gtest.h>
@@ -24,14 +24,14 @@ struct ManualOutputTest : ::testing::Test {
     void SetUp() override {
         // A device that cannot open: whatever sounds here came through the manual output.
         setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-        setFakeClock(7000000);
+        setManualClock(7000000);
         setListener(listener, facing, 75.0f);
         setManualAudioOutput(true);
     }
     void TearDown() override {
         closeSoundOutput();
         setManualAudioOutput(false);
-        releaseFakeClock();
+        releaseManualClock();
         unsetenv("SDL_AUDIODRIVER");
     }
     int add(const std::vector<int16_t>& samples) {
@@ -73,7 +73,7 @@ TEST_F(ManualOutputTest, TheMixerHearsAMoveOnlyOnceItIsPublished) {
     int sound = add(std::vector<int16_t>(20000, 1000));
     Vec3 source{10, 0, 0};  // facing +z with y up: +x is the left
     playSound(sound, source);
-    advanceFakeClock(20);  // 10 units of travel
+    advanceManualClock(20);  // 10 units of travel
     ASSERT_TRUE(pull());
     EXPECT_GT(left(100), 0);
     EXPECT_EQ(right(100), 0);
