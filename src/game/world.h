@@ -48,6 +48,11 @@ struct GameState {
 // play: objects are switched off by their side, and the shots are reused.
 // The drawing only reads it, except where noted in renderScene.
 struct World {
+    World() = default;
+    // The objects own arrays, lists and a font: a copy would release them twice.
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
     SceneObject enemies[kEnemyCount];
     SceneObject deathStars[kDeathStarCount];
     SceneObject player;  // never drawn: its matrix is the view, its mesh what enemy shots hit

@@ -22,7 +22,7 @@ constexpr float kShotSpeed = 50.0f;       // units a second
 constexpr float kDroidSpeed = 15.0f;
 constexpr float kRadarStandOff = 125.0f;  // a radar fires within 100 units
 constexpr float kDroidStandOff = 35.0f;
-constexpr float kFireTolerance = 0.004f;  // radians off the aim point
+constexpr float kTargetRadius = 0.7f;    // how far off its centre a shot still hits an enemy
 
 struct PilotOptions {
     std::string plan, out, media;
@@ -76,6 +76,15 @@ Vec3 aimPoint(const World& world, int target) {
     return point;
 }
 
+// Shots share one ring of four: a new one takes the oldest's slot wherever it
+// is. Fire only when that shot is spent or already past the target.
+bool nextSlotIsFree(const World& world, float targetDistance) {
+    const SceneObject& next = world.shots[(world.state.nextShot + 1) % kShotCount].object;
+    if (next.side == kSideNone) return true;
+    const Vec3 d = next.trackPosition - matrixPosition(world.player.matrix);
+    return dot(d, d) > targetDistance * targetDistance + 100.0f;
+}
+
 float clampUnit(float v) { return v > 1.0f ? 1.0f : (v < -1.0f ? -1.0f : v); }
 
 // Pointer values as a timeline stores them: hundredths.
@@ -99,7 +108,9 @@ Steering steerTowards(const World& world, Vec3 point) {
     s.pointerX = quantise(clampUnit(-0.3f * yaw / kFrameTime));
     s.pointerY = quantise(clampUnit(-0.3f * pitch / kFrameTime));
     s.distance = std::sqrt(dot(d, d));
-    s.offAim = std::acos(clampUnit(z / (s.distance > 0.0f ? s.distance : 1.0f)));
+    // From the side components: the player's axes drift a little from unit
+    // length over a long flight, which would spoil an angle taken from z alone.
+    s.offAim = std::atan2(std::sqrt(x * x + y * y), z);
     return s;
 }
 
@@ -131,7 +142,8 @@ void pilot(const World& world, const std::string& plan, InputState& input) {
     // Close in from afar; back away, still facing it, once it is near.
     holdSpeed(input, throttle, clampUnit((s.distance - standOff) / 20.0f));
     const float range = target < kDroidCount ? 80.0f : 160.0f;
-    setKey(input, kKeySpace, s.offAim < kFireTolerance && s.distance < range);
+    setKey(input, kKeySpace, s.offAim * s.distance < kTargetRadius && s.distance < range &&
+                                 nextSlotIsFree(world, s.distance));
 }
 
 const char* const kKeyNames[] = {"up", "down", "space"};
