@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test build deps clean test-tsan test-asan
+.PHONY: run test build deps clean test-tsan test-asan bless-golden
 
 deps:
 	@scripts/install-deps
@@ -32,6 +32,11 @@ test-asan: deps
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  scripts/with-display ctest --test-dir $(BUILD)-asan --output-on-failure
+
+# Takes the game's current behaviour as the golden runs' expected state. Only
+# after a change of behaviour that is meant; the diff shows what changed.
+bless-golden: build
+	cmake --build $(BUILD) --target bless-golden
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan

@@ -28,6 +28,7 @@ protected:
         while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_EVENTS);
         running = false;
+        inputState = InputState{};  // a stick left at its end would steer the next test
     }
     // A stick SDL does not know as a gamepad: raw axes and buttons.
     static void attachStick(int axes = 2, int buttons = 10) {
