@@ -66,6 +66,9 @@ void runFrame(float frameSeconds) {
 bool initApplication(float red, float green, float blue, float alpha) {
     gameSrand(gameWorld.random, millisecondClock());
     if (!runLauncher(gameSettings, "Vexar")) return false;
+    // The song played for the launcher; without Music its synthesiser and
+    // SoundFont go now, before the game window and the world take memory.
+    if (gameSettings.music == 0) closeMusic();
     if (int64_t(gameSettings.width) * gameSettings.height == 0) gameSettings.useScreenRes = 3;
     registerGameWindowClass();
     if (!createGameWindow()) {

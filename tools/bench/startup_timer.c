@@ -1,7 +1,8 @@
 /* Times the game's start as a player sees it, on an X display without a window
  * manager (Xvfb): from launch to the launcher window mapped, and from a click
- * on Start to the game window's first frame (its first drawing, seen through
- * the DAMAGE extension). The game is left running.
+ * on Start to the game window's first frame (the first drawing into it, seen
+ * through the DAMAGE extension, that shows anything but black: a window can be
+ * painted black when it is mapped). The game is left running.
  * usage: startup_timer VEXAR [PAUSE_MS]
  * prints: "launcher_ms N", "first_frame_ms N", "pid N"; PAUSE_MS (default 500)
  * is how long the launcher is shown before the click. */
@@ -57,6 +58,19 @@ static int nextEvent(Display* display, XEvent* event, double deadline) {
     return 1;
 }
 
+static int showsAnything(Display* display, Window window) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes)) return 0;
+    XImage* image = XGetImage(display, window, 0, 0, (unsigned)attributes.width,
+                              (unsigned)attributes.height, AllPlanes, ZPixmap);
+    if (!image) return 0;
+    int lit = 0;
+    for (int y = 0; y < image->height && !lit; ++y)
+        for (int x = 0; x < image->width && !lit; ++x) lit = XGetPixel(image, x, y) != 0;
+    XDestroyImage(image);
+    return lit;
+}
+
 static void clickAt(Display* display, Window window, int x, int y) {
     int rootX = 0, rootY = 0;
     Window child;
@@ -110,11 +124,16 @@ int main(int argc, char** argv) {
             } else if (event.xmap.window != launcher) {
                 game = event.xmap.window;
             }
-        } else if (event.type == damageEvent + XDamageNotify && game &&
-                   ((XDamageNotifyEvent*)&event)->drawable == game) {
-            printf("first_frame_ms %.1f\n", nowMs() - clicked);
-            XCloseDisplay(display);
-            return 0;
+        } else if (event.type == damageEvent + XDamageNotify) {
+            XDamageNotifyEvent* damage = (XDamageNotifyEvent*)&event;
+            double at = nowMs();
+            /* Emptied, so that the next drawing is reported too. */
+            XDamageSubtract(display, damage->damage, None, None);
+            if (game && damage->drawable == game && showsAnything(display, game)) {
+                printf("first_frame_ms %.1f\n", at - clicked);
+                XCloseDisplay(display);
+                return 0;
+            }
         }
     }
     fprintf(stderr, "startup_timer: %s\n", launcher ? "no game frame after Start" : "no launcher");
