@@ -3,9 +3,11 @@
 #include "app/input.h"
 #include "app/joystick.h"
 #include "app/settings.h"
+#include "audio/music_player.h"
 #include "app/program.h"
 #include "math/camera.h"
 #include "platform/gl.h"
+#include "platform/midi_output.h"
 #include "platform/window.h"
 #include "platform/clock_manual.h"
 #include "support/scratch_media.h"
@@ -189,6 +191,36 @@ TEST_F(StartupTest, QuitKeyTearsDownTheContextAtOnce) {
     EXPECT_FALSE(running);
     // No context is current any more.
     EXPECT_EQ(glGetString(GL_VERSION), nullptr);
+}
+
+// The song plays for the launcher, as at the program's start, into SDL's
+// silent audio driver.
+class StartupWithSongTest : public StartupTest {
+protected:
+    void SetUp() override {
+        StartupTest::SetUp();
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        openMusicDevice();
+        playMusic();
+    }
+    void TearDown() override {
+        closeMusic();
+        unsetenv("SDL_AUDIODRIVER");
+        StartupTest::TearDown();
+    }
+};
+
+TEST_F(StartupWithSongTest, WithoutMusicTheSynthesiserGoesWithTheLauncher) {
+    ASSERT_TRUE(initApplication(0, 0, 0, 0));
+    EXPECT_FALSE(musicPlayer.deviceReady);
+    EXPECT_FALSE(midiOutputAudible());
+}
+
+TEST_F(StartupWithSongTest, WithMusicTheSongPlaysOn) {
+    media.write("game.ini", "[Game]\nMusic=1\n");
+    ASSERT_TRUE(initApplication(0, 0, 0, 0));
+    EXPECT_TRUE(musicPlayer.deviceReady);
+    EXPECT_TRUE(musicPlayer.songPlaying.load());
 }
 
 // A virtual stick is plugged in before the game starts.
