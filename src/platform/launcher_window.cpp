@@ -1,6 +1,7 @@
 #include "platform/launcher_window.h"
 
 #include "platform/gl.h"
+#include "platform/window.h"
 
 #include <SDL.h>
 #include <backends/imgui_impl_opengl2.h>
@@ -83,6 +84,7 @@ void setControlStyle() {
 }
 
 bool openLauncherWindow(LauncherWindow& launcher, const LauncherForm& form) {
+    keepOpenGlLoaded();
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);

@@ -16,6 +16,7 @@ struct GameWindow {
 };
 
 GameWindow gameWindow;
+bool openGlKept = false;
 
 bool displayHasMode(int width, int height) {
     int count = SDL_GetNumDisplayModes(0);
@@ -82,7 +83,13 @@ void stopWindowSystem() {
     if (gameWindow.context) SDL_GL_DeleteContext(gameWindow.context);
     if (gameWindow.window) SDL_DestroyWindow(gameWindow.window);
     gameWindow = GameWindow{};
+    if (openGlKept) SDL_GL_UnloadLibrary();
+    openGlKept = false;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void keepOpenGlLoaded() {
+    if (!openGlKept && SDL_WasInit(SDL_INIT_VIDEO)) openGlKept = SDL_GL_LoadLibrary(nullptr) == 0;
 }
 
 bool desktopSize(int& width, int& height) {

@@ -14,6 +14,11 @@ bool startWindowSystem();
 // Everything the window system holds goes; the end of the program.
 void stopWindowSystem();
 
+// Keeps the OpenGL library and its driver loaded until the window system
+// stops, so that the launcher's window closing does not unload the driver
+// only for the game window to load it again.
+void keepOpenGlLoaded();
+
 // The desktop's size in pixels; false when it cannot be read.
 bool desktopSize(int& width, int& height);
 

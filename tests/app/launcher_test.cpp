@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -70,12 +69,12 @@ protected:
         }
         for (const std::string& step : steps) {
             if (step == "close")
-                std::system((std::string(VEXAR_CLOSE_REQUEST) + " " + window).c_str());
+                commandOutput(std::string(VEXAR_CLOSE_REQUEST) + " " + window);
             else if (step.rfind("grab", 0) == 0)
                 grabbed += commandOutput(std::string(VEXAR_GRAB_WINDOW) + " " + window + " " +
                                          media.path("launcher.png") + step.substr(4));
             else
-                std::system(("xdotool " + withWindow(step, window)).c_str());
+                commandOutput("xdotool " + withWindow(step, window));
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
         }
     }

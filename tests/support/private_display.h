@@ -19,5 +19,7 @@ private:
     bool hadPrevious_ = false;
 };
 
-// Runs a command line, returns its standard output ("" when it fails).
+// Runs a helper's command line (xdotool and the like), returns its standard
+// output ("" when it fails). Under the address sanitizer the helpers run
+// without the test's own preloaded runtime and leak check.
 std::string commandOutput(const std::string& command);

@@ -7,6 +7,11 @@ case=$1 game=$2 closer=$3 grabber=$4 work=$5
 
 rm -rf "$work"
 mkdir -p "$work"
+# Under the address sanitizer the game gets what the test environment preloads
+# (VEXAR_GAME_LD_PRELOAD) and its leak check; the helpers built with it, which
+# only drive the game, are not checked for leaks.
+game_preload=${VEXAR_GAME_LD_PRELOAD:-} game_asan=${ASAN_OPTIONS:-}
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 # A copy of its own with the whole media set, so its media folder (and
 # game.ini) is this test's alone.
 cp "$game" "$work/vexar"
@@ -44,8 +49,13 @@ start_display() {
 }
 
 # Starts the game and waits for its launcher; sets launcher.
+# The game itself, with what the test environment gave it.
+run_vexar() {
+    LD_PRELOAD=$game_preload ASAN_OPTIONS=$game_asan "$work/vexar" "$@"
+}
+
 start_launcher() {
-    "$work/vexar" 2>"$work/stderr" &
+    run_vexar 2>"$work/stderr" &
     pid=$!
     launcher=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vexar$' | head -1)
     [ -n "$launcher" ] || fail "no launcher window titled Vexar appeared"
@@ -158,7 +168,7 @@ refused_mode)
     [ "$status" -eq 255 ] || fail "exit status $status for a mode the display cannot show"
     ;;
 no_display)
-    timeout 30 env -u DISPLAY -u WAYLAND_DISPLAY "$work/vexar" 2>"$work/stderr"
+    (unset DISPLAY WAYLAND_DISPLAY; LD_PRELOAD=$game_preload ASAN_OPTIONS=$game_asan timeout 30 "$work/vexar" 2>"$work/stderr")
     status=$?
     [ "$status" -eq 255 ] || fail "exit status $status without a display"
     [ "$(wc -l <"$work/stderr")" -eq 1 ] || fail "expected one line on standard error"
