@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +18,8 @@ PrivateDisplay::PrivateDisplay() {
     pid_ = fork();
     if (pid_ == 0) {
         close(ready[0]);
+        // Gone with the test, even one that never reaches its destructor.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         unsetenv("LD_PRELOAD");
         std::string fd = std::to_string(ready[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
@@ -40,7 +43,7 @@ PrivateDisplay::PrivateDisplay() {
 
 PrivateDisplay::~PrivateDisplay() {
     if (pid_ > 0) {
-        kill(pid_, SIGTERM);
+        kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
     if (hadPrevious_)
