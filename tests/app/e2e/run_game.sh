@@ -94,6 +94,22 @@ screenshot() {
     "$grabber" "$@" || fail "could not take a screenshot of window $1"
 }
 
+# count_lit FILE X0 Y0 X1 Y1 LEVEL: pixels of the rectangle at least that bright.
+count_lit() {
+    python3 "$(dirname "$0")/count_pixels.py" "$@" || fail "could not read $1"
+}
+
+# The id of a window titled ERROR, the error box, if one is open.
+error_box() {
+    xwininfo -root -tree | awk '$2 == "\"ERROR\":" { print $1; exit }'
+}
+
+# Turns the player right for a while (the pointer at the window's right edge),
+# so the picture changes from frame to frame.
+turn_right() {
+    xdotool mousemove --sync --window "$window" 639 240
+}
+
 # Fails when any of the points is black in the output of screenshot.
 expect_lit() {
     local black
@@ -222,6 +238,79 @@ launcher_closed)
     wait_for_end
     [ "$status" -eq 255 ] || fail "exit status $status after closing the launcher"
     cmp -s "$media/game.ini" "$work/game.ini.before" || fail "game.ini changed: $(cat "$media/game.ini")"
+    ;;
+play_scene)
+    start_display
+    start_game
+    # Turn round towards the station (about pi at one radian a second), pitch
+    # down to it, and look.
+    turn_right
+    sleep 3.1
+    xdotool mousemove --sync --window "$window" 320 360
+    sleep 1.5
+    xdotool mousemove --sync --window "$window" 320 240
+    sleep 0.5
+    screenshot "$window" "$work/play.png" >/dev/null
+    # "KILLS: 0" in white on the black box in the lower-left corner.
+    white=$(count_lit "$work/play.png" 0 456 80 480 600)
+    [ "$white" -gt 60 ] || fail "no score box text in the lower-left corner ($white white pixels)"
+    [ "$(count_lit "$work/play.png" 0 468 80 480 1)" -eq 0 ] || fail "the score box is not black below its text"
+    lit=$(count_lit "$work/play.png" 0 0 640 440 60)
+    [ "$lit" -gt 500 ] || fail "the scene shows almost nothing ($lit lit pixels)"
+    xdotool key q
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    ;;
+pause)
+    start_display
+    start_game
+    turn_right
+    sleep 0.5
+    screenshot "$window" "$work/turning-1.png" >/dev/null
+    sleep 0.3
+    screenshot "$window" "$work/turning-2.png" >/dev/null
+    cmp -s "$work/turning-1.png" "$work/turning-2.png" && fail "the picture does not change while turning"
+    # P held for a few frames: the frame clock looks at it when a frame is due.
+    xdotool keydown p
+    sleep 0.1
+    xdotool keyup p
+    sleep 0.3
+    screenshot "$window" "$work/paused-1.png" >/dev/null
+    sleep 0.5
+    screenshot "$window" "$work/paused-2.png" >/dev/null
+    cmp -s "$work/paused-1.png" "$work/paused-2.png" || fail "the picture still changes while paused"
+    xdotool key q
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status after quitting a paused game"
+    ;;
+missing_model)
+    rm "$media/spaceRadar.a3f"
+    start_display
+    start_game
+    # SDL names its box in UTF-8, which xdotool's search does not read.
+    box=""
+    for _ in $(seq 100); do
+        box=$(error_box)
+        [ -n "$box" ] && break
+        sleep 0.2
+    done
+    [ -n "$box" ] || fail "no error box titled ERROR appeared"
+    grep -q "^Could not open file: $media/spaceRadar.a3f The application will continue.$" "$work/stderr" ||
+        fail "the error box does not say which file is missing"
+    xdotool windowfocus --sync "$box" key Return
+    for _ in $(seq 50); do
+        [ -z "$(error_box)" ] && break
+        sleep 0.1
+    done
+    [ -z "$(error_box)" ] || fail "the error box did not close on Return"
+    # The game goes on without the radars: its window answers and Q ends it.
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+    kill -0 "$pid" 2>/dev/null || fail "the game ended after the error box"
+    xdotool key q
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    expect_ini 1 0 0 0 0 640 480 0
     ;;
 *) fail "unknown case" ;;
 esac
