@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test build deps clean test-tsan test-asan
+.PHONY: run test build deps clean test-tsan test-asan install uninstall
 
 deps:
 	@scripts/install-deps
@@ -32,6 +32,21 @@ test-asan: deps
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  scripts/with-display ctest --test-dir $(BUILD)-asan --output-on-failure
+
+# Installs the game below PREFIX (DESTDIR is put in front of every path, for
+# packagers): PREFIX/lib/games/vexar holds the game with its media,
+# PREFIX/games/vexar starts it. The prefix is fixed when the build is
+# configured, so the desktop entry names the right command.
+PREFIX ?= /usr/local
+install: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j $(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
+
+# Removes what the last install put in place (build/install_manifest.txt);
+# give the same DESTDIR as to the install.
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake --build $(BUILD) --target uninstall
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan

@@ -1,0 +1,27 @@
+# Removes every file the last install wrote (its manifest lists them without
+# DESTDIR: give the same DESTDIR as to the install), then the game's own
+# folder when nothing else is left in it.
+# Shared folders (share/icons/..., share/man/...) stay, even when empty.
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} is missing (run the install first)")
+endif()
+file(STRINGS "${MANIFEST}" files)
+foreach(installed IN LISTS files)
+  set(file "$ENV{DESTDIR}${installed}")
+  if(IS_SYMLINK "${file}" OR EXISTS "${file}")
+    message(STATUS "Removing ${file}")
+    file(REMOVE "${file}")
+  endif()
+  if(file MATCHES "/${GAMEDIR}/media/[^/]+$")
+    get_filename_component(media "${file}" DIRECTORY)
+  endif()
+endforeach()
+if(media)
+  get_filename_component(game "${media}" DIRECTORY)
+  foreach(folder "${media}" "${game}")
+    file(GLOB left "${folder}/*" "${folder}/.*")
+    if(IS_DIRECTORY "${folder}" AND NOT left)
+      file(REMOVE_RECURSE "${folder}")
+    endif()
+  endforeach()
+endif()
