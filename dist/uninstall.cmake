@@ -1,10 +1,13 @@
 # Removes every file the last install wrote (its manifest lists them without
 # DESTDIR: give the same DESTDIR as to the install), then the game's own
-# folder when nothing else is left in it.
-# Shared folders (share/icons/..., share/man/...) stay, even when empty.
+# folders (OWN_FOLDERS: below the prefix, separated by ':', deepest first)
+# when nothing else is left in them. Shared folders (share/icons/...,
+# share/man/...) stay.
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} is missing (run the install first)")
 endif()
+string(REPLACE ":" ";" own_folders "${OWN_FOLDERS}")
+list(GET own_folders 0 game_folder)
 file(STRINGS "${MANIFEST}" files)
 foreach(installed IN LISTS files)
   set(file "$ENV{DESTDIR}${installed}")
@@ -12,15 +15,15 @@ foreach(installed IN LISTS files)
     message(STATUS "Removing ${file}")
     file(REMOVE "${file}")
   endif()
-  if(file MATCHES "/${GAMEDIR}/media/[^/]+$")
-    get_filename_component(media "${file}" DIRECTORY)
+  if(installed MATCHES "^(.*)/${game_folder}/vexar$")
+    set(prefix "${CMAKE_MATCH_1}")
   endif()
 endforeach()
-if(media)
-  get_filename_component(game "${media}" DIRECTORY)
-  foreach(folder "${media}" "${game}")
+if(DEFINED prefix)
+  foreach(own IN LISTS own_folders)
+    set(folder "$ENV{DESTDIR}${prefix}/${own}")
     file(GLOB left "${folder}/*" "${folder}/.*")
-    if(IS_DIRECTORY "${folder}" AND NOT left)
+    if(IS_DIRECTORY "${folder}" AND NOT IS_SYMLINK "${folder}" AND NOT left)
       file(REMOVE_RECURSE "${folder}")
     endif()
   endforeach()

@@ -4,9 +4,9 @@
 # entry's command in a private Xvfb, as a player who cannot write the
 # installed folder: it must find its media (no error box), quit with Q with
 # status 0, and keep game.ini in the player's own folder. Then uninstalls.
-# usage: install_test.sh BUILD_FOLDER WORK_FOLDER UNINSTALL_SCRIPT GAME_FOLDER_BELOW_PREFIX
+# usage: install_test.sh BUILD_FOLDER WORK_FOLDER UNINSTALL_SCRIPT OWN_FOLDERS
 set -uo pipefail
-build=$1 work=$2 uninstall=$3 gamedir=$4 case=install
+build=$1 work=$2 uninstall=$3 own_folders=$4 case=install
 source "$(dirname "$0")/../support/game_session.sh"
 
 rm -rf "$work"
@@ -44,12 +44,13 @@ command=$root$exec_line
 home=$work/home
 mkdir -p "$home"
 game_folder=$(dirname "$(readlink -f "$command")")
+media_folder=$(readlink -f "$game_folder/media")
 if [ "$(id -u)" -eq 0 ]; then
     chown nobody "$home"
     chmod -R a+rX "$work"
     player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 else
-    chmod -R a-w "$game_folder"
+    chmod -R a-w "$game_folder" "$media_folder"
     player=()
 fi
 
@@ -61,11 +62,12 @@ wait_for_end
 [ "$status" -eq 0 ] || fail "exit status $status"
 expect_no_error_box
 [ -f "$home/.local/share/vexar/game.ini" ] || fail "no game.ini in the player's own folder"
-[ ! -e "$game_folder/media/game.ini" ] || fail "game.ini was written into the installed folder"
+[ ! -e "$media_folder/game.ini" ] || fail "game.ini was written into the installed folder"
 
 chmod -R u+w "$root"
-DESTDIR=$root cmake -DMANIFEST="$work/install_manifest.txt" -DGAMEDIR="$gamedir" -P "$uninstall" \
+DESTDIR=$root cmake -DMANIFEST="$work/install_manifest.txt" -DOWN_FOLDERS="$own_folders" -P "$uninstall" \
     >"$work/uninstall.log" 2>&1 || fail "uninstall failed: $(cat "$work/uninstall.log")"
 left=$(find "$root" -type f -o -type l)
 [ -z "$left" ] || fail "uninstall left: $left"
+[ ! -e "$game_folder" ] && [ ! -e "$media_folder" ] || fail "uninstall left the game's folders"
 echo "ok (install)"
