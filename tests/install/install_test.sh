@@ -53,12 +53,15 @@ else
     chmod -R a-w "$game_folder" "$media_folder"
     player=()
 fi
+# A sanitizer build's runtime (VEXAR_GAME_PRELOAD) goes into the game alone.
+player+=(env -u XDG_DATA_HOME HOME="$home")
+[ -n "${VEXAR_GAME_PRELOAD:-}" ] && player+=(LD_PRELOAD="$VEXAR_GAME_PRELOAD")
 
 start_display
 "${player[@]}" "$root$prefix/games/vexar-tool" check "$media_folder"/* >"$work/check.log" 2>&1 ||
     fail "the installed media do not load: $(grep -v '^[a-z-]*: ' "$work/check.log")"
 play() {
-    start_game "${player[@]}" env -u XDG_DATA_HOME HOME="$home" "$command"
+    start_game "${player[@]}" "$command"
     enter_game
     quit_game
     wait_for_end

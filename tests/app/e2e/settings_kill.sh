@@ -7,6 +7,8 @@
 # rename. A first run without a kill counts the steps and gives the new file;
 # then one run dies at each step in turn.
 # usage: settings_kill.sh VEXAR KILL_SHIM MEDIA_FOLDER WORK_FOLDER
+# (VEXAR_GAME_PRELOAD: libraries to preload into the game before the shim,
+# such as a sanitizer's runtime)
 set -uo pipefail
 game=$1 shim=$2 media=$3 base=$4 case=settings_kill
 work=$base
@@ -35,7 +37,7 @@ run_once() {
     session_cleanup
     xvfb=""
     start_display
-    start_game env LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD }$shim" VEXAR_KILL_WATCH=game.ini \
+    start_game env LD_PRELOAD="${VEXAR_GAME_PRELOAD:+$VEXAR_GAME_PRELOAD }$shim" VEXAR_KILL_WATCH=game.ini \
         VEXAR_KILL_AT="$1" VEXAR_KILL_LOG="$folder/steps" "$folder/vexar"
     enter_game
     quit_game
