@@ -67,13 +67,7 @@ play() {
     wait_for_end
 }
 play
-# The music player now and then ends the game with an X error at quit
-# (BadWindow on X_SendEvent, exit status 1), a fault of its own: say so and
-# try once more, so that this test stays about the install.
-if [ "$status" -eq 1 ] && grep -q 'BadWindow' "$work/stderr"; then
-    echo "note: the game ended with an X error at quit; running it again" >&2
-    play
-fi
+quit_failed_on_x_error && play
 [ "$status" -eq 0 ] || fail "exit status $status"
 expect_no_error_box
 [ -f "$home/.local/share/vexar/game.ini" ] || fail "no game.ini in the player's own folder"
