@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test build deps clean test-tsan test-asan install uninstall
+.PHONY: run test build deps clean test-tsan test-asan bless-golden install uninstall
 
 deps:
 	@scripts/install-deps
@@ -33,10 +33,14 @@ test-asan: deps
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  scripts/with-display ctest --test-dir $(BUILD)-asan --output-on-failure
 
+# Takes the game's current behaviour as the golden runs' expected state. Only
+# after a change of behaviour that is meant; the diff shows what changed.
+bless-golden: build
+	cmake --build $(BUILD) --target bless-golden
+
 # Installs the game below PREFIX (DESTDIR is put in front of every path, for
-# packagers): PREFIX/lib/games/vexar holds the game with its media,
-# PREFIX/games/vexar starts it. The prefix is fixed when the build is
-# configured, so the desktop entry names the right command.
+# packagers): PREFIX/lib/games/vexar holds the game and a link to its media
+# in PREFIX/share/games/vexar, PREFIX/games/vexar starts it (see README).
 PREFIX ?= /usr/local
 install: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)

@@ -1,8 +1,8 @@
 #include "app/frame_clock.h"
 
 #include "app/input.h"
+#include "game/scene_render.h"
 #include "platform/clock.h"
-#include "platform/gl.h"
 
 FrameClock frameClock;
 bool running = false;
@@ -21,8 +21,7 @@ float beginFrame() {
     }
     // lastTime moved all the same, so no time piles up during a pause.
     if (frameClock.paused) return 0.0f;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
+    clearFrameAndSaveProjection();
     return float(double(elapsed) * 0.001);
 }
 

@@ -1,7 +1,7 @@
 #include "app/program.h"
 
 #include "app/frame_clock.h"
-#include "app/frame_time.h"
+#include "app/game_gl.h"
 #include "app/game_window.h"
 #include "app/input.h"
 #include "app/joystick.h"
@@ -16,63 +16,55 @@
 #include "model/texture_cache.h"
 #include "platform/clock.h"
 #include "platform/gl.h"
-#include "platform/random.h"
 #include "platform/window.h"
 
 #include <cstdint>
 
 namespace {
 
-void setFixedGlState() {
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CCW);
-    glCullFace(GL_BACK);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_TEXTURE_2D);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    lightCount = 1;
-    glDisable(GL_LIGHT1);
-}
-
 void runFrameLoop() {
     while (pumpMessages()) {
-        frameSeconds = beginFrame();
+        const float frameSeconds = beginFrame();
         if (frameSeconds == 0.0f) {
             // Nothing to do until a message comes or the next frame is due.
             waitForMessage(millisecondsUntilNextFrame());
             continue;
         }
-        runFrame();
+        runFrame(frameSeconds);
     }
 }
 
 void releaseWorldGl() {
-    if (starList != 0) glDeleteLists(starList, 1);
-    if (screenTexture != 0) glDeleteTextures(1, &screenTexture);
+    GameState& state = gameWorld.state;
+    if (state.starList != 0) glDeleteLists(state.starList, 1);
+    if (state.screenTexture != 0) glDeleteTextures(1, &state.screenTexture);
     glGetError();
+}
+
+WorldSettings worldSettings(const GameSettings& settings) {
+    WorldSettings world;
+    world.music = settings.music != 0;
+    world.stereo = settings.lights != 0;
+    world.highQualityTextures = settings.useHiQualTex != 0;
+    world.width = settings.width;
+    world.height = settings.height;
+    return world;
 }
 
 }  // namespace
 
-void runFrame() {
-    gameSeconds += frameSeconds;
-    updatePlayer();
-    updateWorld();
-    updateCamera(playerMatrix());
-    applyView();
-    renderScene();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
+World gameWorld;
+
+void runFrame(float frameSeconds) {
+    advanceWorld(gameWorld, inputState, frameSeconds);
+    // Once a frame the mixer takes the new places of the sounds and the listener.
+    publishSoundPositions();
+    drawFrame(gameWorld);
     swapGameBuffers();
 }
 
 bool initApplication(float red, float green, float blue, float alpha) {
-    gameSrand(millisecondClock());
+    gameSrand(gameWorld.random, millisecondClock());
     if (!runLauncher(gameSettings, "Vexar")) return false;
     if (int64_t(gameSettings.width) * gameSettings.height == 0) gameSettings.useScreenRes = 3;
     registerGameWindowClass();
@@ -80,14 +72,9 @@ bool initApplication(float red, float green, float blue, float alpha) {
         running = false;
         return false;
     }
-    glClearColor(red, green, blue, alpha);
-    glViewport(0, 0, gameSettings.width, gameSettings.height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    setPerspective(float(gameSettings.width) / float(gameSettings.height));
-    setFixedGlState();
-    setupLightAndMaterial();
-    initCamera();
+    const float clearColour[4] = {red, green, blue, alpha};
+    setUpGameGl(clearColour, gameSettings.width, gameSettings.height);
+    initCamera(gameWorld.camera);
     resetTextureCache(gameSettings.useHiQualTex != 0);
     if (gameSettings.joystick) initJoystick(joystickState);
     running = true;
@@ -102,13 +89,14 @@ int runGame() {
     openMusicDevice();
     playMusic();
     if (!initApplication(0.0f, 0.0f, 0.0f, 0.0f)) return -1;
-    if (!setupWorld()) return -1;
+    if (!setupWorld(gameWorld, worldSettings(gameSettings))) return -1;
     runFrameLoop();
     releaseWorldGl();
     return 0;
 }
 
 void finishProgram() {
+    releaseWorld(gameWorld);
     if (soundMixer.isOpen) closeSoundOutput();
     closeMusic();
     releaseTextureCache();

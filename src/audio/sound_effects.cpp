@@ -20,16 +20,19 @@ constexpr float kDelayMsPerUnit = 2.0f;
 // A source absurdly far away still gets a start time the wrap-safe test handles.
 constexpr float kMaxDelayMs = 1u << 30;
 
+// Before setListener the listener stands at the origin, facing nowhere.
 const Vec3 kOrigin{};
 
-const Vec3& listenerPosition() {
-    const Vec3* position = soundMixer.listener.position.load(std::memory_order_acquire);
-    return position ? *position : kOrigin;
+const Vec3& listenerVector(const Vec3* vector) { return vector ? *vector : kOrigin; }
+
+float distanceBetween(const Vec3& a, const Vec3& b) {
+    Vec3 d = a - b;
+    return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
 }
 
-float distanceToListener(const Vec3& source) {
-    Vec3 d = source - listenerPosition();
-    return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+// Where the game has `source` and the listener right now; main thread only.
+HeardPlacement currentPlacement(const Vec3& source) {
+    return {source, listenerVector(soundMixer.listener.position), listenerVector(soundMixer.listener.facing)};
 }
 
 // Milliseconds until a sound at `distance` is heard: the smallest whole count
@@ -49,7 +52,8 @@ void restartSlot(SoundSlot& slot, const Vec3& source) {
     std::memset(slot.historyLeft, 0, sizeof slot.historyLeft);
     std::memset(slot.historyRight, 0, sizeof slot.historyRight);
     slot.source = &source;
-    slot.previousDistance = distanceToListener(source);
+    slot.placement = currentPlacement(source);
+    slot.previousDistance = distanceBetween(slot.placement.source, slot.placement.listener);
     slot.startTime = millisecondClock() + startDelayMs(slot.previousDistance);
 }
 
@@ -93,8 +97,8 @@ int loadSound(const char* fileName, SoundFileInfo* info) {
 
 void setListener(const Vec3& position, const Vec3& facing, float hearingRange) {
     soundMixer.listener.hearingRange.store(hearingRange, std::memory_order_relaxed);
-    soundMixer.listener.facing.store(&facing, std::memory_order_release);
-    soundMixer.listener.position.store(&position, std::memory_order_release);
+    soundMixer.listener.facing = &facing;
+    soundMixer.listener.position = &position;
 }
 
 void playSound(int32_t soundIndex, const Vec3& source) {
@@ -104,6 +108,20 @@ void playSound(int32_t soundIndex, const Vec3& source) {
     std::lock_guard<std::mutex> guard(slot.lock);
     restartSlot(slot, source);
     slot.active.store(true, std::memory_order_release);
+}
+
+// Each slot gets the listener together with its source, under the one lock
+// the mixer already takes: the mixer never pairs a source of one frame with a
+// listener of another, which Doppler would turn into a jump in pitch.
+void publishSoundPositions() {
+    const int count = soundMixer.slotCount.load(std::memory_order_acquire);
+    for (int i = 0; i < count; ++i) {
+        SoundSlot& slot = soundMixer.slots[i];
+        if (!slot.active.load(std::memory_order_acquire)) continue;
+        std::lock_guard<std::mutex> guard(slot.lock);
+        // A sound that has ended may have a source the game no longer keeps.
+        if (slot.active.load(std::memory_order_relaxed)) slot.placement = currentPlacement(*slot.source);
+    }
 }
 
 bool isSoundPlaying(int32_t soundIndex) {

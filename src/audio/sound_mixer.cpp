@@ -11,13 +11,6 @@ constexpr float kDopplerPerUnit = 0.01f;  // rate change per unit of approach wi
 constexpr float kMaxLead = 16.0f;         // samples, about 1.45 ms at 11025 Hz
 constexpr int kBlockSamples = kMixBlockFrames * 2;
 
-const Vec3 kNowhere{};
-
-const Vec3& listenerVector(const std::atomic<const Vec3*>& field) {
-    const Vec3* vector = field.load(std::memory_order_acquire);
-    return vector ? *vector : kNowhere;
-}
-
 // The sample index of a read position. Positions below zero become huge, as
 // an unsigned index would, and so end the sound; so does anything not finite.
 uint32_t sampleIndex(float position) {
@@ -192,10 +185,10 @@ void setEars(SoundSlot& slot, float nearGain, float farGain, int32_t lead, bool 
 
 bool spatialiseSlot(SoundSlot& slot) {
     if (int32_t(millisecondClock() - slot.startTime) < 0) return false;
-    const Vec3& listener = listenerVector(soundMixer.listener.position);
-    const Vec3& facing = listenerVector(soundMixer.listener.facing);
+    const Vec3& source = slot.placement.source;
+    const Vec3& listener = slot.placement.listener;
+    const Vec3& facing = slot.placement.facing;
     const float range = soundMixer.listener.hearingRange.load(std::memory_order_relaxed);
-    const Vec3 source = *slot.source;
     const float dx = source.x - listener.x, dy = source.y - listener.y, dz = source.z - listener.z;
     const float d = std::sqrt(dx * dx + dy * dy + dz * dz);
 

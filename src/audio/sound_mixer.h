@@ -22,13 +22,22 @@ constexpr int kSoundBadFormat = -4;       // "fmt" over 50 or under 16 bytes, or
 constexpr int kSoundNotConverted = -5;    // the ADPCM decoder refused the sound
 constexpr int kSoundNoFreeSlot = -6;      // all 16 slots are taken
 
+// Where a slot's sound is heard from: copies of the game's positions, taken
+// on the main thread (by playSound and publishSoundPositions) under the
+// slot's lock. The mixer reads only these, never the game's own vectors.
+struct HeardPlacement {
+    Vec3 source;
+    Vec3 listener;
+    Vec3 facing;  // only x and z are used
+};
+
 struct SoundSlot {
     int16_t* data = nullptr;  // owned, mono
     int16_t historyLeft[kSoundHistory] = {};
     int16_t historyRight[kSoundHistory] = {};
     float baseRate = 1.0f;
     float rate = 1.0f;  // source samples per output frame
-    const Vec3* source = nullptr;
+    const Vec3* source = nullptr;  // the game's vector; dereferenced on the main thread only
     float previousDistance = 0.0f;
     float baseGain = 1.0f;
     float gainRight = 0.0f;
@@ -48,14 +57,17 @@ struct SoundSlot {
     // Clock milliseconds at which the sound becomes audible; compared modulo
     // 2^32 so the clock's wrap never leaves a sound waiting.
     uint32_t startTime = 0;
-    // Held by playSound while it restarts the slot and by the mixer while it
-    // works on it, so a restart never meets a half-mixed slot.
+    HeardPlacement placement;
+    // Held by playSound while it restarts the slot, by publishSoundPositions
+    // while it copies the positions in, and by the mixer while it works on the
+    // slot, so neither meets a half-mixed slot nor the mixer a half-copied place.
     std::mutex lock;
 };
 
+// The game's listener vectors, dereferenced on the main thread only.
 struct Listener {
-    std::atomic<const Vec3*> position{nullptr};
-    std::atomic<const Vec3*> facing{nullptr};  // only x and z are used
+    const Vec3* position = nullptr;
+    const Vec3* facing = nullptr;  // only x and z are used
     std::atomic<float> hearingRange{0.0f};
 };
 
@@ -79,9 +91,14 @@ struct SoundFileInfo {
 int openSoundOutput();
 // Returns the slot index, or one of the negative codes above.
 int loadSound(const char* fileName, SoundFileInfo* info = nullptr);
+// `position` and `facing` must stay valid while sounds are played or published.
 void setListener(const Vec3& position, const Vec3& facing, float hearingRange);
 // `source` must stay valid while the sound plays.
 void playSound(int32_t soundIndex, const Vec3& source);
+// Hands the mixer where every playing sound's source and the listener are now.
+// The game calls it on the main thread once per frame, after the world update;
+// between calls the mixer hears everything where it was last published.
+void publishSoundPositions();
 bool isSoundPlaying(int32_t soundIndex);
 void closeSoundOutput();
 

@@ -1,20 +1,196 @@
 #include "game/world_setup.h"
 
-#include "app/settings.h"
 #include "audio/music_player.h"
+#include "audio/sound_mixer.h"
+#include "game/score.h"
+#include "model/model_loading.h"
+#include "model/texture_cache.h"
+#include "platform/gl.h"
 
-GLuint starList = 0;
-GLuint screenTexture = 0;
+#include <cmath>
 
-// The song started before the settings were read; with music switched off it
-// stops here. The rest of the world is not built yet: an empty space with the
-// player at the origin.
-bool setupWorld() {
-    if (gameSettings.music == 0) closeMusic();
-    return true;
+namespace {
+
+const Vec3 kPlayerStart{100.0f, 500.0f, 500.0f};
+constexpr float kHearingRange = 75.0f;
+const float kParticleColour[4] = {1.0f, 0.9f, 0.8f, 1.0f};
+// A little less than pi / 2 (bit pattern 0x3FC90FD0): the panels were always
+// turned by this, not by a right angle.
+constexpr float kPanelTurn = 1.5707951f;
+
+void setPosition(Matrix4& m, Vec3 p) {
+    m[12] = p.x;
+    m[13] = p.y;
+    m[14] = p.z;
 }
 
-const Matrix4& playerMatrix() {
-    static const Matrix4 atOrigin;
-    return atOrigin;
+void setQuad(float (&quad)[4], float a, float b, float c, float d) {
+    quad[0] = a;
+    quad[1] = b;
+    quad[2] = c;
+    quad[3] = d;
+}
+
+void loadModels(World& w) {
+    loadModelToDisplayList("spaceShip1.a3f", w.enemies[0]);
+    loadModelToDisplayList("spaceRadar.a3f", w.enemies[kDroidCount]);
+    loadModelToDisplayList("deathStar.a3f", w.deathStars[0]);
+    loadShotModel(w.shots[0]);
+    loadModelToDisplayList("solarPanel.a3f", w.solarPanels[0]);
+    loadModelToDisplayList("spaceStation1.a3f", w.station);
+}
+
+void placePlayer(World& w) {
+    shareModel(w.player, w.deathStars[0]);
+    setPosition(w.player.matrix, kPlayerStart);
+    w.player.trackPosition = kPlayerStart;
+    w.player.velocity.z = 1.0f;  // full throttle forwards
+}
+
+// Every further member of a group refers to its first member's model.
+void shareModels(World& w) {
+    for (int i = 1; i < kDeathStarCount; ++i) shareModel(w.deathStars[i], w.deathStars[0]);
+    for (int i = 1; i < kSolarPanelCount; ++i) shareModel(w.solarPanels[i], w.solarPanels[0]);
+    for (int i = 1; i < kDroidCount; ++i) shareModel(w.enemies[i], w.enemies[0]);
+    for (int i = kDroidCount + 1; i < kEnemyCount; ++i)
+        shareModel(w.enemies[i], w.enemies[kDroidCount]);
+    // Each shot owns its vertex arrays: the update wobbles their texture
+    // coordinates one shot at a time.
+    for (int i = 1; i < kShotCount; ++i) {
+        shareModel(w.shots[i].object, w.shots[0].object);
+        if (allocateShotArrays(w.shots[i])) splitVertexArrays(w.shots[i]);
+    }
+}
+
+void prepareStereo(World& w) {
+    GameState& s = w.state;
+    loadModelToDisplayList("blueScreen.a3f", w.blueScreen);
+    glGenTextures(1, &s.screenTexture);
+    glBindTexture(GL_TEXTURE_2D, s.screenTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    w.blueScreen.textureId = s.screenTexture;
+    setQuad(s.blueAmbient, 0.0f, 0.0f, 1.0f, 1.0f);
+    setQuad(s.blueDiffuse, 0.0f, 0.0f, 2.0f, 1.0f);
+    setQuad(s.redAmbient, 0.25f, 0.0f, 0.0f, 1.0f);
+    setQuad(s.redDiffuse, 0.75f, 0.0f, 0.0f, 1.0f);
+}
+
+void loadSounds(World& w) {
+    // The listener rides on the player: its position and forward axis.
+    setListener(positionOf(w.player.matrix), forwardOf(w.player.matrix), kHearingRange);
+    if (!soundMixer.isOpen.load()) openSoundOutput();
+    GameState& s = w.state;
+    s.destroyedSound = loadSound("droid_destroyed.wav");
+    s.playerFireSound = loadSound("ammo_fire2.wav");
+    s.radarFireSound = loadSound("ammo_fire.wav");
+    s.playerHitSound = loadSound("hit_echo.wav");
+    s.scanSound = loadSound("droid_scan.wav");
+}
+
+void compileStarList(World& w, const Star (&stars)[kStarCount]) {
+    w.state.starList = takeDisplayListName();
+    if (w.state.starList == 0) return;
+    glNewList(w.state.starList, GL_COMPILE);
+    glPointSize(1.0f);
+    glDisable(GL_TEXTURE_2D);
+    glBegin(GL_POINTS);
+    for (const Star& star : stars) {
+        const float colour[4] = {star.grey, star.grey, star.grey, 1.0f};
+        glColor4fv(colour);
+        glVertex3f(star.position.x, star.position.y, star.position.z);
+    }
+    glEnd();
+    glEnable(GL_TEXTURE_2D);
+    glEndList();
+}
+
+}  // namespace
+
+void scaleStation(World& world) {
+    Matrix4& m = world.station.matrix;
+    for (int i : {0, 1, 2, 4, 5, 6, 8, 9, 10}) m[i] *= 10.0f;
+}
+
+void drawStarField(RandomSource& random, Star (&stars)[kStarCount]) {
+    // 1 / 65534 as the float 1.5259255e-05: greys from 0.5 to 1.
+    constexpr float kGreyStep = 1.0f / 65534.0f;
+    for (Star& star : stars) {
+        star.grey = float(gameRand(random)) * kGreyStep + 0.5f;
+        Vec3& p = star.position;
+        p.x = 2000.0f * signedUnit(random);
+        p.z = 2000.0f * signedUnit(random);
+        if (std::fabs(p.x) + std::fabs(p.z) < 200.0f) {
+            // Near the vertical axis a star is pushed well above or below the plane.
+            const float w = signedUnit(random);
+            p.y = 500.0f * coin(random) + 200.0f * w;
+        } else {
+            p.y = 500.0f * signedUnit(random);
+        }
+    }
+}
+
+void placeDeathStarsAndStars(World& world) {
+    RandomSource& r = world.random;
+    for (SceneObject& body : world.deathStars) {
+        // Eleven draws a body, in this order.
+        const float a = signedUnit(r), s1 = coin(r), b = signedUnit(r), c = signedUnit(r);
+        const float s2 = coin(r);
+        const Vec3 p{400.0f * s2 + 200.0f * c, 100.0f * b, 400.0f * s1 + 200.0f * a};
+        const float d1 = signedUnit(r), d2 = signedUnit(r), d3 = signedUnit(r);
+        const float u1 = unitDraw(r), u2 = unitDraw(r), u3 = unitDraw(r);
+        // 3.14, not pi: the bodies were always turned this way.
+        matrixFromScaleAnglesPosition(body.matrix, 10.0f * (u3 + 1.0f), 10.0f * (u2 + 1.0f),
+                                      10.0f * (u1 + 1.0f), 3.14f * d3, 3.14f * d2, 3.14f * d1,
+                                      p.x, p.y, p.z);
+    }
+    Star stars[kStarCount];
+    drawStarField(r, stars);
+    compileStarList(world, stars);
+}
+
+void placeEnemies(World& world) {
+    for (SceneObject& enemy : world.enemies) enemy.side = kSideEnemy;
+    for (int k = 0; k < kDroidCount; ++k) {
+        const float at = -50.0f - 100.0f * float(k);
+        setPosition(world.enemies[k].matrix, {at, at, at});
+    }
+    // The radars stand on bodies 4 to 7, whatever size those got.
+    for (int k = 0; k < kEnemyCount - kDroidCount; ++k)
+        setPosition(world.enemies[kDroidCount + k].matrix,
+                    matrixPosition(world.deathStars[4 + k].matrix) + Vec3{0.0f, 22.0f, 0.0f});
+}
+
+void placeSolarPanels(World& world) {
+    setPosition(world.solarPanels[0].matrix, {75.0f, 0.0f, 0.0f});
+    world.solarPanels[1].matrix = matrixFromAngles({0.0f, kPanelTurn, 0.0f}, {0.0f, 0.0f, 75.0f});
+    world.solarPanels[2].matrix = matrixFromAngles({0.0f, 0.0f, kPanelTurn}, {0.0f, 75.0f, 0.0f});
+    world.solarPanels[3].matrix = matrixFromAngles({kPanelTurn, 0.0f, 0.0f}, {-75.0f, 0.0f, 0.0f});
+}
+
+bool setupWorld(World& world, const WorldSettings& settings) {
+    world.settings = settings;
+    // The song started before the launcher; switched off, it stops here.
+    if (!settings.music) closeMusic();
+    loadModels(world);
+    scaleStation(world);
+    if (settings.highQualityTextures) buildMipmaps(world.solarPanels[0].textureId);
+    placePlayer(world);
+    shareModels(world);
+    if (settings.stereo) prepareStereo(world);
+    initExplosion(world.explosion, kParticleColour);
+    enableRoundPoints();
+    loadSounds(world);
+    createTextOverlay(world.scoreOverlay, 0, 456, 80, 480, 640, 480, false);
+    showFirstScore(world);
+    // Until the first camera update a shot fired flies along +Z.
+    world.camera.eye = {0.0f, 0.0f, 0.0f};
+    world.camera.target = {0.0f, 0.0f, 1.0f};
+    world.camera.up = {0.0f, 1.0f, 0.0f};
+    world.state.playing = 1;
+    placeDeathStarsAndStars(world);
+    placeEnemies(world);
+    for (ShotObject& shot : world.shots) shot.object.side = kSideNone;
+    placeSolarPanels(world);
+    return true;
 }

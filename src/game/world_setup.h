@@ -1,14 +1,22 @@
 #pragma once
-#include "math/matrix4.h"
-#include "platform/gl.h"
+#include "game/world.h"
 
-// Loads the models and sounds and places the world; true when play can start.
-bool setupWorld();
+// Builds the whole world once, with the GL context current: loads every model
+// and sound, places the objects (the bodies and stars at random), prepares
+// the stereo mode, the explosion, the listener and the score box. A missing
+// model or sound is reported and left out; the game goes on. Always true.
+bool setupWorld(World& world, const WorldSettings& settings);
 
-// The star field's display list and the stereo mode's render target; 0 while
-// they do not exist. The program deletes them at its end.
-extern GLuint starList;
-extern GLuint screenTexture;
+// The steps of the set-up that place things, in the order it runs them.
+void scaleStation(World& world);
+void placeDeathStarsAndStars(World& world);
+void placeEnemies(World& world);
+void placeSolarPanels(World& world);
 
-// The player object's placement, which the camera rides on.
-const Matrix4& playerMatrix();
+// The star field's points, drawn from the random source in the set-up's order.
+constexpr int kStarCount = 100;
+struct Star {
+    float grey = 0.0f;
+    Vec3 position;
+};
+void drawStarField(RandomSource& random, Star (&stars)[kStarCount]);

@@ -1,6 +1,31 @@
 #pragma once
+#include "game/input_state.h"
+#include "game/world.h"
 
-// Input, firing and the player's motion; runs first in every accepted frame.
-void updatePlayer();
+// The game itself, once per accepted frame, with world.frameSeconds set.
+
+// Input, firing and the player's motion; a droid close enough rams the player.
+void updatePlayer(World& world, const InputState& input);
 // Droids, radars, shots and hits; runs right after updatePlayer.
-void updateWorld();
+void updateWorld(World& world);
+
+// Takes the next slot of the shot ring (a fifth shot replaces the oldest),
+// starts it at the source's placement with a fixed step per frame, and plays
+// its firing sound.
+void launchShot(World& world, const SceneObject& source, Vec3 velocity, int32_t side);
+// Moves the object along its old heading (unless stationary) while its
+// heading turns towards `direction` by the frame time's weight.
+void steerObject(SceneObject& object, Vec3 direction, bool stationary, float frameSeconds);
+// The first live droid within ramming distance of the player, or -1.
+int findDroidCollision(const World& world, const SceneObject& player);
+// Tests the step the shot will take next against the target's mesh; a hit
+// switches the shot off. A shot never hits its own side.
+bool shotHitsObject(const SceneObject& target, ShotObject& shot);
+
+// Sounds double as timers: one is started only while it is not playing
+// already. A sound that failed to load counts as not playing.
+void playIfQuiet(int32_t sound, const Vec3& source);
+
+// One whole frame of the world: the frame time, the player, the world, and
+// the camera following the player for the drawing and the next frame.
+void advanceWorld(World& world, const InputState& input, float frameSeconds);

@@ -2,7 +2,9 @@
 #include "math/matrix4.h"
 
 // The camera riding on the player object. Its view matrix is multiplied onto
-// the projection, so OpenGL's eye space is the game's world space.
+// the projection, so OpenGL's eye space is the game's world space. The
+// projection, light and view functions (camera_gl.cpp) need the GL context;
+// the camera's own updates do not.
 struct Camera {
     Matrix4 viewMatrix;
     Vec3 eye, target, up;
@@ -23,7 +25,6 @@ constexpr double kFarPlane = 3000.0;
 constexpr float kLookDistance = 25.0f;
 constexpr float kStereoEyeOffset = -0.05f;
 
-extern Camera camera;
 extern LightSlot lightSlots[kLightSlots];
 extern int lightCount;
 
@@ -33,10 +34,10 @@ void setPerspective(float aspect);
 // the model-view matrix still the identity.
 void setupLightAndMaterial();
 // The start-up view: five units behind the origin, one up, looking along +Z.
-void initCamera();
+void initCamera(Camera& camera);
 // Puts the camera at the player's origin, looking along its forward axis.
-void updateCamera(const Matrix4& player);
+void updateCamera(Camera& camera, const Matrix4& player);
 // With the plain perspective pushed: multiplies the view onto it, then leaves
 // an identity model-view matrix current.
-void applyView();
+void applyView(const Camera& camera);
 void multiplyLookAt(Vec3 eye, Vec3 target, Vec3 up);

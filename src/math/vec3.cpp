@@ -1,7 +1,6 @@
 #include "math/vec3.h"
 
-#include "app/frame_time.h"
-#include "platform/random.h"
+#include "math/random.h"
 
 #include <cmath>
 
@@ -16,14 +15,9 @@ float normalize(Vec3& v) {
     return length;
 }
 
-namespace {
-// 2 / 32767 as a 32-bit float: maps a draw of 0..32767 onto 1..-1.
-constexpr float kSignedUnitStep = 2.0f / float(kGameRandMax);
-}
-
-void addRandomJitter(Vec3& v) {
-    float t = frameSeconds;
-    v.x += t * (1.0f - float(gameRand()) * kSignedUnitStep);
-    v.y += t * (1.0f - float(gameRand()) * kSignedUnitStep);
-    v.z += t * (1.0f - float(gameRand()) * kSignedUnitStep);
+void addRandomJitter(Vec3& v, float frameSeconds, RandomSource& random) {
+    // Three separate statements: the draws happen in x, y, z order.
+    v.x += frameSeconds * signedUnit(random);
+    v.y += frameSeconds * signedUnit(random);
+    v.z += frameSeconds * signedUnit(random);
 }

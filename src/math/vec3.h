@@ -17,6 +17,8 @@ inline Vec3 cross(Vec3 a, Vec3 b) {
 // Normalises in place and returns the length before; a zero vector stays zero.
 float normalize(Vec3& v);
 
-// Moves each component by up to the current frame time, drawing three random
-// numbers (x, y, z order) even when the frame time is 0.
-void addRandomJitter(Vec3& v);
+struct RandomSource;
+
+// Moves each component by up to the frame time, drawing three random numbers
+// (x, y, z order) even when the frame time is 0.
+void addRandomJitter(Vec3& v, float frameSeconds, RandomSource& random);

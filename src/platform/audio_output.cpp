@@ -13,6 +13,8 @@ AudioBlockFiller blockFiller = nullptr;
 // the bytes of a block not yet handed out wait here for the next request.
 std::vector<int16_t> pending;
 size_t pendingUsed = 0;
+bool manualMode = false;
+AudioBlockFiller manualFiller = nullptr;  // set while a manual output is open
 
 void SDLCALL deviceCallback(void*, Uint8* stream, int length) {
     size_t wanted = size_t(length);
@@ -33,7 +35,11 @@ void SDLCALL deviceCallback(void*, Uint8* stream, int length) {
 }  // namespace
 
 bool openAudioOutput(int sampleRate, int blockFrames, AudioBlockFiller filler) {
-    if (device != 0 || !filler || blockFrames <= 0) return false;
+    if (device != 0 || manualFiller || !filler || blockFrames <= 0) return false;
+    if (manualMode) {
+        manualFiller = filler;
+        return true;
+    }
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     pending.assign(size_t(blockFrames) * 2, 0);
     pendingUsed = pending.size() * sizeof(int16_t);
@@ -56,10 +62,22 @@ bool openAudioOutput(int sampleRate, int blockFrames, AudioBlockFiller filler) {
 }
 
 void closeAudioOutput() {
+    manualFiller = nullptr;
     if (device == 0) return;
     // SDL joins the device thread here, so no callback runs after this line.
     SDL_CloseAudioDevice(device);
     device = 0;
     blockFiller = nullptr;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void setManualAudioOutput(bool manual) {
+    manualMode = manual;
+    if (!manual) manualFiller = nullptr;
+}
+
+bool pullManualAudioBlock(int16_t* block) {
+    if (!manualFiller) return false;
+    manualFiller(block);
+    return true;
 }

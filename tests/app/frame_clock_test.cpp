@@ -1,7 +1,7 @@
 #include "app/frame_clock.h"
 #include "app/input.h"
 #include "platform/gl.h"
-#include "support/fake_clock.h"
+#include "platform/clock_manual.h"
 #include "support/gl_fixture.h"
 
 #include <gtest/gtest.h>
@@ -18,12 +18,12 @@ protected:
         inputState = InputState{};
         frameClock = FrameClock{};
         running = true;
-        setFakeClock(1000);
+        setManualClock(1000);
         startFrameClock();
     }
     void TearDown() override {
         running = false;
-        releaseFakeClock();
+        releaseManualClock();
     }
     // Pops what an accepted frame pushed, as the frame loop does.
     float frame() {
@@ -34,18 +34,18 @@ protected:
 };
 
 TEST_F(FrameClockTest, ShortFramesAreSkippedWithoutMovingLastTime) {
-    advanceFakeClock(29);
+    advanceManualClock(29);
     EXPECT_EQ(beginFrame(), 0.0f);
     EXPECT_EQ(frameClock.lastTime, 1000u);
     EXPECT_EQ(millisecondsUntilNextFrame(), 1);
-    advanceFakeClock(1);
+    advanceManualClock(1);
     EXPECT_EQ(millisecondsUntilNextFrame(), 0);
     EXPECT_FLOAT_EQ(frame(), 0.030f);  // the whole span since the last accepted frame
     EXPECT_EQ(frameClock.lastTime, 1030u);
 }
 
 TEST_F(FrameClockTest, AStallIsPassedOnWhole) {
-    advanceFakeClock(2000);
+    advanceManualClock(2000);
     EXPECT_FLOAT_EQ(frame(), 2.0f);
 }
 
@@ -67,13 +67,13 @@ TEST_F(FrameClockTest, OnlyAnAcceptedFrameClearsAndPushesTheProjection) {
     uint8_t rgba[4] = {};
     float depth = 0;
 
-    advanceFakeClock(10);
+    advanceManualClock(10);
     EXPECT_EQ(beginFrame(), 0.0f);
     readCorner(rgba, depth);
     EXPECT_EQ(rgba[0], 255);  // a skipped pass leaves the picture alone
     EXPECT_NEAR(depth, 0.25f, 1e-3f);
 
-    advanceFakeClock(30);
+    advanceManualClock(30);
     EXPECT_GT(beginFrame(), 0.0f);
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &after);
     EXPECT_EQ(after, before + 1);
@@ -86,38 +86,38 @@ TEST_F(FrameClockTest, OnlyAnAcceptedFrameClearsAndPushesTheProjection) {
 
 TEST_F(FrameClockTest, NothingRunsOnceStopped) {
     running = false;
-    advanceFakeClock(100);
+    advanceManualClock(100);
     EXPECT_EQ(beginFrame(), 0.0f);
     EXPECT_EQ(frameClock.lastTime, 1000u);
 }
 
 TEST_F(FrameClockTest, PauseTogglesAtTheNextAcceptedFrameAndPilesUpNoTime) {
     inputState.keys[kKeyP] = 1;
-    advanceFakeClock(10);
+    advanceManualClock(10);
     EXPECT_EQ(beginFrame(), 0.0f);
     EXPECT_FALSE(frameClock.paused);  // too early: the key waits
     EXPECT_EQ(inputState.keys[kKeyP], 1);
-    advanceFakeClock(20);
+    advanceManualClock(20);
     EXPECT_EQ(beginFrame(), 0.0f);
     EXPECT_TRUE(frameClock.paused);
     EXPECT_EQ(inputState.keys[kKeyP], 0);
 
     for (int i = 0; i < 200; ++i) {  // six seconds paused
-        advanceFakeClock(30);
+        advanceManualClock(30);
         EXPECT_EQ(beginFrame(), 0.0f);
     }
     inputState.keys[kKeyP] = 1;
-    advanceFakeClock(31);
+    advanceManualClock(31);
     EXPECT_FLOAT_EQ(frame(), 0.031f);
     EXPECT_FALSE(frameClock.paused);
 }
 
 TEST_F(FrameClockTest, TheClockWrapDoesNotStallTheLoop) {
-    setFakeClock(0xFFFFFFF0u);
+    setManualClock(0xFFFFFFF0u);
     startFrameClock();
-    advanceFakeClock(40);  // now 0x18, past the wrap
+    advanceManualClock(40);  // now 0x18, past the wrap
     EXPECT_FLOAT_EQ(frame(), 0.040f);
-    advanceFakeClock(30);
+    advanceManualClock(30);
     EXPECT_FLOAT_EQ(frame(), 0.030f);
 }
 

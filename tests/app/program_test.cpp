@@ -1,5 +1,4 @@
 #include "app/frame_clock.h"
-#include "app/frame_time.h"
 #include "app/game_window.h"
 #include "app/input.h"
 #include "app/settings.h"
@@ -7,7 +6,7 @@
 #include "math/camera.h"
 #include "platform/gl.h"
 #include "platform/window.h"
-#include "support/fake_clock.h"
+#include "platform/clock_manual.h"
 #include "support/scratch_media.h"
 
 #include <gtest/gtest.h>
@@ -100,7 +99,7 @@ TEST_F(StartupTest, LeavesTheSpecifiedGlState) {
     EXPECT_EQ(projection[15], 0.0f);
     EXPECT_EQ(integer(GL_PROJECTION_STACK_DEPTH), 1);
 
-    EXPECT_FLOAT_EQ(camera.viewMatrix[14], -5.0f);  // the start-up view
+    EXPECT_FLOAT_EQ(gameWorld.camera.viewMatrix[14], -5.0f);  // the start-up view
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
@@ -145,20 +144,21 @@ TEST_F(StartupTest, AFullScreenModeTheDisplayCannotShowFailsStartUp) {
 }
 
 TEST_F(StartupTest, AFrameLeavesThePlainPerspectiveForTheNext) {
-    setFakeClock(5000);
+    setManualClock(5000);
     ASSERT_TRUE(initApplication(0, 0, 0, 0));
     Matrix4 plain;
     glGetFloatv(GL_PROJECTION_MATRIX, plain.m);
-    gameSeconds = 1.0f;
+    gameWorld.gameSeconds = 1.0f;
     for (int frame = 0; frame < 2; ++frame) {
-        advanceFakeClock(40);
-        frameSeconds = beginFrame();
+        advanceManualClock(40);
+        const float frameSeconds = beginFrame();
         ASSERT_GT(frameSeconds, 0.0f);
-        runFrame();
+        runFrame(frameSeconds);
     }
-    releaseFakeClock();
-    EXPECT_FLOAT_EQ(gameSeconds, 1.08f);
-    EXPECT_FLOAT_EQ(camera.target.z, 25.0f);  // the camera followed the player at the origin
+    releaseManualClock();
+    EXPECT_FLOAT_EQ(gameWorld.gameSeconds, 1.08f);
+    // The camera followed the player, which stands at the origin before set-up.
+    EXPECT_FLOAT_EQ(gameWorld.camera.target.z, 25.0f);
     EXPECT_EQ(integer(GL_MATRIX_MODE), GL_PROJECTION);
     EXPECT_EQ(integer(GL_PROJECTION_STACK_DEPTH), 1);
     EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), 1);

@@ -1,6 +1,6 @@
 #include "audio/sound_mixer.h"
 #include "audio_files.h"
-#include "support/fake_clock.h"
+#include "platform/clock_manual.h"
 #include "support/scratch_media.h"
 
 #include <gtest/gtest.h>
@@ -23,13 +23,13 @@ struct MixerTest : ::testing::Test {
 
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-        setFakeClock(kStart);
+        setManualClock(kStart);
         setListener(listener, facing, 75.0f);
         openSoundOutput();
     }
     void TearDown() override {
         closeSoundOutput();
-        releaseFakeClock();
+        releaseManualClock();
         unsetenv("SDL_AUDIODRIVER");
     }
     int add(const std::vector<int16_t>& samples) {
@@ -84,7 +84,7 @@ TEST_F(MixerTest, SourceAboveTheListenerIsCentredToo) {
     int sound = add(constant(5000, 1000));
     Vec3 source{0, 10, 0};
     playSound(sound, source);
-    advanceFakeClock(20);
+    advanceManualClock(20);
     mix();
     const SoundSlot& slot = soundMixer.slots[sound];
     EXPECT_EQ(slot.gainLeft, slot.gainRight);
@@ -99,7 +99,7 @@ TEST_F(MixerTest, SideSourcesLeadAndFillTheNearEarOnly) {
     const SoundSlot& slot = soundMixer.slots[sound];
     Vec3 onLeft{10, 0, 0};  // facing +z with y up: +x is the left
     playSound(sound, onLeft);
-    advanceFakeClock(20);
+    advanceManualClock(20);
     mix();
     float g = (75.0f - 10.0f) * (1.0f / 75.0f);
     EXPECT_EQ(slot.leadLeft, 16);
@@ -112,7 +112,7 @@ TEST_F(MixerTest, SideSourcesLeadAndFillTheNearEarOnly) {
 
     Vec3 onRight{-10, 0, 0};
     playSound(sound, onRight);
-    advanceFakeClock(20);
+    advanceManualClock(20);
     mix();
     EXPECT_EQ(slot.leadRight, 16);
     EXPECT_EQ(slot.leadLeft, 0);
@@ -125,7 +125,7 @@ TEST_F(MixerTest, DiagonalSourceGetsAPartialFarEarAndLead) {
     const SoundSlot& slot = soundMixer.slots[sound];
     Vec3 source{-10, 0, 10};  // ahead and to the right
     playSound(sound, source);
-    advanceFakeClock(30);
+    advanceManualClock(30);
     mix();
     float a = 10.0f / std::sqrt(200.0f);
     EXPECT_EQ(slot.leadRight, int((1.0f - a) * 16.0f));
@@ -140,7 +140,7 @@ TEST_F(MixerTest, SourceBehindIsMuffledToItsAverage) {
     const SoundSlot& slot = soundMixer.slots[sound];
     Vec3 behind{0, 0, -0.5f};
     playSound(sound, behind);
-    advanceFakeClock(1);
+    advanceManualClock(1);
     mix();
     EXPECT_FLOAT_EQ(slot.muffle, 1.0f);
     EXPECT_FLOAT_EQ(slot.dryLevel, 0.0f);
@@ -159,7 +159,7 @@ TEST_F(MixerTest, DistanceFadesAndBeyondRangeIsSilentButEndsOnTime) {
     Vec3 farSource{0, 0, 80};
     playSound(nearSound, nearSource);
     playSound(farSound, farSource);
-    advanceFakeClock(200);
+    advanceManualClock(200);
     mix();
     EXPECT_EQ(left(10), 500) << "half way to the range: half the gain";
     EXPECT_EQ(soundMixer.slots[farSound].gainLeft, 0.0f);
@@ -177,12 +177,12 @@ TEST_F(MixerTest, StartIsDelayedByTwoMillisecondsPerUnit) {
     int sound = add(constant(20000, 1000));
     Vec3 source{0, 0, 50};
     playSound(sound, source);
-    advanceFakeClock(99);
+    advanceManualClock(99);
     mix();
     EXPECT_TRUE(silent());
     EXPECT_EQ(soundMixer.slots[sound].readPosition, 0);
     EXPECT_TRUE(isSoundPlaying(sound)) << "waiting counts as playing";
-    advanceFakeClock(1);
+    advanceManualClock(1);
     mix();
     EXPECT_NE(left(0), 0);
 }
@@ -192,15 +192,17 @@ TEST_F(MixerTest, DopplerFollowsTheChangeOfDistancePerBlock) {
     const SoundSlot& slot = soundMixer.slots[sound];
     Vec3 source{0, 0, 30};
     playSound(sound, source);
-    advanceFakeClock(60);
+    advanceManualClock(60);
     mix();
     EXPECT_FLOAT_EQ(slot.rate, 1.0f);
     source.z = 20;  // approaching by 10 units
+    publishSoundPositions();
     mix();
     EXPECT_FLOAT_EQ(slot.rate, 1.1f);
     EXPECT_EQ(slot.readPosition, int(1023.0f + 1023.0f * 1.1f));
     int start = slot.readPosition;
     source.z = 30;  // receding by 10 units
+    publishSoundPositions();
     mix();
     EXPECT_FLOAT_EQ(slot.rate, 0.9f);
     EXPECT_EQ(slot.readPosition, int(float(start) + 1023.0f * 0.9f));
@@ -210,9 +212,10 @@ TEST_F(MixerTest, RateBelowZeroEndsTheSound) {
     int sound = add(ramp(20000));
     Vec3 source{0, 0, 1};
     playSound(sound, source);
-    advanceFakeClock(2);
+    advanceManualClock(2);
     mix();
     source.z = 300;  // receding by 299 units: rate −1.99
+    publishSoundPositions();
     mix();
     EXPECT_FALSE(isSoundPlaying(sound));
 }
@@ -256,7 +259,7 @@ TEST_F(MixerTest, RestartBeginsAgainWithFreshFilterState) {
     const SoundSlot& slot = soundMixer.slots[sound];
     Vec3 behind{0, 0, -1};
     playSound(sound, behind);
-    advanceFakeClock(2);
+    advanceManualClock(2);
     mix();
     mix();
     EXPECT_NE(slot.historySumLeft, 0);
@@ -269,13 +272,13 @@ TEST_F(MixerTest, RestartBeginsAgainWithFreshFilterState) {
 }
 
 TEST_F(MixerTest, TheClockWrapDoesNotHoldASoundBack) {
-    setFakeClock(0xFFFFFFF0u);
+    setManualClock(0xFFFFFFF0u);
     int sound = add(constant(5000, 1000));
     Vec3 source{0, 0, 20};  // 40 ms: starts after the wrap
     playSound(sound, source);
     mix();
     EXPECT_TRUE(silent());
-    advanceFakeClock(40);
+    advanceManualClock(40);
     mix();
     EXPECT_NE(left(0), 0);
 }

@@ -1,33 +1,123 @@
 #include "game/world_setup.h"
 
-#include "app/settings.h"
 #include "audio/music_player.h"
+#include "audio/sound_mixer.h"
+#include "support/error_capture.h"
+#include "support/gl_fixture.h"
 #include "support/scratch_media.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
 
-// The song starts before the settings are known; the world set-up is where
-// the Music switch takes effect.
-void startSongThenSetUpWorld(int music) {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    ScratchMedia media;
-    openMusicDevice();
-    playMusic();
-    gameSettings.music = music;
-    EXPECT_TRUE(setupWorld());
+float columnLength(const Matrix4& m, int column) {
+    return std::sqrt(m[4 * column] * m[4 * column] + m[4 * column + 1] * m[4 * column + 1] +
+                     m[4 * column + 2] * m[4 * column + 2]);
 }
 
-TEST(WorldSetup, MusicOffClosesTheSongStartedBeforeTheLauncher) {
-    startSongThenSetUpWorld(0);
+using WorldPlacement = GlTest;
+
+TEST_F(WorldPlacement, BodiesLieInTheirSquaresAndRadarsStandOnBodiesFourToSeven) {
+    for (uint32_t seed : {1u, 42u, 20260101u, 0xFFFFFFFFu}) {
+        World world;
+        gameSrand(world.random, seed);
+        placeDeathStarsAndStars(world);
+        placeEnemies(world);
+        for (const SceneObject& body : world.deathStars) {
+            const Vec3 p = matrixPosition(body.matrix);
+            EXPECT_GE(std::fabs(p.x), 200.0f) << seed;
+            EXPECT_LE(std::fabs(p.x), 600.0f) << seed;
+            EXPECT_GE(std::fabs(p.z), 200.0f) << seed;
+            EXPECT_LE(std::fabs(p.z), 600.0f) << seed;
+            EXPECT_LE(std::fabs(p.y), 100.0f) << seed;
+            for (int axis = 0; axis < 3; ++axis) {
+                EXPECT_GE(columnLength(body.matrix, axis), 10.0f - 1e-4f) << seed;
+                EXPECT_LE(columnLength(body.matrix, axis), 20.0f + 1e-4f) << seed;
+            }
+        }
+        for (int k = 0; k < 4; ++k) {
+            const Vec3 radar = matrixPosition(world.enemies[4 + k].matrix);
+            const Vec3 body = matrixPosition(world.deathStars[4 + k].matrix);
+            EXPECT_EQ(radar.x, body.x);
+            EXPECT_EQ(radar.y, body.y + 22.0f);
+            EXPECT_EQ(radar.z, body.z);
+            EXPECT_EQ(world.enemies[4 + k].side, kSideEnemy);
+        }
+        EXPECT_EQ(matrixPosition(world.enemies[3].matrix).x, -350.0f);
+        releaseWorld(world);
+    }
+}
+
+TEST(StarField, StarsNearTheAxisArePushedWellAboveOrBelowThePlane) {
+    int nearAxis = 0;
+    for (uint32_t seed = 0; seed < 40; ++seed) {
+        RandomSource random;
+        gameSrand(random, seed);
+        Star stars[kStarCount];
+        drawStarField(random, stars);
+        for (const Star& star : stars) {
+            const Vec3 p = star.position;
+            EXPECT_GE(star.grey, 0.5f);
+            EXPECT_LE(star.grey, 1.0f);
+            if (std::fabs(p.x) + std::fabs(p.z) < 200.0f) {
+                ++nearAxis;
+                EXPECT_GE(std::fabs(p.y), 300.0f);
+                EXPECT_LE(std::fabs(p.y), 700.0f);
+            } else {
+                EXPECT_LE(std::fabs(p.y), 500.0f);
+            }
+        }
+    }
+    EXPECT_GT(nearAxis, 0) << "no seed put a star near the axis: the rule went untested";
+}
+
+TEST(StarField, TheSameSeedGivesTheSameLayoutAndDrawsFourOrFiveNumbersAStar) {
+    RandomSource a, b;
+    gameSrand(a, 7);
+    gameSrand(b, 7);
+    Star first[kStarCount], second[kStarCount];
+    drawStarField(a, first);
+    drawStarField(b, second);
+    int draws = 0;
+    for (int i = 0; i < kStarCount; ++i) {
+        EXPECT_EQ(first[i].position.y, second[i].position.y);
+        const Vec3 p = first[i].position;
+        draws += std::fabs(p.x) + std::fabs(p.z) < 200.0f ? 5 : 4;
+    }
+    RandomSource counted;
+    gameSrand(counted, 7);
+    for (int i = 0; i < draws; ++i) gameRand(counted);
+    EXPECT_EQ(counted.state, a.state);
+}
+
+// The song starts before the settings are known; the world set-up is where
+// the Music switch takes effect.
+void startSongThenSetUpWorld(bool music) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ScratchMedia media;  // empty: every model and sound is missing, and reported
+    ErrorCapture errors;
+    openMusicDevice();
+    playMusic();
+    World world;
+    WorldSettings settings;
+    settings.music = music;
+    EXPECT_TRUE(setupWorld(world, settings));
+    EXPECT_EQ(world.state.scanSound, kSoundNotOpened);
+    EXPECT_EQ(world.state.playing, 1);
+    releaseWorld(world);
+    closeSoundOutput();
+}
+
+TEST_F(WorldPlacement, MusicOffClosesTheSongStartedBeforeTheLauncher) {
+    startSongThenSetUpWorld(false);
     EXPECT_FALSE(musicPlayer.deviceReady);
 }
 
-TEST(WorldSetup, MusicOnLeavesTheSongPlaying) {
-    startSongThenSetUpWorld(1);
+TEST_F(WorldPlacement, MusicOnLeavesTheSongPlaying) {
+    startSongThenSetUpWorld(true);
     EXPECT_TRUE(musicPlayer.deviceReady);
     closeMusic();
 }

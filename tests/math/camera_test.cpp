@@ -8,6 +8,8 @@
 
 namespace {
 
+Camera camera;
+
 void expectVec(Vec3 v, float x, float y, float z) {
     EXPECT_NEAR(v.x, x, 1e-5f);
     EXPECT_NEAR(v.y, y, 1e-5f);
@@ -22,7 +24,7 @@ Matrix4 currentMatrix(GLenum which) {
 
 TEST(Camera, FollowsAPlayerAtOneTwoThree) {
     Matrix4 player = matrixFromAngles({}, {1, 2, 3});
-    updateCamera(player);
+    updateCamera(camera, player);
     expectVec(camera.eye, 1, 2, 3);
     expectVec(camera.target, 1, 2, 28);
     expectVec(camera.up, 0, 1, 0);
@@ -36,14 +38,14 @@ TEST(Camera, RollsWithTheTurnedPlayer) {
     // Yawed +90 degrees: forward is +X, so the target lies 25 units along X,
     // and the second eye stands on the player's negative side axis.
     Matrix4 player = matrixFromAngles({0, float(M_PI / 2), 0}, {0, 0, 0});
-    updateCamera(player);
+    updateCamera(camera, player);
     expectVec(camera.target, 25, 0, 0);
     expectVec(camera.stereoOffset, 0, 0, 0.05f);
 
     // Turned every way: the view puts the player's forward straight ahead
     // (-Z in OpenGL's eye space), its up on +Y and its -X on the right.
     player = matrixFromAngles({0.2f, 0.5f, 0.1f}, {1, 2, 3});
-    updateCamera(player);
+    updateCamera(camera, player);
     Vec3 eye = matrixPosition(player);
     expectVec(transformPoint(camera.viewMatrix, eye), 0, 0, 0);
     expectVec(transformPoint(camera.viewMatrix, camera.target), 0, 0, -25);
@@ -52,7 +54,7 @@ TEST(Camera, RollsWithTheTurnedPlayer) {
 }
 
 TEST(Camera, StartViewStandsBehindTheOrigin) {
-    initCamera();
+    initCamera(camera);
     const Matrix4& v = camera.viewMatrix;
     EXPECT_EQ(v[0], -1.0f);
     EXPECT_EQ(v[5], 1.0f);
@@ -88,8 +90,8 @@ TEST_F(CameraGl, ApplyViewMultipliesOntoTheProjectionAndResetsModelView) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glScalef(2, 2, 2);
-    updateCamera(matrixFromAngles({0.2f, 0.5f, 0.1f}, {1, 2, 3}));
-    applyView();
+    updateCamera(camera, matrixFromAngles({0.2f, 0.5f, 0.1f}, {1, 2, 3}));
+    applyView(camera);
     GLint mode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(mode, GL_MODELVIEW);

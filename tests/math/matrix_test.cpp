@@ -1,6 +1,4 @@
 #include "math/matrix4.h"
-#include "platform/random.h"
-#include "app/frame_time.h"
 
 #include <gtest/gtest.h>
 
@@ -11,73 +9,6 @@ namespace {
 
 void expectMatrixNear(const Matrix4& a, const Matrix4& b, float tolerance = 1e-5f) {
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(a[i], b[i], tolerance) << "element " << i;
-}
-
-TEST(Vector, NormalizeReturnsLengthAndLeavesZeroAlone) {
-    Vec3 v{3, 0, 4};
-    EXPECT_FLOAT_EQ(normalize(v), 5.0f);
-    EXPECT_FLOAT_EQ(v.x, 0.6f);
-    EXPECT_FLOAT_EQ(v.z, 0.8f);
-    Vec3 zero{};
-    EXPECT_EQ(normalize(zero), 0.0f);
-    EXPECT_EQ(zero.x, 0.0f);
-    EXPECT_EQ(zero.y, 0.0f);
-    EXPECT_EQ(zero.z, 0.0f);
-}
-
-TEST(Random, FollowsTheClassicSequence) {
-    // s1 = 1*214013 + 2531011 = 2745024 -> (2745024 >> 16) & 32767 = 41
-    // s2 = 2745024*214013 + 2531011 mod 2^32 = 1210316419 -> 18467
-    gameSrand(1);
-    EXPECT_EQ(gameRand(), 41);
-    EXPECT_EQ(gameRand(), 18467);
-    // seed 0: s1 = 2531011 -> 38
-    gameSrand(0);
-    EXPECT_EQ(gameRand(), 38);
-}
-
-TEST(Random, WrapsTheStateAndMasksTheResult) {
-    // 12345 * 214013 + 2531011 = 2644521496 -> 2644521496 >> 16 = 40352,
-    // & 32767 = 7584 (the mask drops bit 15).
-    gameSrand(12345);
-    EXPECT_EQ(gameRand(), 7584);
-    // 0xFFFFFFFF is -1 modulo 2^32: -214013 + 2531011 = 2316998 -> 35.
-    gameSrand(0xFFFFFFFFu);
-    EXPECT_EQ(gameRand(), 35);
-    // 2^31 * 214013 = 2^31 modulo 2^32 (odd factor); + 2531011 = 2150014659
-    // -> 32806, & 32767 = 38.
-    gameSrand(0x80000000u);
-    EXPECT_EQ(gameRand(), 38);
-}
-
-TEST(Vector, JitterMovesEachAxisByFrameTimeTimesSignedDraw) {
-    frameSeconds = 0.5f;
-    gameSrand(1);  // draws 41, 18467, then the third
-    int draws[3];
-    for (int& d : draws) d = gameRand();
-    gameSrand(1);
-    Vec3 v{};
-    addRandomJitter(v);
-    const float k = 2.0f / 32767.0f;
-    EXPECT_FLOAT_EQ(v.x, 0.5f * (1.0f - float(draws[0]) * k));
-    EXPECT_FLOAT_EQ(v.y, 0.5f * (1.0f - float(draws[1]) * k));
-    EXPECT_FLOAT_EQ(v.z, 0.5f * (1.0f - float(draws[2]) * k));
-    EXPECT_NEAR(v.x, 0.5f, 0.01f);  // a draw of 41 is near the bottom of the range
-    frameSeconds = 0.0f;
-}
-
-TEST(Vector, JitterDrawsThreeNumbersEvenWithoutTime) {
-    frameSeconds = 0.0f;
-    gameSrand(7);
-    Vec3 v{1, 2, 3};
-    addRandomJitter(v);
-    EXPECT_EQ(v.x, 1.0f);
-    EXPECT_EQ(v.y, 2.0f);
-    EXPECT_EQ(v.z, 3.0f);
-    int fourth = gameRand();
-    gameSrand(7);
-    gameRand(); gameRand(); gameRand();
-    EXPECT_EQ(gameRand(), fourth);
 }
 
 TEST(Matrix, AnglesBuildRightHandedRotations) {

@@ -5,38 +5,15 @@
 #include "model/a3f_reader.h"
 #include "support/error_capture.h"
 #include "support/scratch_media.h"
+#include "support/tool_run.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 ToolRun tool(const ScratchMedia& media, const std::string& arguments) {
-    std::string out = media.path("tool.out"), err = media.path("tool.err");
-    std::string command = std::string(VEXAR_BINARY_DIR) + "/vexar-tool " + arguments + " >" + out +
-                          " 2>" + err;
-    ToolRun run;
-    int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = readAll(out);
-    run.err = readAll(err);
-    return run;
+    return runTool(media.folder, arguments);
 }
 
 const char* const kModel = R"(A3F
@@ -132,8 +109,8 @@ TEST(Obj2a3f, ConvertsAndReadsBackWithTheRightFacing) {
     ErrorCapture errors;
     SceneObject o;
     constructSceneObject(o);
-    ASSERT_TRUE(readA3fText(readAll(media.path("cube.a3f")).c_str(),
-                            readAll(media.path("cube.a3f")).size(), "cube.a3f", o));
+    ASSERT_TRUE(readA3fText(readFileText(media.path("cube.a3f")).c_str(),
+                            readFileText(media.path("cube.a3f")).size(), "cube.a3f", o));
     EXPECT_TRUE(o.hasNormals);
     EXPECT_EQ(o.faceCount, 3u);  // the quad fanned into two triangles
     EXPECT_EQ(o.vertexCount, 7u);

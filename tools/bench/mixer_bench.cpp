@@ -55,6 +55,7 @@ void mixBlocks(benchmark::State& state, bool moving) {
         if (moving) {
             for (Vec3& source : sources) source.z += step;
             step = -step;
+            publishSoundPositions();
         }
         onBufferDone(block.data());
         benchmark::DoNotOptimize(block.data());

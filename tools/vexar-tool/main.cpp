@@ -1,10 +1,12 @@
 // vexar-tool: the game's own readers and systems, run from the command line
 // for modders, packagers and tests.
+#include "autopilot.h"
 #include "check.h"
 #include "check_audio.h"
 #include "check_model.h"
 #include "check_picture.h"
 #include "obj2a3f.h"
+#include "replay.h"
 
 #include "platform/error_box.h"
 #include "platform/media_path.h"
@@ -82,7 +84,11 @@ void usage() {
     std::fprintf(stderr,
                  "usage: vexar-tool COMMAND ...\n"
                  "  check [--verbose] FILE...   load files with the game's readers\n"
-                 "  obj2a3f IN.obj OUT.a3f      convert a Wavefront OBJ mesh into a model file\n");
+                 "  obj2a3f IN.obj OUT.a3f      convert a Wavefront OBJ mesh into a model file\n"
+                 "  replay --seed N --frames N --out DIR [...]\n"
+                 "                              run the game headless from recorded input\n"
+                 "  autopilot --plan attack|ram --seed N --frames N --out FILE\n"
+                 "                              fly the game headless and record its input\n");
 }
 
 }  // namespace
@@ -103,6 +109,8 @@ int main(int argc, char** argv) {
     std::string command = argv[1];
     if (command == "check") return runCheck(argc, argv);
     if (command == "obj2a3f") return runObj2a3f(argc, argv);
+    if (command == "replay") return runReplay(argc, argv);
+    if (command == "autopilot") return runAutopilot(argc, argv);
     usage();
     return 2;
 }

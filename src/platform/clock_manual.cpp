@@ -1,4 +1,4 @@
-#include "support/fake_clock.h"
+#include "platform/clock_manual.h"
 
 #include "platform/clock.h"
 
@@ -10,14 +10,14 @@ std::atomic<bool> fixed{false};
 std::atomic<uint32_t> fixedValue{0};
 }
 
-void setFakeClock(uint32_t ms) {
+void setManualClock(uint32_t ms) {
     fixedValue = ms;
     fixed = true;
 }
 
-void advanceFakeClock(uint32_t ms) { fixedValue += ms; }
+void advanceManualClock(uint32_t ms) { fixedValue += ms; }
 
-void releaseFakeClock() { fixed = false; }
+void releaseManualClock() { fixed = false; }
 
 uint32_t millisecondClock() {
     if (fixed) return fixedValue;

@@ -1,0 +1,54 @@
+#pragma once
+#include "math/vec3.h"
+
+#include <cstdint>
+
+struct RandomSource;
+
+// One burst of glowing points at a time: a ring of particles restarted at
+// every kill, advanced once per drawing pass (twice a frame in stereo).
+
+struct Particle {
+    float colour[4] = {};  // alpha is rewritten every pass from the age
+    Vec3 position;
+    Vec3 velocity;         // world units per drawing pass
+    float age = 0.0f;      // seconds; alive while below the emitter's lifetime
+};
+
+constexpr int kParticleCount = 25;
+
+struct ExplosionEmitter {
+    Particle* particles = nullptr;  // the ring, kParticleCount long once ready
+    int32_t count = 0;
+    int32_t next = 0;        // where the next emission starts
+    int32_t pointSize = 0;   // pixels; the world update sets 4 to 7 at each kill
+    float spread = 0.0f;     // half-width of the random scatter
+    float emitDuration = 0.0f;
+    float lifetime = 0.0f;
+    float elapsed = 0.0f;    // since the burst began; the world update zeroes it
+    float accumulated = 0.0f;  // time not yet turned into particles
+    float colour[4] = {};
+    bool continuous = false;   // never set by the game
+    bool ready = false;
+    // The particles the last pass drew, in drawing order (ring indexes).
+    int32_t drawn[kParticleCount] = {};
+    int32_t drawnCount = 0;
+};
+
+// Allocates the ring and sets the emitter idle (elapsed = emitDuration + lifetime).
+void initExplosion(ExplosionEmitter& emitter, const float colour[4]);
+
+// One pass of the emitter with frame time t: emits during a burst's first
+// second (drawing from `random`), moves, damps, sinks and ages the live
+// particles and lists those to draw. False when the emitter is idle or not
+// ready: then nothing is drawn and nothing is drawn from `random`.
+bool stepExplosion(ExplosionEmitter& emitter, float t, RandomSource& random, Vec3 origin,
+                   Vec3 drift);
+
+// Draws the particles the last step listed, as round blended points in world
+// coordinates. Needs the GL context.
+void drawExplosion(const ExplosionEmitter& emitter);
+// The point smoothing every burst is drawn with; once, with the GL context.
+void enableRoundPoints();
+
+void releaseExplosion(ExplosionEmitter& emitter);

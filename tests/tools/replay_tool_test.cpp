@@ -1,0 +1,60 @@
+// `vexar-tool replay` as scripts meet it: its outputs, and its refusals.
+#include "support/scratch_media.h"
+#include "support/tool_run.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+std::string replayInto(const ScratchMedia& media, const std::string& more) {
+    return "replay --seed 3 --frames 40 --out " + media.path("out") + " --media " +
+           std::string(VEXAR_BINARY_DIR) + "/media " + more;
+}
+
+TEST(ReplayTool, WritesAStateLineAFrameTheTimingsTheSoundAndTheScreenshots) {
+    ScratchMedia media;
+    media.write("input.txt", "# fire from the second frame on\n2 key space down\n  \n");
+    const ToolRun run = runTool(media.folder, replayInto(media, "--input " + media.path("input.txt") +
+                                                                    " --width 320 --height 200 --screenshot 1,40"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string state = readFileText(media.path("out/state.txt"));
+    EXPECT_EQ(std::count(state.begin(), state.end(), '\n'), 1 + 41);  // header, frames 0 to 40
+    EXPECT_EQ(state.substr(0, 27), "frame time kills playing px");
+    EXPECT_NE(state.find("\n1 0.0299999993 0 1 "), std::string::npos);
+    const std::string timings = readFileText(media.path("out/timings.csv"));
+    EXPECT_EQ(timings.substr(0, 26), "frame,update_us,render_us\n");
+    // 40 frames of 0.03 s: blocks of 1024 frames up to 1.2 s, from time 0.
+    const auto audio = std::filesystem::file_size(media.path("out/audio.wav"));
+    EXPECT_EQ(audio, 44u + 13u * 1024u * 4u);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, media.path("out/frame-000040.png").c_str()));
+    EXPECT_EQ(image.width, 320u);
+    EXPECT_EQ(image.height, 200u);
+    png_image_free(&image);
+    EXPECT_TRUE(std::filesystem::exists(media.path("out/frame-000001.png")));
+}
+
+TEST(ReplayTool, ABadInputLineIsNamedByItsNumber) {
+    ScratchMedia media;
+    media.write("input.txt", "1 key up down\n\n3 key warp down\n");
+    const ToolRun run = runTool(media.folder, replayInto(media, "--input " + media.path("input.txt")));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("line 3: unknown key \"warp\""), std::string::npos) << run.err;
+    media.write("input.txt", "1 pointer 0 1.5\n");
+    EXPECT_EQ(runTool(media.folder, replayInto(media, "--input " + media.path("input.txt"))).status, 1);
+}
+
+TEST(ReplayTool, BadOptionsGiveTheUsage) {
+    ScratchMedia media;
+    EXPECT_EQ(runTool(media.folder, "replay --frames 5 --out x").status, 2);  // no seed
+    const ToolRun run = runTool(media.folder, replayInto(media, "--stereo 2"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("usage: vexar-tool replay"), std::string::npos);
+}
+
+}  // namespace

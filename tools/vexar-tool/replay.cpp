@@ -1,0 +1,107 @@
+#include "replay.h"
+
+#include "replay_outputs.h"
+
+#include "replay_session.h"
+
+#include "audio/sound_mixer.h"
+#include "game/input_timeline.h"
+#include "platform/media_path.h"
+#include "platform/wav_file.h"
+#include "platform/whole_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+struct ReplayFiles {
+    std::FILE* state = nullptr;
+    std::FILE* timings = nullptr;
+    WavWriter* audio = nullptr;
+};
+
+bool openFiles(const std::string& folder, ReplayFiles& files) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    files.state = std::fopen((folder + "/state.txt").c_str(), "w");
+    files.timings = std::fopen((folder + "/timings.csv").c_str(), "w");
+    files.audio = openWavWriter(folder + "/audio.wav", kMixSampleRate, 2);
+    if (!files.state || !files.timings || !files.audio) {
+        std::fprintf(stderr, "vexar-tool replay: cannot write into %s\n", folder.c_str());
+        return false;
+    }
+    writeStateHeader(files.state);
+    std::fprintf(files.timings, "frame,update_us,render_us\n");
+    return true;
+}
+
+bool closeFiles(ReplayFiles& files) {
+    bool ok = true;
+    if (files.state) ok = std::fclose(files.state) == 0 && ok;
+    if (files.timings) ok = std::fclose(files.timings) == 0 && ok;
+    if (files.audio) ok = closeWavWriter(files.audio) && ok;
+    return ok;
+}
+
+bool loadTimeline(const std::string& path, InputTimeline& timeline) {
+    if (path.empty()) return true;
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) {
+        std::fprintf(stderr, "vexar-tool replay: cannot read %s\n", path.c_str());
+        return false;
+    }
+    std::string error;
+    if (parseInputTimeline(std::string(bytes.begin(), bytes.end()), timeline, error)) return true;
+    std::fprintf(stderr, "vexar-tool replay: %s: %s\n", path.c_str(), error.c_str());
+    return false;
+}
+
+void runFrames(ReplaySession& session, const ReplayOptions& o, InputTimeline& timeline,
+               ReplayFiles& files) {
+    for (int frame = 1; frame <= o.frames; ++frame) {
+        applyInputChanges(timeline, frame, session.input);
+        const FrameTimes times = stepSession(session, true);
+        if (std::find(o.screenshots.begin(), o.screenshots.end(), frame) != o.screenshots.end())
+            writeScreenshot(o.out, frame, o.width, o.height);
+        writeStateLine(files.state, frame, *session.world);
+        std::fprintf(files.timings, "%d,%lld,%lld\n", frame, times.updateUs, times.renderUs);
+    }
+}
+
+SessionSettings sessionSettings(const ReplayOptions& o) {
+    SessionSettings settings;
+    settings.seed = o.seed;
+    settings.frameTime = o.frameTime;
+    settings.world.stereo = o.stereo;
+    settings.world.highQualityTextures = o.highQuality;
+    settings.world.width = o.width;
+    settings.world.height = o.height;
+    return settings;
+}
+
+}  // namespace
+
+int runReplay(int argc, char** argv) {
+    ReplayOptions options;
+    if (!parseReplayOptions(argc, argv, options)) return 2;
+    InputTimeline timeline;
+    if (!loadTimeline(options.input, timeline)) return 1;
+    ReplayFiles files;
+    if (!openFiles(options.out, files)) {
+        closeFiles(files);
+        return 1;
+    }
+    if (!options.media.empty()) setMediaFolder(options.media);
+    ReplaySession session;
+    session.audio = files.audio;
+    if (!startSession(session, sessionSettings(options))) {
+        closeFiles(files);
+        return 1;
+    }
+    writeStateLine(files.state, 0, *session.world);
+    runFrames(session, options, timeline, files);
+    endSession(session);
+    return closeFiles(files) ? 0 : 1;
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// vexar-tool replay: the real game, headless, from a seed and an input
+// timeline, with every frame the same length and the sound mixed in lock-step
+// with game time; writes what happened frame by frame.
+struct ReplayOptions {
+    unsigned seed = 0;
+    int frames = 0;
+    std::string out;
+    float frameTime = 0.03f;
+    std::string input;  // "" for no input at all
+    int width = 640, height = 480;
+    bool stereo = false;
+    bool highQuality = false;
+    std::string media;  // "" for the media folder beside the executable
+    std::vector<int> screenshots;
+};
+
+// False, with a message on standard error, when the arguments are wrong.
+bool parseReplayOptions(int argc, char** argv, ReplayOptions& options);
+
+int runReplay(int argc, char** argv);

@@ -1,0 +1,99 @@
+#include "replay.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+namespace {
+
+const char kUsage[] =
+    "usage: vexar-tool replay --seed N --frames N --out DIR [--frame-time S] [--input FILE]\n"
+    "                         [--width W] [--height H] [--stereo 0|1] [--hiqual 0|1]\n"
+    "                         [--media DIR] [--screenshot F1,F2,...]\n";
+
+bool readLong(const char* text, long low, long high, long& value) {
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtol(text, &end, 10);
+    return errno == 0 && end != text && *end == '\0' && value >= low && value <= high;
+}
+
+bool readFrameList(const std::string& text, std::vector<int>& frames) {
+    std::istringstream in(text);
+    for (std::string item; std::getline(in, item, ',');) {
+        long frame = 0;
+        if (!readLong(item.c_str(), 1, 1L << 30, frame)) return false;
+        frames.push_back(int(frame));
+    }
+    return !frames.empty();
+}
+
+bool readFrameTime(const char* text, float& value) {
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtof(text, &end);
+    return errno == 0 && end != text && *end == '\0' && std::isfinite(value) && value > 0.0f;
+}
+
+bool readInt(const char* text, long low, long high, int& value) {
+    long number = 0;
+    if (!readLong(text, low, high, number)) return false;
+    value = int(number);
+    return true;
+}
+
+bool readSwitch(const char* text, bool& value) {
+    int number = 0;
+    if (!readInt(text, 0, 1, number)) return false;
+    value = number == 1;
+    return true;
+}
+
+bool readText(const char* text, std::string& value) {
+    value = text;
+    return !value.empty();
+}
+
+// One option and its value; false when the value does not fit the option.
+bool readOption(const std::string& name, const char* value, ReplayOptions& o) {
+    if (name == "--seed") {
+        long seed = 0;
+        if (!readLong(value, 0, 0xFFFFFFFFL, seed)) return false;
+        o.seed = unsigned(seed);
+        return true;
+    }
+    if (name == "--frames") return readInt(value, 0, 1L << 30, o.frames);
+    if (name == "--out") return readText(value, o.out);
+    if (name == "--frame-time") return readFrameTime(value, o.frameTime);
+    if (name == "--input") return readText(value, o.input);
+    if (name == "--width") return readInt(value, 1, 16384, o.width);
+    if (name == "--height") return readInt(value, 1, 16384, o.height);
+    if (name == "--stereo") return readSwitch(value, o.stereo);
+    if (name == "--hiqual") return readSwitch(value, o.highQuality);
+    if (name == "--media") return readText(value, o.media);
+    if (name == "--screenshot") return readFrameList(value, o.screenshots);
+    return false;
+}
+
+}  // namespace
+
+bool parseReplayOptions(int argc, char** argv, ReplayOptions& options) {
+    bool seed = false, frames = false;
+    for (int i = 2; i < argc; i += 2) {
+        if (i + 1 >= argc || !readOption(argv[i], argv[i + 1], options)) {
+            std::fprintf(stderr, "vexar-tool replay: bad option %s %s\n%s", argv[i],
+                         i + 1 < argc ? argv[i + 1] : "(no value)", kUsage);
+            return false;
+        }
+        seed = seed || std::strcmp(argv[i], "--seed") == 0;
+        frames = frames || std::strcmp(argv[i], "--frames") == 0;
+    }
+    if (!seed || !frames || options.out.empty()) {
+        std::fprintf(stderr, "vexar-tool replay: --seed, --frames and --out are needed\n%s", kUsage);
+        return false;
+    }
+    return true;
+}

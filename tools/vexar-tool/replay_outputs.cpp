@@ -1,0 +1,60 @@
+#include "replay_outputs.h"
+
+#include "platform/gl.h"
+#include "platform/png_file.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+void writeFloat(std::FILE* file, float value) { std::fprintf(file, " %.9g", double(value)); }
+
+void writeVec(std::FILE* file, Vec3 v) {
+    writeFloat(file, v.x);
+    writeFloat(file, v.y);
+    writeFloat(file, v.z);
+}
+
+void writeSideAndPosition(std::FILE* file, const SceneObject& o) {
+    std::fprintf(file, " %d", int(o.side));
+    writeVec(file, matrixPosition(o.matrix));
+}
+
+}  // namespace
+
+void writeStateHeader(std::FILE* file) {
+    std::fprintf(file, "frame time kills playing px py pz fx fy fz throttle");
+    for (int k = 0; k < kEnemyCount; ++k) std::fprintf(file, " e%d e%dx e%dy e%dz", k, k, k, k);
+    for (int k = 0; k < kShotCount; ++k) std::fprintf(file, " s%d s%dx s%dy s%dz", k, k, k, k);
+    std::fprintf(file, " explosion\n");
+}
+
+void writeStateLine(std::FILE* file, int frame, const World& world) {
+    std::fprintf(file, "%d", frame);
+    writeFloat(file, world.gameSeconds);
+    std::fprintf(file, " %d %d", int(world.state.kills), int(world.state.playing));
+    writeVec(file, matrixPosition(world.player.matrix));
+    writeVec(file, matrixAxisZ(world.player.matrix));
+    writeFloat(file, world.player.velocity.z);
+    for (const SceneObject& enemy : world.enemies) writeSideAndPosition(file, enemy);
+    for (const ShotObject& shot : world.shots) writeSideAndPosition(file, shot.object);
+    writeFloat(file, world.explosion.elapsed);
+    std::fprintf(file, "\n");
+}
+
+bool writeScreenshot(const std::string& folder, int frame, int width, int height) {
+    const size_t row = size_t(width) * 4;
+    std::vector<uint8_t> pixels(row * size_t(height)), upright(pixels.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    // OpenGL reads the bottom row first; the picture file starts at the top.
+    for (int y = 0; y < height; ++y)
+        std::memcpy(&upright[size_t(y) * row], &pixels[size_t(height - 1 - y) * row], row);
+    // The frame's own alpha is never seen on screen; the picture is opaque.
+    for (size_t i = 3; i < upright.size(); i += 4) upright[i] = 255;
+    char name[32];
+    std::snprintf(name, sizeof name, "/frame-%06d.png", frame);
+    return writePngFile(folder + name, upright.data(), width, height);
+}

@@ -1,0 +1,45 @@
+#pragma once
+#include "game/input_state.h"
+#include "game/world.h"
+
+#include <memory>
+
+struct OffscreenGl;
+struct WavWriter;
+
+// The game run headless, a fixed frame time at a time: the same start-up,
+// update, sound mixing and drawing as the live game, with the sound mixed on
+// the calling thread whenever game time reaches the next block, so that the
+// sound-gated rules (the firing rhythm) come out the same on every run.
+struct SessionSettings {
+    unsigned seed = 0;  // stands for the clock the game seeds its random source with
+    float frameTime = 0.03f;
+    WorldSettings world;
+};
+
+struct ReplaySession {
+    std::unique_ptr<World> world;
+    OffscreenGl* gl = nullptr;
+    InputState input;
+    float frameTime = 0.03f;
+    unsigned clockStart = 0;
+    double seconds = 0.0;    // game time since the start, not reset by a ram
+    double nextBlock = 0.0;  // when the mixer makes its next block
+    WavWriter* audio = nullptr;  // where the mixed blocks go, if anywhere
+};
+
+// Headless GL, the clock and the sound output driven by game time, the
+// world set up. False (with a line on standard error) without a GL context.
+bool startSession(ReplaySession& session, const SessionSettings& settings);
+
+struct FrameTimes {
+    long long updateUs = 0;
+    long long renderUs = 0;  // 0 when the frame is not drawn
+};
+
+// One frame with the session's input: the sound due so far is mixed, the
+// world advances, the mixer learns the new positions, and the frame is drawn
+// (or, undrawn, only what drawing changes in the world is done).
+FrameTimes stepSession(ReplaySession& session, bool draw);
+
+void endSession(ReplaySession& session);
