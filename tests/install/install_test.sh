@@ -11,7 +11,15 @@ source "$(dirname "$0")/../support/game_session.sh"
 
 rm -rf "$work"
 mkdir -p "$work"
-root=$work/root prefix=/usr
+# As root the game is played by the nobody user, who must reach the install
+# and its home: they go to a folder of their own under /tmp, whatever the
+# permissions of the folders above the build.
+stage=$work
+if [ "$(id -u)" -eq 0 ]; then
+    stage=$(mktemp -d /tmp/vexar-install-test.XXXXXX) || fail "no scratch folder"
+    chmod 755 "$stage"
+fi
+root=$stage/root prefix=/usr
 # The build folder's manifest belongs to the developer's own install, which
 # `make uninstall` removes: it is put back as it was.
 manifest=$build/install_manifest.txt
@@ -41,13 +49,13 @@ command=$root$exec_line
 
 # A player who may not write the installed folder: as root, the nobody user;
 # otherwise the folder loses its write bits.
-home=$work/home
+home=$stage/home
 mkdir -p "$home"
 game_folder=$(dirname "$(readlink -f "$command")")
 media_folder=$(readlink -f "$game_folder/media")
 if [ "$(id -u)" -eq 0 ]; then
     chown nobody "$home"
-    chmod -R a+rX "$work"
+    chmod -R a+rX "$stage"
     player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 else
     chmod -R a-w "$game_folder" "$media_folder"
@@ -79,4 +87,5 @@ DESTDIR=$root cmake -DMANIFEST="$work/install_manifest.txt" -DOWN_FOLDERS="$own_
 left=$(find "$root" -type f -o -type l)
 [ -z "$left" ] || fail "uninstall left: $left"
 [ ! -e "$game_folder" ] && [ ! -e "$media_folder" ] || fail "uninstall left the game's folders"
+[ "$stage" == "$work" ] || rm -rf "$stage"
 echo "ok (install)"
