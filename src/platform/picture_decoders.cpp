@@ -98,13 +98,17 @@ void jpegErrorExit(j_common_ptr info) {
 
 // Every coded 8 x 8 block of every component costs at least one bit of
 // Huffman code (a table's shortest code), in sequential and progressive files
-// alike, so a file of N bytes holds at most 8 N blocks. An arithmetic coder
-// can spend far less than a bit on a block: only the side limit bounds it.
+// alike, so a file of N bytes holds at most 8 N blocks.
 constexpr uint64_t kMostJpegBlocksPerByte = 8;
+// An arithmetic coder spends next to nothing on a run of equal blocks: a
+// plain 8192 x 8192 picture takes 125 bytes, so no count of bytes bounds the
+// area. Such files are held to a smaller area instead (64 MB of picture).
+constexpr uint64_t kMostArithmeticPixels = 4096 * 4096;
 
 bool jpegClaimBacked(const jpeg_decompress_struct& info, size_t size) {
     if (!sideAllowed(info.image_width) || !sideAllowed(info.image_height)) return false;
-    if (info.arith_code) return true;
+    if (info.arith_code)
+        return uint64_t(info.image_width) * info.image_height <= kMostArithmeticPixels;
     uint64_t blocks = 0;
     for (int c = 0; c < info.num_components; ++c)
         blocks += uint64_t(info.comp_info[c].width_in_blocks) * info.comp_info[c].height_in_blocks;

@@ -58,7 +58,8 @@ Bytes bmp(bool topDown) {
 
 // A JPEG of solid colour (red 200, green 100, blue 50), or grey 120, or with
 // every pixel different when noisy.
-Bytes jpeg(int width, int height, int components, bool progressive = false, bool noisy = false) {
+Bytes jpeg(int width, int height, int components, bool progressive = false, bool noisy = false,
+           bool arithmetic = false) {
     jpeg_compress_struct info;
     jpeg_error_mgr errors;
     info.err = jpeg_std_error(&errors);
@@ -73,6 +74,7 @@ Bytes jpeg(int width, int height, int components, bool progressive = false, bool
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
     if (progressive) jpeg_simple_progression(&info);
+    info.arith_code = arithmetic;
     jpeg_start_compress(&info, TRUE);
     Bytes row(size_t(width) * size_t(components));
     for (int y = 0; y < height; ++y) {
@@ -98,7 +100,7 @@ Bytes jpeg(int width, int height, int components, bool progressive = false, bool
 // The same file with its frame header claiming another size.
 Bytes claimSize(Bytes file, unsigned width, unsigned height) {
     for (size_t i = 0; i + 9 < file.size(); ++i)
-        if (file[i] == 0xFF && (file[i + 1] == 0xC0 || file[i + 1] == 0xC2)) {
+        if (file[i] == 0xFF && (file[i + 1] == 0xC0 || file[i + 1] == 0xC2 || file[i + 1] == 0xCA)) {
             file[i + 5] = uint8_t(height >> 8), file[i + 6] = uint8_t(height);
             file[i + 7] = uint8_t(width >> 8), file[i + 8] = uint8_t(width);
             return file;
@@ -238,6 +240,10 @@ TEST(PictureDecoders, JpegClaimingMoreThanItsBytesIsRefusedBeforeTheBufferIsMade
         EXPECT_FALSE(decodeJpeg(huge.data(), huge.size(), pixels, w, h));
         EXPECT_FALSE(decodeJpeg(large.data(), large.size(), pixels, w, h));
     }
+    // An arithmetic-coded file can hold a plain picture of any size in a few
+    // bytes; its area is held to 4096 x 4096.
+    Bytes wide = claimSize(jpeg(16, 16, 3, true, true, true), 8000, 8000);
+    EXPECT_FALSE(decodeJpeg(wide.data(), wide.size(), pixels, w, h));
     EXPECT_TRUE(pixels.empty());
     // The 3.5 GB picture would have been written through; nothing near it was.
     EXPECT_LT(peakResidentKb() - before, 64 * 1024);
@@ -251,6 +257,8 @@ TEST(PictureDecoders, JpegsThatCanHoldTheirSizeStillDecode) {
     Bytes solid = jpeg(1024, 1024, 3, true);
     ASSERT_TRUE(decodeJpeg(solid.data(), solid.size(), pixels, w, h));
     EXPECT_EQ(w, 1024);
+    Bytes arithmetic = claimSize(jpeg(16, 16, 3, true, true, true), 4096, 4096);
+    EXPECT_TRUE(decodeJpeg(arithmetic.data(), arithmetic.size(), pixels, w, h));
     // A file cut short still decodes, the missing part filled in by the library.
     Bytes cut = jpeg(64, 64, 3, false, true);
     cut.resize(cut.size() * 3 / 4);
