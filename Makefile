@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test build deps clean test-tsan test-asan bless-golden
+.PHONY: run test build deps clean test-tsan test-asan bless-golden install uninstall
 
 deps:
 	@scripts/install-deps
@@ -37,6 +37,20 @@ test-asan: deps
 # after a change of behaviour that is meant; the diff shows what changed.
 bless-golden: build
 	cmake --build $(BUILD) --target bless-golden
+
+# Installs the game below PREFIX (DESTDIR is put in front of every path, for
+# packagers): PREFIX/lib/games/vexar holds the game and a link to its media
+# in PREFIX/share/games/vexar, PREFIX/games/vexar starts it (see README).
+PREFIX ?= /usr/local
+install: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j $(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
+
+# Removes what the last install put in place (build/install_manifest.txt);
+# give the same DESTDIR as to the install.
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake --build $(BUILD) --target uninstall
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan

@@ -8,38 +8,34 @@
 #include <string>
 #include <strings.h>
 
-namespace {
-
-enum class PictureKind { None, Bmp, Jpeg, Tga };
-
-PictureKind kindOf(const std::string& path) {
-    if (path.size() < 3) return PictureKind::None;
-    const char* ending = path.c_str() + path.size() - 3;
+PictureKind pictureKindOf(const std::string& name) {
+    if (name.size() < 3) return PictureKind::None;
+    const char* ending = name.c_str() + name.size() - 3;
     if (strcasecmp(ending, "BMP") == 0) return PictureKind::Bmp;
     if (strcasecmp(ending, "JPG") == 0) return PictureKind::Jpeg;
     if (strcasecmp(ending, "TGA") == 0) return PictureKind::Tga;
     return PictureKind::None;
 }
 
-bool loadTgaFile(const char* path, std::vector<uint8_t>& pixels, int& width, int& height) {
-    std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) return false;
-    return decodeTga(bytes.data(), bytes.size(), pixels, width, height);
-}
-
-}  // namespace
-
-bool loadPicture(const char* fileName, std::vector<uint8_t>& pixels, int& width, int& height) {
-    std::string path = buildMediaPath(fileName);
-    switch (kindOf(path)) {
+bool decodePicture(PictureKind kind, const uint8_t* data, size_t size,
+                   std::vector<uint8_t>& pixels, int& width, int& height) {
+    switch (kind) {
     case PictureKind::Bmp:
-        return decodeBmpFile(path.c_str(), pixels, width, height);
+        return decodeBmp(data, size, pixels, width, height);
     case PictureKind::Jpeg:
-        return decodeJpegFile(path.c_str(), pixels, width, height);
+        return decodeJpeg(data, size, pixels, width, height);
     case PictureKind::Tga:
-        return loadTgaFile(path.c_str(), pixels, width, height);
+        return decodeTga(data, size, pixels, width, height);
     case PictureKind::None:
         break;
     }
     return false;
+}
+
+bool loadPicture(const char* fileName, std::vector<uint8_t>& pixels, int& width, int& height) {
+    std::string path = buildMediaPath(fileName);
+    PictureKind kind = pictureKindOf(path);
+    std::vector<uint8_t> bytes;
+    if (kind == PictureKind::None || !readWholeFile(path, bytes)) return false;
+    return decodePicture(kind, bytes.data(), bytes.size(), pixels, width, height);
 }

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Reads a BMP, JPEG or TGA picture from the media folder, chosen by the last
@@ -7,5 +9,16 @@
 // ending are none of them). On success `pixels` holds width x height pixels of
 // blue, green, red, alpha bytes, top row first (a TGA with a zero descriptor
 // comes out turned by 180 degrees); alpha is 255 unless a 32-bit TGA gives it.
-// Returns false when there is no picture. Needs no OpenGL context.
+// Returns false when there is no picture, also when the header claims more
+// than the file can hold or a side beyond kMaxPictureSide
+// (platform/picture_decoders.h). Needs no OpenGL context.
 bool loadPicture(const char* fileName, std::vector<uint8_t>& pixels, int& width, int& height);
+
+enum class PictureKind { None, Bmp, Jpeg, Tga };
+
+// The reader a name's ending selects.
+PictureKind pictureKindOf(const std::string& name);
+
+// The reader of that kind over a whole file held in memory.
+bool decodePicture(PictureKind kind, const uint8_t* data, size_t size,
+                   std::vector<uint8_t>& pixels, int& width, int& height);

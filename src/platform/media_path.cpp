@@ -2,6 +2,12 @@
 
 #include <SDL.h>
 
+#include <filesystem>
+#include <strings.h>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
 namespace {
 
 std::string overrideFolder;
@@ -18,6 +24,20 @@ std::string executableFolder() {
     return folder;
 }
 
+// The name in `folder` equal to `name` but for case, or "" when there is none.
+// Case is folded for ASCII letters only, as the game's names are.
+std::string nameDifferingInCase(const fs::path& folder, const std::string& name) {
+    std::string found;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::string candidate = it->path().filename().string();
+        if (candidate.size() == name.size() && strcasecmp(candidate.c_str(), name.c_str()) == 0 &&
+            (found.empty() || candidate < found))
+            found = candidate;
+    }
+    return found;
+}
+
 }  // namespace
 
 void setMediaFolder(const std::string& folder) { overrideFolder = folder; }
@@ -28,5 +48,12 @@ std::string mediaFolder() {
 }
 
 std::string buildMediaPath(const char* fileName) {
-    return mediaFolder() + "/" + (fileName ? fileName : "");
+    std::string exact = mediaFolder() + "/" + (fileName ? fileName : "");
+    std::error_code error;
+    if (fs::exists(exact, error)) return exact;
+    fs::path path(exact);
+    std::string leaf = path.filename().string();
+    if (leaf.empty()) return exact;
+    std::string other = nameDifferingInCase(path.parent_path(), leaf);
+    return other.empty() ? exact : (path.parent_path() / other).string();
 }

@@ -1,7 +1,11 @@
 #pragma once
 #include <string>
 
-// Every media file lives in the folder "media" beside the executable.
+// Every media file lives in the folder "media" beside the executable. The game
+// was made for a file system that ignores case, so when no file has the exact
+// name, a file in the same folder whose name differs from it in case alone
+// stands in for it (the first such name in byte order). Without either, the
+// exact path is returned.
 std::string buildMediaPath(const char* fileName);
 
 // Tools point the readers at another folder (the folder of the file they

@@ -1,9 +1,19 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
-// Library picture decoders. Each fills `pixels` with width x height pixels of
-// four bytes, blue, green, red, 255, top row first, and returns false (leaving
-// nothing behind) when the file cannot be read or decoded.
-bool decodeBmpFile(const char* path, std::vector<uint8_t>& pixels, int& width, int& height);
-bool decodeJpegFile(const char* path, std::vector<uint8_t>& pixels, int& width, int& height);
+// No picture side may exceed this: one broken file must not cost gigabytes,
+// and no OpenGL driver takes a larger texture anyway.
+constexpr int kMaxPictureSide = 16384;
+
+// Library picture decoders over a whole file held in memory. Each fills
+// `pixels` with width x height pixels of four bytes, blue, green, red, 255,
+// top row first, and returns false (leaving nothing behind) when the bytes
+// cannot be decoded, or when the header claims a picture larger than
+// kMaxPictureSide or larger than the file's bytes could hold; such claims are
+// refused before the picture's buffer is made.
+bool decodeBmp(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, int& width,
+               int& height);
+bool decodeJpeg(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, int& width,
+                int& height);

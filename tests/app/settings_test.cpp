@@ -89,6 +89,20 @@ TEST(Settings, OnlyAcceptedSettingsAreSavedAtExit) {
     EXPECT_TRUE(std::filesystem::exists(media.path("game.ini")));
 }
 
+// The settings are read from and written back to one file: a "GAME.INI"
+// made by hand is that file when there is no "game.ini", as it would be on a
+// file system that ignores case.
+TEST(Settings, AFileNamedInAnotherCaseIsReadAndWrittenInPlace) {
+    ScratchMedia media;
+    media.write("GAME.INI", "[Game]\nWidth=800\n");
+    GameSettings loaded;
+    loadSettings(loaded);
+    EXPECT_EQ(loaded.width, 800);
+    saveSettings(chosenSettings());
+    EXPECT_FALSE(std::filesystem::exists(media.path("game.ini")));
+    EXPECT_NE(readFileText(media.path("GAME.INI")).find("Width=1920\n"), std::string::npos);
+}
+
 TEST(Settings, AMissingMediaFolderIsCreated) {
     ScratchMedia media;
     std::filesystem::remove_all(media.folder);

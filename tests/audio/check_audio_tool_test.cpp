@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 
 namespace {
@@ -15,8 +16,10 @@ struct ToolRun {
     int status;
 };
 
-ToolRun checkFile(const std::string& path) {
-    std::string command = std::string(VEXAR_BINARY_DIR) + "/vexar-tool check '" + path + "' 2>/dev/null";
+ToolRun checkFiles(const std::vector<std::string>& paths) {
+    std::string command = std::string(VEXAR_BINARY_DIR) + "/vexar-tool check";
+    for (const auto& path : paths) command += " '" + path + "'";
+    command += " 2>/dev/null";
     ToolRun run{"", -1};
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -26,6 +29,8 @@ ToolRun checkFile(const std::string& path) {
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }
+
+ToolRun checkFile(const std::string& path) { return checkFiles({path}); }
 
 TEST(CheckAudioTest, SoundReportsSlotFormatSamplesAndPeak) {
     ScratchMedia media;
@@ -61,6 +66,32 @@ TEST(CheckAudioTest, SongWithFormatTwoFails) {
     ToolRun run = checkFile(media.path("two.mid"));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.output, "result: failed\n");
+}
+
+// The game's table holds 16 sounds; one call checks any number, each on its own.
+TEST(CheckAudioTest, ManySoundsInOneCallAreEachCheckedOnTheirOwn) {
+    ScratchMedia media;
+    std::vector<std::string> paths;
+    for (int i = 0; i < 20; ++i) {
+        std::string name = "s" + std::to_string(i) + ".wav";
+        media.write(name, monoWav({0, int16_t(100 + i)}));
+        paths.push_back(media.path(name));
+    }
+    media.write("bad.wav", "RIFF" + le32(4) + "AVI ");
+    paths.insert(paths.begin() + 3, media.path("bad.wav"));
+    ToolRun run = checkFiles(paths);
+    EXPECT_EQ(run.status, 1);  // the one bad file
+    std::string expected;
+    for (const auto& path : paths) {
+        expected += "file: " + path + "\n";
+        if (path == media.path("bad.wav")) {
+            expected += "result: -2\n";
+            continue;
+        }
+        int peak = 100 + std::stoi(path.substr(path.rfind("/s") + 2));
+        expected += "result: 0\nformat-tag: 1\nsamples: 2\npeak: " + std::to_string(peak) + "\n";
+    }
+    EXPECT_EQ(run.output, expected);
 }
 
 }  // namespace

@@ -95,6 +95,20 @@ TEST_F(TextureCache, NamesAndFailures) {
     EXPECT_EQ(errors.texts().size(), 1u);  // asked again, after its slot was reused
 }
 
+// A model naming "Hull.tga" beside "hull.tga" gets its texture; each
+// spelling still has an entry of its own.
+TEST_F(TextureCache, ANameDifferingInCaseFindsItsFileUnderItsOwnEntry) {
+    media.write("hull.tga", solidTga(2, 2, 10, 20, 30));
+    uint32_t capital = loadTexture("Hull.tga", kAlphaNone, 0);
+    ASSERT_NE(capital, 0u);
+    EXPECT_EQ(texels(capital)[0], 30);
+    uint32_t exact = loadTexture("hull.tga", kAlphaNone, 0);
+    EXPECT_NE(exact, 0u);
+    EXPECT_NE(exact, capital);
+    EXPECT_EQ(loadTexture("Hull.tga", kAlphaNone, 0), capital);
+    EXPECT_TRUE(errors.texts().empty());
+}
+
 TEST_F(TextureCache, A256thFileIsRefused) {
     std::vector<std::string> names;
     for (int i = 0; i < 256; ++i) {

@@ -30,11 +30,15 @@ int checkSound(const std::string& fileName, const CheckOptions&) {
     SoundFileInfo info;
     int result = loadSound(fileName.c_str(), &info);
     std::printf("result: %d\n", result);
-    if (result < 0) return 1;
-    const SoundSlot& slot = soundMixer.slots[result];
-    std::printf("format-tag: %d\nsamples: %d\npeak: %d\n", info.formatTag, int(slot.length),
-                peakOf(slot));
-    return 0;
+    if (result >= 0) {
+        const SoundSlot& slot = soundMixer.slots[result];
+        std::printf("format-tag: %d\nsamples: %d\npeak: %d\n", info.formatTag, int(slot.length),
+                    peakOf(slot));
+    }
+    // Each file is checked on its own: emptying the table after it keeps the
+    // table from filling up when one call checks many sounds.
+    closeSoundOutput();
+    return result < 0 ? 1 : 0;
 }
 
 int checkSong(const std::string& fileName, const CheckOptions& options) {

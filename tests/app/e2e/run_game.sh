@@ -8,9 +8,9 @@ case=$1 game=$2 closer=$3 grabber=$4 work=$5
 rm -rf "$work"
 mkdir -p "$work"
 # Under the address sanitizer the game gets what the test environment preloads
-# (VEXAR_GAME_LD_PRELOAD) and its leak check; the helpers built with it, which
+# (VEXAR_GAME_PRELOAD) and its leak check; the helpers built with it, which
 # only drive the game, are not checked for leaks.
-game_preload=${VEXAR_GAME_LD_PRELOAD:-} game_asan=${ASAN_OPTIONS:-}
+game_preload=${VEXAR_GAME_PRELOAD:-} game_asan=${ASAN_OPTIONS:-}
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 # A copy of its own with the whole media set, so its media folder (and
 # game.ini) is this test's alone.

@@ -10,7 +10,8 @@ read -r -a args < "$here/$name.args"
 
 replay() {  # replay OUT_FOLDER
     rm -rf "$1"
-    "$tool" replay "${args[@]}" --input "$here/$name.timeline" --media "$media" --out "$1" \
+    # A sanitizer build's runtime and driver (VEXAR_GAME_PRELOAD) go into the tool alone.
+    LD_PRELOAD=${VEXAR_GAME_PRELOAD:-} "$tool" replay "${args[@]}" --input "$here/$name.timeline" --media "$media" --out "$1" \
         || { echo "FAIL ($name): vexar-tool replay ended with status $?" >&2; exit 1; }
 }
 

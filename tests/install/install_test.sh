@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Installs the built game into a scratch DESTDIR, checks the desktop entry and
+# the AppStream metadata, and starts the installed game from its desktop
+# entry's command in a private Xvfb, as a player who cannot write the
+# installed folder: it must find its media (no error box), quit with Q with
+# status 0, and keep game.ini in the player's own folder. Then uninstalls.
+# usage: install_test.sh BUILD_FOLDER WORK_FOLDER UNINSTALL_SCRIPT OWN_FOLDERS
+set -uo pipefail
+build=$1 work=$2 uninstall=$3 own_folders=$4 case=install
+source "$(dirname "$0")/../support/game_session.sh"
+
+rm -rf "$work"
+mkdir -p "$work"
+# As root the game is played by the nobody user, who must reach the install
+# and its home: they go to a folder of their own under /tmp, whatever the
+# permissions of the folders above the build.
+stage=$work
+if [ "$(id -u)" -eq 0 ]; then
+    stage=$(mktemp -d /tmp/vexar-install-test.XXXXXX) || fail "no scratch folder"
+    chmod 755 "$stage"
+fi
+root=$stage/root prefix=/usr
+# The build folder's manifest belongs to the developer's own install, which
+# `make uninstall` removes: it is put back as it was.
+manifest=$build/install_manifest.txt
+[ -f "$manifest" ] && cp -p "$manifest" "$work/own_manifest.txt"
+DESTDIR=$root cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1
+installed=$?
+mv "$manifest" "$work/install_manifest.txt" 2>/dev/null
+[ -f "$work/own_manifest.txt" ] && mv "$work/own_manifest.txt" "$manifest"
+[ "$installed" -eq 0 ] || fail "install failed: $(tail -3 "$work/install.log")"
+
+desktop=$(ls "$root$prefix"/share/applications/*.desktop 2>/dev/null | head -1)
+[ -n "$desktop" ] || fail "no desktop entry installed"
+metainfo=$(ls "$root$prefix"/share/metainfo/*.metainfo.xml 2>/dev/null | head -1)
+[ -n "$metainfo" ] || fail "no AppStream metadata installed"
+desktop-file-validate "$desktop" || fail "desktop-file-validate refused $desktop"
+appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
+    fail "appstreamcli refused $metainfo: $(cat "$work/appstream.log")"
+for size in 16 24 32 48 64 128 256; do
+    [ -s "$root$prefix/share/icons/hicolor/${size}x$size/apps/vexar.png" ] || fail "no $size px icon"
+done
+[ -z "$(find "$root" -name '*.ttf' -o -name '*.sf2' -o -name '*.sf3' -o -name game.ini)" ] ||
+    fail "copies of system files or a game.ini were installed"
+
+exec_line=$(sed -n 's/^Exec=//p' "$desktop" | head -1)
+[ "${exec_line#/}" != "$exec_line" ] || fail "Exec is not a full path: $exec_line"
+command=$root$exec_line
+
+# A player who may not write the installed folder: as root, the nobody user;
+# otherwise the folder loses its write bits.
+home=$stage/home
+mkdir -p "$home"
+game_folder=$(dirname "$(readlink -f "$command")")
+media_folder=$(readlink -f "$game_folder/media")
+if [ "$(id -u)" -eq 0 ]; then
+    chown nobody "$home"
+    chmod -R a+rX "$stage"
+    player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+else
+    chmod -R a-w "$game_folder" "$media_folder"
+    player=()
+fi
+# A sanitizer build's runtime (VEXAR_GAME_PRELOAD) goes into the game alone.
+player+=(env -u XDG_DATA_HOME HOME="$home")
+[ -n "${VEXAR_GAME_PRELOAD:-}" ] && player+=(LD_PRELOAD="$VEXAR_GAME_PRELOAD")
+
+start_display
+"${player[@]}" "$root$prefix/games/vexar-tool" check "$media_folder"/* >"$work/check.log" 2>&1 ||
+    fail "the installed media do not load: $(grep -v '^[a-z-]*: ' "$work/check.log")"
+play() {
+    start_game "${player[@]}" "$command"
+    enter_game
+    quit_game
+    wait_for_end
+}
+play
+quit_failed_on_x_error && play
+[ "$status" -eq 0 ] || fail "exit status $status"
+expect_no_error_box
+[ -f "$home/.local/share/vexar/game.ini" ] || fail "no game.ini in the player's own folder"
+[ ! -e "$media_folder/game.ini" ] || fail "game.ini was written into the installed folder"
+
+chmod -R u+w "$root"
+DESTDIR=$root cmake -DMANIFEST="$work/install_manifest.txt" -DOWN_FOLDERS="$own_folders" -P "$uninstall" \
+    >"$work/uninstall.log" 2>&1 || fail "uninstall failed: $(cat "$work/uninstall.log")"
+left=$(find "$root" -type f -o -type l)
+[ -z "$left" ] || fail "uninstall left: $left"
+[ ! -e "$game_folder" ] && [ ! -e "$media_folder" ] || fail "uninstall left the game's folders"
+[ "$stage" == "$work" ] || rm -rf "$stage"
+echo "ok (install)"
