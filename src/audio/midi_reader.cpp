@@ -1,5 +1,6 @@
 #include "audio/music_player.h"
 
+#include "platform/byte_cursor.h"
 #include "platform/media_path.h"
 #include "platform/whole_file.h"
 
@@ -22,36 +23,22 @@ struct SongReader {
     uint32_t absoluteTime = 0;  // unsigned, so absurd delta times wrap instead of overflowing
 };
 
-// A cursor over one chunk; every read fails rather than leave the chunk.
-struct ChunkCursor {
-    const uint8_t* bytes;
-    size_t size;
-    size_t position = 0;
+// A variable-length quantity: 7 bits a byte, the most significant first.
+bool readVariableLength(ByteCursor& in, uint32_t& out) {
+    out = 0;
+    uint8_t b;
+    do {
+        if (!in.byte(b)) return false;
+        out = (out << 7) | (b & 0x7Fu);
+    } while (b & 0x80);
+    return true;
+}
 
-    bool byte(uint8_t& out) {
-        if (position >= size) return false;
-        out = bytes[position++];
-        return true;
-    }
-    bool skip(size_t count) {
-        if (size - position < count) return false;
-        position += count;
-        return true;
-    }
-    bool variableLength(uint32_t& out) {
-        out = 0;
-        uint8_t b;
-        do {
-            if (!byte(b)) return false;
-            out = (out << 7) | (b & 0x7Fu);
-        } while (b & 0x80);
-        return true;
-    }
-    bool skipCounted() {
-        uint32_t length;
-        return variableLength(length) && skip(length);
-    }
-};
+// Skips a block whose length comes first, as a variable-length quantity.
+bool skipCounted(ByteCursor& in) {
+    uint32_t length;
+    return readVariableLength(in, length) && in.skip(length);
+}
 
 void applyTempo(SongReader& song, uint32_t tempo) {
     if (song.frameBased || tempo == 0 || song.ticksPerQuarter <= 0 ||
@@ -61,7 +48,7 @@ void applyTempo(SongReader& song, uint32_t tempo) {
 }
 
 // Returns false when the track ends (End of Track, or the chunk runs out).
-bool readMeta(ChunkCursor& in, SongReader& song) {
+bool readMeta(ByteCursor& in, SongReader& song) {
     uint8_t type;
     if (!in.byte(type)) return false;
     switch (type) {
@@ -74,7 +61,7 @@ bool readMeta(ChunkCursor& in, SongReader& song) {
         }
         case 0x54: return in.skip(6);
         case 0x58: return in.skip(5);
-        default: return in.skipCounted();
+        default: return skipCounted(in);
     }
 }
 
@@ -84,7 +71,7 @@ void appendEvent(uint32_t time, uint8_t status, uint8_t data1, uint8_t data2) {
 }
 
 // One event after its delta time; false when the track ends.
-bool readEvent(ChunkCursor& in, SongReader& song, uint8_t& runningStatus) {
+bool readEvent(ByteCursor& in, SongReader& song, uint8_t& runningStatus) {
     if (in.position < in.size && (in.bytes[in.position] & 0x80)) runningStatus = in.bytes[in.position++];
     const uint8_t status = runningStatus;
     uint8_t data1 = 0, data2 = 0;
@@ -98,24 +85,24 @@ bool readEvent(ChunkCursor& in, SongReader& song, uint8_t& runningStatus) {
             appendEvent(song.absoluteTime, status, data1, 0);
             return true;
         case 0xF:
-            return status == 0xFF ? readMeta(in, song) : in.skipCounted();
+            return status == 0xFF ? readMeta(in, song) : skipCounted(in);
         default:  // no status yet in this track: nothing to read
             return true;
     }
 }
 
 // A track that runs past its chunk is cut there.
-void readTrack(ChunkCursor in, SongReader& song) {
+void readTrack(ByteCursor in, SongReader& song) {
     if (song.format == 1) song.absoluteTime = 0;
     uint8_t runningStatus = 0;
     uint32_t delta;
-    while (in.position < in.size && in.variableLength(delta)) {
+    while (in.position < in.size && readVariableLength(in, delta)) {
         song.absoluteTime += delta;
         if (!readEvent(in, song, runningStatus)) break;
     }
 }
 
-bool readHeader(ChunkCursor in, SongReader& song) {
+bool readHeader(ByteCursor in, SongReader& song) {
     if (in.size < 6) return false;
     const uint8_t* p = in.bytes;
     song.format = p[1];
@@ -148,7 +135,7 @@ bool readSong(const uint8_t* bytes, size_t size, SongInfo* info) {
                         bytes[position + 3];
         position += 4;
         // A chunk cut short by the end of the file holds what is there.
-        ChunkCursor chunk{bytes + position, std::min(length, size - position)};
+        ByteCursor chunk{bytes + position, std::min(length, size - position)};
         position += chunk.size;
         if (kind == 'h' && !readHeader(chunk, song)) {
             if (info) *info = SongInfo{song.format, song.tracks};

@@ -2,6 +2,7 @@
 
 #include "audio/sound_mixer.h"
 #include "platform/adpcm_decoder.h"
+#include "platform/byte_cursor.h"
 
 #include <cstring>
 
@@ -12,40 +13,11 @@ constexpr uint32_t kMinFormatSize = 16;  // up to and including the sample width
 constexpr int kTagPcm = 1;
 constexpr int kTagMsAdpcm = 2;
 
-// A read cursor that reports running out instead of reading past the end.
-struct ByteReader {
-    const uint8_t* bytes;
-    size_t size;
-    size_t position = 0;
-
-    size_t left() const { return size - position; }
-    bool tag(char out[4]) {
-        if (left() < 4) return false;
-        std::memcpy(out, bytes + position, 4);
-        position += 4;
-        return true;
-    }
-    bool le32(uint32_t& out) {
-        if (left() < 4) return false;
-        const uint8_t* p = bytes + position;
-        out = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-        position += 4;
-        return true;
-    }
-    bool skip(uint32_t count) {
-        if (left() < count) return false;
-        position += count;
-        return true;
-    }
-};
-
-uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-
 // Only the first three letters of the RIFF ids are compared; "data" needs all four.
 bool startsWith3(const char id[4], const char* expected) { return std::memcmp(id, expected, 3) == 0; }
 
 // Skips chunks up to "data" and leaves the reader at its first byte.
-int findDataChunk(ByteReader& in, uint32_t& dataSize) {
+int findDataChunk(ByteCursor& in, uint32_t& dataSize) {
     char id[4];
     uint32_t size = 0;
     while (in.tag(id) && in.le32(size)) {
@@ -79,7 +51,7 @@ int readAdpcm(const uint8_t* format, uint32_t formatSize, const uint8_t* data, u
 
 int readWav(const uint8_t* bytes, size_t size, WavSound& sound) {
     sound = WavSound{};
-    ByteReader in{bytes, size};
+    ByteCursor in{bytes, size};
     char id[4];
     uint32_t riffSize = 0;
     if (!in.tag(id) || !startsWith3(id, "RIF")) return kSoundNotOpened;

@@ -1,5 +1,7 @@
 #include "model/tga_reader.h"
 
+#include "platform/byte_cursor.h"
+
 #include <cstring>
 #include <new>
 
@@ -8,22 +10,6 @@ namespace {
 constexpr size_t kHeaderSize = 18;
 constexpr size_t kMapEntrySize = 3;
 constexpr size_t kMaxPacketPixels = 128;
-
-struct TgaInput {
-    const uint8_t* data;
-    size_t size;
-    size_t pos = 0;
-
-    size_t remaining() const { return size - pos; }
-    const uint8_t* take(size_t count) {
-        if (count > remaining()) return nullptr;
-        const uint8_t* start = data + pos;
-        pos += count;
-        return start;
-    }
-};
-
-uint16_t little16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 
 struct TgaLayout {
     int type;
@@ -43,7 +29,7 @@ bool convertPixel(const TgaLayout& layout, const uint8_t* value, uint8_t* out) {
         std::memcpy(out, value, 3);
         break;
     case 2: {
-        unsigned v = little16(value);
+        unsigned v = le16(value);
         out[0] = uint8_t((v & 31u) * 8u);
         out[1] = uint8_t(((v >> 5) & 31u) * 8u);
         out[2] = uint8_t(((v >> 10) & 31u) * 8u);
@@ -71,7 +57,7 @@ struct PixelSink {
     }
 };
 
-bool readRaw(TgaInput& in, const TgaLayout& layout, PixelSink& sink) {
+bool readRaw(ByteCursor& in, const TgaLayout& layout, PixelSink& sink) {
     while (sink.written < sink.count) {
         const uint8_t* value = in.take(layout.bytesPerValue);
         if (!value || !convertPixel(layout, value, sink.next())) return false;
@@ -79,7 +65,7 @@ bool readRaw(TgaInput& in, const TgaLayout& layout, PixelSink& sink) {
     return true;
 }
 
-bool readRunLength(TgaInput& in, const TgaLayout& layout, PixelSink& sink) {
+bool readRunLength(ByteCursor& in, const TgaLayout& layout, PixelSink& sink) {
     while (sink.written < sink.count) {
         const uint8_t* header = in.take(1);
         if (!header) return false;
@@ -101,9 +87,9 @@ bool readRunLength(TgaInput& in, const TgaLayout& layout, PixelSink& sink) {
     return true;
 }
 
-bool readLayout(TgaInput& in, const uint8_t* header, TgaLayout& layout) {
+bool readLayout(ByteCursor& in, const uint8_t* header, TgaLayout& layout) {
     layout.type = header[2];
-    unsigned mapType = header[1], mapLength = little16(header + 5), mapEntryBits = header[7];
+    unsigned mapType = header[1], mapLength = le16(header + 5), mapEntryBits = header[7];
     unsigned depth = header[16];
     if (layout.type == 1 || layout.type == 9) {
         if (mapType == 0 || depth != 8 || mapEntryBits != 24 || mapLength == 0) return false;
@@ -132,14 +118,14 @@ size_t leastPixelBytes(const TgaLayout& layout, size_t pixelCount) {
 
 bool decodeTga(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, int& width,
                int& height) {
-    TgaInput in{data, size};
+    ByteCursor in{data, size};
     const uint8_t* header = in.take(kHeaderSize);
     if (!header || !in.take(header[0])) return false;
     TgaLayout layout{};
     if (!readLayout(in, header, layout)) return false;
-    int w = little16(header + 12), h = little16(header + 14);
+    int w = le16(header + 12), h = le16(header + 14);
     size_t count = size_t(w) * size_t(h);
-    if (leastPixelBytes(layout, count) > in.remaining()) return false;
+    if (leastPixelBytes(layout, count) > in.left()) return false;
     std::vector<uint8_t> buffer;
     try {
         buffer.assign(count * 4, 0);

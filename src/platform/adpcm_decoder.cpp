@@ -1,5 +1,7 @@
 #include "platform/adpcm_decoder.h"
 
+#include "platform/byte_cursor.h"
+
 #include <sndfile.h>
 
 #include <cstring>
@@ -61,8 +63,6 @@ std::vector<uint8_t> waveImage(const uint8_t* format, uint32_t formatSize, const
     out.insert(out.end(), data, data + dataSize);
     return out;
 }
-
-uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 
 // What a Microsoft ADPCM converter accepts: 4-bit mono blocks whose sample
 // count matches their size, and the table of the seven standard predictor

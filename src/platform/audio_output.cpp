@@ -1,6 +1,6 @@
 #include "platform/audio_output.h"
 
-#include <SDL.h>
+#include "platform/audio_device.h"
 
 #include <cstring>
 #include <vector>
@@ -40,23 +40,11 @@ bool openAudioOutput(int sampleRate, int blockFrames, AudioBlockFiller filler) {
         manualFiller = filler;
         return true;
     }
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     pending.assign(size_t(blockFrames) * 2, 0);
     pendingUsed = pending.size() * sizeof(int16_t);
     blockFiller = filler;
-    SDL_AudioSpec want{};
-    want.freq = sampleRate;
-    want.format = AUDIO_S16SYS;
-    want.channels = 2;
-    want.samples = Uint16(blockFrames);
-    want.callback = deviceCallback;
-    // No allowed changes: SDL converts to whatever the hardware wants, and the
-    // callback always sees this exact format.
-    device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
-    if (device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
+    device = openStereoDevice(sampleRate, blockFrames, deviceCallback, nullptr);
+    if (device == 0) return false;
     SDL_PauseAudioDevice(device, 0);
     return true;
 }
@@ -64,11 +52,8 @@ bool openAudioOutput(int sampleRate, int blockFrames, AudioBlockFiller filler) {
 void closeAudioOutput() {
     manualFiller = nullptr;
     if (device == 0) return;
-    // SDL joins the device thread here, so no callback runs after this line.
-    SDL_CloseAudioDevice(device);
-    device = 0;
+    closeStereoDevice(device);
     blockFiller = nullptr;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void setManualAudioOutput(bool manual) {

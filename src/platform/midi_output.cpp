@@ -1,8 +1,8 @@
 #include "platform/midi_output.h"
 
+#include "platform/audio_device.h"
 #include "platform/soundfont_search.h"
 
-#include <SDL.h>
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -153,17 +153,8 @@ void quietFluidSynth() {
 // Opened here on the main thread, as the sound effects' device is: SDL's
 // audio set-up is not safe from two threads at once.
 bool openDevice() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    SDL_AudioSpec want{};
-    want.freq = kSynthRate;
-    want.format = AUDIO_S16SYS;
-    want.channels = 2;
-    want.samples = kDeviceFrames;
-    want.callback = renderCallback;
-    device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
-    if (device != 0) return true;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
+    device = openStereoDevice(kSynthRate, kDeviceFrames, renderCallback, nullptr);
+    return device != 0;
 }
 
 void sendToSynth(fluid_synth_t* synthesiser, uint32_t message) {
@@ -233,11 +224,7 @@ void announceMidiPresets(const std::vector<MidiPreset>& presets) {
 
 void closeMidiOutput() {
     cancelLoad();
-    if (device != 0) {
-        SDL_CloseAudioDevice(device);  // the callback has returned for good
-        device = 0;
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    closeStereoDevice(device);  // the callback has returned for good
     if (loader.thread.joinable()) loader.thread.join();
     sounding.store(nullptr, std::memory_order_release);
     releaseSynth();

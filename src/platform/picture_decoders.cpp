@@ -1,5 +1,7 @@
 #include "platform/picture_decoders.h"
 
+#include "platform/byte_cursor.h"
+
 #include <SDL.h>
 
 #include <climits>
@@ -26,11 +28,6 @@ bool allocatePixels(std::vector<uint8_t>& pixels, size_t width, size_t height) {
 
 bool sideAllowed(int64_t side) { return side > 0 && side <= kMaxPictureSide; }
 
-uint32_t little32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t little16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-
 // What a BMP header claims, read before SDL sees the file: SDL makes the
 // whole picture before it reads a single row.
 struct BmpClaim {
@@ -46,22 +43,22 @@ constexpr unsigned kBmpRle8 = 1, kBmpRle4 = 2;
 bool readBmpClaim(const uint8_t* data, size_t size, BmpClaim& claim) {
     if (size < kBmpFileHeader + 4 || data[0] != 'B' || data[1] != 'M') return false;
     const uint8_t* info = data + kBmpFileHeader;
-    uint32_t infoSize = little32(info);
+    uint32_t infoSize = le32(info);
     if (infoSize < kBmpCoreHeader || size - kBmpFileHeader < infoSize) return false;
     if (infoSize == kBmpCoreHeader) {
-        claim.width = little16(info + 4);
-        claim.height = little16(info + 6);
-        claim.bitsPerPixel = little16(info + 10);
+        claim.width = le16(info + 4);
+        claim.height = le16(info + 6);
+        claim.bitsPerPixel = le16(info + 10);
     } else {
         if (infoSize < 16) return false;
-        claim.width = int32_t(little32(info + 4));
-        claim.height = int32_t(little32(info + 8));
-        claim.bitsPerPixel = little16(info + 14);
-        claim.compression = infoSize >= 20 ? little32(info + 16) : 0;
+        claim.width = int32_t(le32(info + 4));
+        claim.height = int32_t(le32(info + 8));
+        claim.bitsPerPixel = le16(info + 14);
+        claim.compression = infoSize >= 20 ? le32(info + 16) : 0;
     }
     // Without an offset the rows follow the header (and the palette, which is
     // left out here: the bound only has to be no tighter than the truth).
-    uint32_t offset = little32(data + 10);
+    uint32_t offset = le32(data + 10);
     claim.dataStart = offset != 0 ? offset : kBmpFileHeader + infoSize;
     return true;
 }
