@@ -76,6 +76,3 @@ struct World {
 // matrix, for the sound mixer, which follows them from frame to frame.
 const Vec3& positionOf(const Matrix4& matrix);
 const Vec3& forwardOf(const Matrix4& matrix);
-
-// Releases what set-up loaded, in the reverse order of the objects.
-void releaseWorld(World& world);

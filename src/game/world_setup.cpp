@@ -194,3 +194,15 @@ bool setupWorld(World& world, const WorldSettings& settings) {
     placeSolarPanels(world);
     return true;
 }
+
+void releaseWorld(World& world) {
+    releaseTextOverlay(world.scoreOverlay);
+    releaseExplosion(world.explosion);
+    for (int i = kShotCount - 1; i >= 0; --i) destroyShotObject(world.shots[i]);
+    destroySceneObject(world.station);
+    for (int i = kSolarPanelCount - 1; i >= 0; --i) destroySceneObject(world.solarPanels[i]);
+    destroySceneObject(world.blueScreen);
+    destroySceneObject(world.player);
+    for (int i = kDeathStarCount - 1; i >= 0; --i) destroySceneObject(world.deathStars[i]);
+    for (int i = kEnemyCount - 1; i >= 0; --i) destroySceneObject(world.enemies[i]);
+}

@@ -7,6 +7,9 @@
 // model or sound is reported and left out; the game goes on. Always true.
 bool setupWorld(World& world, const WorldSettings& settings);
 
+// Releases what set-up loaded, in the reverse order of the objects.
+void releaseWorld(World& world);
+
 // The steps of the set-up that place things, in the order it runs them.
 void scaleStation(World& world);
 void placeDeathStarsAndStars(World& world);

@@ -1,7 +1,6 @@
 #include "model/a3f_reader.h"
 
 #include "model/a3f_tokens.h"
-#include "model/texture_cache.h"
 #include "platform/error_box.h"
 #include "platform/whole_file.h"
 #include "platform/media_path.h"
@@ -326,7 +325,7 @@ bool readA3fText(const char* text, size_t size, const char* fileName, SceneObjec
     return true;
 }
 
-bool loadA3fModel(const char* fileName, SceneObject& object) {
+bool readA3fFile(const char* fileName, SceneObject& object) {
     object.alphaMode = kAlphaNone;
     std::string path = buildMediaPath(fileName);
     std::vector<uint8_t> bytes;
@@ -336,9 +335,5 @@ bool loadA3fModel(const char* fileName, SceneObject& object) {
     }
     bytes.push_back(0);  // the strtof fallback of the tokenizer stops on it
     const char* text = reinterpret_cast<const char*>(bytes.data());
-    if (!readA3fText(text, bytes.size() - 1, fileName, object)) return false;
-    object.textureId = object.textureFile[0] != '\0'
-                           ? loadTexture(object.textureFile, object.alphaMode, object.alphaValue)
-                           : 0;
-    return true;
+    return readA3fText(text, bytes.size() - 1, fileName, object);
 }

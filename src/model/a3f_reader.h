@@ -4,13 +4,13 @@
 #include <cstddef>
 
 // Reads the model file `fileName` (a bare name in the media folder) into the
-// object's model fields, places the object at the origin with side 1 and
-// loads its texture through the texture cache. Every failure is reported with
-// the error box and gives false; what was stored before the failure stays in
-// the object. A model without a texture needs no OpenGL context.
-bool loadA3fModel(const char* fileName, SceneObject& object);
+// object's model fields and places the object at the origin with side 1.
+// Every failure is reported with the error box and gives false; what was
+// stored before the failure stays in the object. loadA3fModel (model_loading.h)
+// also loads the texture the model names.
+bool readA3fFile(const char* fileName, SceneObject& object);
 
-// The parsing part of loadA3fModel over a file's text: everything but opening
-// the file and loading the texture. `text[size]` must be a NUL byte. Reports
-// failures like loadA3fModel, naming `fileName`.
+// The parsing part of readA3fFile over a file's text: everything but opening
+// the file. `text[size]` must be a NUL byte. Reports
+// failures like readA3fFile, naming `fileName`.
 bool readA3fText(const char* text, size_t size, const char* fileName, SceneObject& object);

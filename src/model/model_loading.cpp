@@ -1,6 +1,7 @@
 #include "model/model_loading.h"
 
 #include "model/a3f_reader.h"
+#include "model/texture_cache.h"
 #include "platform/gl.h"
 
 #include <new>
@@ -46,6 +47,27 @@ uint32_t takeDisplayListName() {
     }
     --displayListsLeft;
     return nextDisplayList++;
+}
+
+bool loadA3fModel(const char* fileName, SceneObject& object) {
+    if (!readA3fFile(fileName, object)) return false;
+    object.textureId = object.textureFile[0] != '\0'
+                           ? loadTexture(object.textureFile, object.alphaMode, object.alphaValue)
+                           : 0;
+    return true;
+}
+
+void destroySceneObject(SceneObject& object) {
+    if (object.sharesModel) return;
+    releaseModelArrays(object);
+    if (object.displayList != 0) glDeleteLists(object.displayList, 1);
+    if (object.textureId != 0) glDeleteTextures(1, &object.textureId);
+    glGetError();
+}
+
+void destroyShotObject(ShotObject& shot) {
+    releaseShotArrays(shot);
+    destroySceneObject(shot.object);
 }
 
 bool loadModelToDisplayList(const char* fileName, SceneObject& object) {

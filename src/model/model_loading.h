@@ -8,6 +8,16 @@
 // no names.
 uint32_t takeDisplayListName();
 
+// Reads a model file into `object` (readA3fFile) and loads the texture it
+// names through the texture cache (0 when there is none or it cannot be read).
+// A model without a texture needs no OpenGL context.
+bool loadA3fModel(const char* fileName, SceneObject& object);
+
+// Releases what the object owns at exit: its arrays, display list and texture
+// (nothing when it shares its model); a shot's own arrays always.
+void destroySceneObject(SceneObject& object);
+void destroyShotObject(ShotObject& shot);
+
 // Loads a model file into `object` and compiles it into a display list of its
 // own. False (and no list) when the model did not load.
 bool loadModelToDisplayList(const char* fileName, SceneObject& object);

@@ -1,6 +1,5 @@
 #include "model/scene_object.h"
 
-#include "platform/gl.h"
 
 void constructSceneObject(SceneObject& object) { object = SceneObject{}; }
 
@@ -22,14 +21,6 @@ void releaseModelArrays(SceneObject& object) {
     object.faces = nullptr;
 }
 
-void destroySceneObject(SceneObject& object) {
-    if (object.sharesModel) return;
-    releaseModelArrays(object);
-    if (object.displayList != 0) glDeleteLists(object.displayList, 1);
-    if (object.textureId != 0) glDeleteTextures(1, &object.textureId);
-    glGetError();
-}
-
 void releaseShotArrays(ShotObject& shot) {
     delete[] shot.positions;
     delete[] shot.normals;
@@ -37,9 +28,4 @@ void releaseShotArrays(ShotObject& shot) {
     shot.positions = nullptr;
     shot.normals = nullptr;
     shot.texCoords = nullptr;
-}
-
-void destroyShotObject(ShotObject& shot) {
-    releaseShotArrays(shot);
-    destroySceneObject(shot.object);
 }

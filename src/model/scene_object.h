@@ -53,10 +53,6 @@ void constructShotObject(ShotObject& shot);
 // target keeps its own velocity and turn rates (and a shot its own arrays).
 void shareModel(SceneObject& target, const SceneObject& prototype);
 
-// Releases what the object owns (nothing when it shares its model).
-void destroySceneObject(SceneObject& object);
-void destroyShotObject(ShotObject& shot);
-
 // Free the arrays an object owns and set them to none.
 void releaseModelArrays(SceneObject& object);
 void releaseShotArrays(ShotObject& shot);

@@ -1,6 +1,6 @@
 // The mixer through SDL's real audio thread, captured by the "disk" driver.
 #include "audio/sound_mixer.h"
-#include "audio_files.h"
+#include "support/audio_files.h"
 #include "platform/periodic_timer.h"
 #include "support/scratch_media.h"
 

@@ -2,7 +2,7 @@
 // headless run mixes: no device, no audio thread, the clock standing still
 // unless the test moves it.
 #include "audio/sound_mixer.h"
-#include "audio_files.h"
+#include "support/audio_files.h"
 #include "platform/audio_output.h"
 #include "platform/clock_manual.h"
 #include "support/scratch_media.h"

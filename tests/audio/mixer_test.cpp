@@ -1,5 +1,5 @@
 #include "audio/sound_mixer.h"
-#include "audio_files.h"
+#include "support/audio_files.h"
 #include "platform/clock_manual.h"
 #include "support/scratch_media.h"
 

@@ -1,5 +1,5 @@
 #include "audio/music_player.h"
-#include "audio_files.h"
+#include "support/audio_files.h"
 #include "platform/midi_output.h"
 #include "platform/periodic_timer.h"
 #include "support/scratch_media.h"

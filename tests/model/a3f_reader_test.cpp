@@ -1,6 +1,7 @@
 // The model reader on files built in the test: what it stores, each failure
 // with its message and subject, and the malformed input it must refuse.
 #include "model/a3f_reader.h"
+#include "model/model_loading.h"
 #include "support/error_capture.h"
 #include "support/scratch_media.h"
 

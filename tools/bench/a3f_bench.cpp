@@ -81,7 +81,7 @@ void loadA3f(benchmark::State& state) {
     for (auto _ : state) {
         SceneObject object;
         constructSceneObject(object);
-        if (!loadA3fModel("bench.a3f", object) || object.faceCount != 100000)
+        if (!readA3fFile("bench.a3f", object) || object.faceCount != 100000)
             state.SkipWithError("the model did not load");
         benchmark::DoNotOptimize(object.vertices);
         releaseModelArrays(object);

@@ -62,4 +62,5 @@ else
     echo "resident memory after the first minute: ${early} kB early, ${late} kB late, growth ${grew} kB (limit 1024 kB)"
 fi
 [ "$status" -eq 0 ] && [ "$lines" -eq "$frames" ] && [ "$errors" -eq 0 ] || exit 1
-[ "$grew" -lt 1024 ] || exit 1
+# A sanitizer build holds freed memory back on purpose: its growth says nothing.
+[ -n "${VEXAR_GAME_PRELOAD:-}" ] || [ "$grew" -lt 1024 ] || exit 1

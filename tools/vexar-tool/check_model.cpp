@@ -1,6 +1,7 @@
 #include "check_model.h"
 
 #include "model/a3f_reader.h"
+#include "model/model_loading.h"
 #include "model/scene_object.h"
 #include "model/texture_cache.h"
 #include "platform/offscreen_gl.h"

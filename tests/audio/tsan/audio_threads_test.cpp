@@ -2,7 +2,7 @@
 // `make test-tsan`, where any unsynchronised access fails the run.
 #include "audio/music_player.h"
 #include "audio/sound_mixer.h"
-#include "audio_files.h"
+#include "support/audio_files.h"
 #include "platform/midi_output.h"
 #include "platform/periodic_timer.h"
 #include "support/scratch_media.h"

@@ -1,4 +1,4 @@
-#include "audio_files.h"
+#include "support/audio_files.h"
 
 #include <fstream>
 #include <iterator>

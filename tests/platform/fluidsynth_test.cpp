@@ -1,6 +1,6 @@
 // The song through the real synthesiser into SDL's "disk" audio driver.
 #include "audio/music_player.h"
-#include "audio_files.h"
+#include "support/audio_files.h"
 #include "platform/midi_output.h"
 #include "platform/periodic_timer.h"
 #include "support/scratch_media.h"

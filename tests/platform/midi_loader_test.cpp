@@ -1,7 +1,7 @@
 // The synthesiser's loader thread with real FluidSynth into SDL's "disk" driver.
 #include "audio/music_player.h"
 #include "audio/song_presets.h"
-#include "audio_files.h"
+#include "support/audio_files.h"
 #include "platform/midi_output.h"
 #include "platform/periodic_timer.h"
 #include "support/scratch_media.h"
