@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test build deps clean test-tsan test-asan bless-golden install uninstall
+.PHONY: run test build deps clean test-tsan test-asan bless-golden install uninstall bench
 
 deps:
 	@scripts/install-deps
@@ -20,7 +20,8 @@ test: build
 	scripts/with-display ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-tsan
 
-# The audio threads under ThreadSanitizer, in a build of their own.
+# The audio and music threads and the frame loop beside them under
+# ThreadSanitizer, in a build of their own.
 test-tsan: deps
 	cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAR_SANITIZE=thread
 	cmake --build $(BUILD)-tsan -j $(JOBS) --target tsan_tests
@@ -32,6 +33,11 @@ test-asan: deps
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  scripts/with-display ctest --test-dir $(BUILD)-asan --output-on-failure
+
+# Every benchmark in one table, each row the median of three runs, written to
+# docs/benchmarks.md as well (about ten minutes).
+bench: build
+	tools/bench/bench_table.sh $(BUILD) | tee docs/benchmarks.md
 
 # Takes the game's current behaviour as the golden runs' expected state. Only
 # after a change of behaviour that is meant; the diff shows what changed.

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Every figure the game is held to, in one Markdown table: each row the median
+# of several runs, beside its target and the command that measured it.
+# usage: tools/bench/bench_table.sh [BUILD_FOLDER] [RUNS]
+set -uo pipefail
+build=${1:-build}
+runs=${2:-3}
+here=$(cd "$(dirname "$0")" && pwd)
+[ -x "$build/vexar" ] || { echo "no $build/vexar; run make build first" >&2; exit 2; }
+cmake --build "$build" --target benchmarks swap_counter startup_timer virtual_pad_game \
+    >/dev/null || { echo "could not build the benchmarks" >&2; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+rows=()
+# row FIGURE VALUES... : one table row from the runs' values (set target and command first).
+row() {
+    local figure=$1
+    shift
+    rows+=("| $figure | $(median "$@") | $* | $target | \`$command\` |")
+}
+# field FILE PATTERN N: the Nth number on the first line matching the pattern.
+field() { grep -m1 -E "$2" "$1" | grep -oE '[0-9]+(\.[0-9]+)?' | sed -n "$3p"; }
+
+# The real game under Xvfb: start-up, memory, CPU while paused (one pass of
+# startup_bench.sh a run), playing (play_cpu.sh, cpu_usage.sh).
+declare -a launch first hwm anon idle idle_pad frame_cpu running
+for run in $(seq "$runs"); do
+    "$here/startup_bench.sh" "$build" 20 10 >"$work/startup.$run" 2>&1
+    launch+=("$(field "$work/startup.$run" '^launch -> launcher mapped, no audio' 1)")
+    first+=("$(field "$work/startup.$run" '^Start -> first game frame, no audio' 1)")
+    hwm+=("$(field "$work/startup.$run" 'Music=1' 3)")
+    anon+=("$(field "$work/startup.$run" 'Music=1' 5)")
+    idle+=("$(field "$work/startup.$run" '^paused, no joystick' 1)")
+    idle_pad+=("$(field "$work/startup.$run" '^paused, a joystick open' 1)")
+    "$here/play_cpu.sh" "$build" 20 >"$work/play.$run" 2>&1
+    frame_cpu+=("$(field "$work/play.$run" 'ms CPU per delivered frame' 3)")
+    "$here/cpu_usage.sh" "$build" 10 >"$work/cpu.$run" 2>&1
+    running+=("$(field "$work/cpu.$run" '^running' 1)")
+done
+command="tools/bench/startup_bench.sh $build 20 10"
+target="<= 250 ms"; row "Launch -> launcher window mapped (ms, median of 5 starts a run)" "${launch[@]}"
+target="<= 150 ms"; row "Start -> first game frame (ms, median of 5 starts a run)" "${first[@]}"
+target="<= 110 MB"; row "Peak resident memory in play, Music on (VmHWM, MB)" "${hwm[@]}"
+target="<= 60 MB"; row "The game's own memory in play, Music on (RssAnon, MB)" "${anon[@]}"
+target="<= 0.005"; row "CPU while paused, no joystick (CPU-s per s)" "${idle[@]}"
+target="<= 0.02"; row "CPU while paused, a joystick open (CPU-s per s)" "${idle_pad[@]}"
+command="tools/bench/play_cpu.sh $build 20"
+target="<= 6 ms"; row "CPU per delivered frame, 640x480, flying the attack route (ms)" "${frame_cpu[@]}"
+command="tools/bench/cpu_usage.sh $build 10"
+target="<= 0.10"; row "CPU while playing, 640x480 (CPU-s per s)" "${running[@]}"
+
+# Update and drawing per frame, from replays of the attack recording.
+declare -a up_mono draw_mono up_stereo draw_stereo up95_mono draw95_stereo
+for run in $(seq "$runs"); do
+    "$here/frame_times.sh" "$build" 1500 >"$work/frames.$run" 2>&1
+    up_mono+=("$(field "$work/frames.$run" '^640x480 mono' 3)")
+    up95_mono+=("$(field "$work/frames.$run" '^640x480 mono' 4)")
+    draw_mono+=("$(field "$work/frames.$run" '^640x480 mono' 5)")
+    up_stereo+=("$(field "$work/frames.$run" '^1024x800 stereo' 3)")
+    draw_stereo+=("$(field "$work/frames.$run" '^1024x800 stereo' 5)")
+    draw95_stereo+=("$(field "$work/frames.$run" '^1024x800 stereo' 6)")
+done
+command="tools/bench/frame_times.sh $build 1500"
+target="<= 0.2 ms"; row "Update per frame, 640x480 mono, median (ms)" "${up_mono[@]}"
+target="<= 0.2 ms"; row "Update per frame, 640x480 mono, 95th percentile (ms)" "${up95_mono[@]}"
+target="-"; row "Drawing per frame, 640x480 mono, median (ms)" "${draw_mono[@]}"
+target="<= 0.2 ms"; row "Update per frame, 1024x800 stereo, median (ms)" "${up_stereo[@]}"
+target="<= 10 ms"; row "Drawing per frame, 1024x800 stereo, median (ms)" "${draw_stereo[@]}"
+target="-"; row "Drawing per frame, 1024x800 stereo, 95th percentile (ms)" "${draw95_stereo[@]}"
+
+# Google Benchmark programs: the median of their own repetitions, a value a run.
+aggregate() {  # PROGRAM NAME_PATTERN COLUMN
+    "$build/$1" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+        --benchmark_format=csv 2>/dev/null | grep -E "$2" | cut -d, -f"$3"
+}
+declare -a mix mix_moving a3f obj late99 late_max
+for run in $(seq "$runs"); do
+    mix+=("$(aggregate mixer_bench '"BM_MixBlock16SpatialisedMuffled_median"' 4)")
+    mix_moving+=("$(aggregate mixer_bench 'Doppler_median"' 4)")
+    a3f+=("$(aggregate a3f_bench '"loadA3f_median"' 3)")
+    obj+=("$(aggregate a3f_bench 'Tinyobjloader_median"' 3)")
+    "$build/music_timer_bench" --benchmark_format=csv 2>/dev/null | tail -1 >"$work/timer.$run"
+    late99+=("$(cut -d, -f15 "$work/timer.$run")")
+    late_max+=("$(cut -d, -f12 "$work/timer.$run")")
+done
+command="$build/mixer_bench"
+target="<= 1000 us (of a 92,900 us block)"; row "Mixer, one block of 16 placed sounds (us CPU)" "${mix[@]}"
+target="<= 1000 us"; row "Mixer, the same with every source moving (us CPU)" "${mix_moving[@]}"
+command="$build/music_timer_bench"
+target="<= 2 ms"; row "Music timer, 99th percentile lateness of a 10 ms period (ms)" "${late99[@]}"
+target="<= 10 ms"; row "Music timer, latest period in 10 s (ms)" "${late_max[@]}"
+command="$build/a3f_bench"
+target="below tinyobjloader"; row "A3F reader, 100,000 triangles (ms)" "${a3f[@]}"
+target="-"; row "tinyobjloader, the same mesh as OBJ (ms)" "${obj[@]}"
+
+echo "# Benchmarks"
+echo
+echo "Made by \`make bench\` (tools/bench/bench_table.sh, $runs runs a row) on $(date -u +%Y-%m-%d):"
+echo "$(nproc) cores ($(uname -m)); OpenGL is Mesa's software renderer (llvmpipe) under Xvfb or"
+echo "SDL's offscreen driver, so every figure that draws is a software renderer's."
+echo
+echo "| Figure | Median | Runs | Target | Command |"
+echo "|---|---|---|---|---|"
+printf '%s\n' "${rows[@]}"
