@@ -25,7 +25,8 @@ test: build
 test-tsan: deps
 	cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAR_SANITIZE=thread
 	cmake --build $(BUILD)-tsan -j $(JOBS) --target tsan_tests
-	scripts/with-display ctest --test-dir $(BUILD)-tsan -L tsan --output-on-failure
+	TSAN_OPTIONS=suppressions=$(CURDIR)/tests/tsan.supp \
+	  scripts/with-display ctest --test-dir $(BUILD)-tsan -L tsan --output-on-failure
 
 # Everything under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
