@@ -75,14 +75,6 @@ wait_for_end() {
     pid=""
 }
 
-# The game now and then ends with an X error as it quits (BadWindow on
-# X_SendEvent, exit status 1), a fault of its own that the tests using these
-# helpers are not about: they run it again, saying so.
-quit_failed_on_x_error() {
-    [ "$status" -eq 1 ] && grep -q 'BadWindow' "$work/stderr" &&
-        echo "note: the game ended with an X error as it quit; running it again" >&2
-}
-
 # Lines of the error box ("... The application will continue.") on stderr.
 expect_no_error_box() {
     ! grep -q 'The application will continue\.' "$work/stderr" || fail "an error box was shown"

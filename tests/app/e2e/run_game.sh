@@ -18,42 +18,20 @@ cp "$game" "$work/vexar"
 media="$work/media"
 cp -r "$(dirname "$game")/media" "$media"
 rm -f "$media/game.ini"
-xvfb="" pid="" launcher="" window=""
+launcher=""
+source "$(dirname "$0")/../../support/game_session.sh"
 
 # The Start button's centre in the launcher, and points of the splash picture
 # where it is bright: the title, the planet, the moon.
 start_button="596 432"
 splash_points="320,170 150,350 530,320"
 
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL ($case): $*" >&2
-    [ -s "$work/stderr" ] && sed 's/^/  vexar: /' "$work/stderr" >&2
-    exit 1
-}
-
-start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
-    export DISPLAY=":$(head -1 "$work/display")"
-    unset WAYLAND_DISPLAY
-}
-
-# Starts the game and waits for its launcher; sets launcher.
 # The game itself, with what the test environment gave it.
 run_vexar() {
     LD_PRELOAD=$game_preload ASAN_OPTIONS=$game_asan "$work/vexar" "$@"
 }
 
+# Starts the game and waits for its launcher; sets launcher.
 start_launcher() {
     run_vexar 2>"$work/stderr" &
     pid=$!
@@ -81,7 +59,7 @@ wait_for_game_window() {
 }
 
 # The whole way in: the launcher, Start, the game window; sets window.
-start_game() {
+start_game_through_launcher() {
     start_launcher
     # shellcheck disable=SC2086
     click_launcher $start_button
@@ -117,18 +95,6 @@ expect_lit() {
     [ -z "$black" ] || fail "black where a picture should be, at: $black"
 }
 
-# Waits for the game to end; sets status.
-wait_for_end() {
-    for _ in $(seq 200); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$pid" 2>/dev/null && fail "the game did not end"
-    wait "$pid"
-    status=$?
-    pid=""
-}
-
 # expect_ini WINDOWED LIGHTS MUSIC JOYSTICK HIQ WIDTH HEIGHT USESCREENRES
 expect_ini() {
     local expected
@@ -139,7 +105,7 @@ expect_ini() {
 
 quit_with_key() {
     start_display
-    start_game
+    start_game_through_launcher
     sleep 0.3  # a few frames
     xdotool key "$1"
     wait_for_end
@@ -152,7 +118,7 @@ quit_q) quit_with_key q ;;
 quit_escape) quit_with_key Escape ;;
 close_request)
     start_display
-    start_game
+    start_game_through_launcher
     sleep 0.3  # a few frames, as for the quit keys
     "$closer" "$window"
     wait_for_end
@@ -162,7 +128,7 @@ close_request)
 screen_size)
     printf '[Game]\nWidth=800\nHeight=600\nUseScreenRes=3\n' >"$media/game.ini"
     start_display
-    start_game
+    start_game_through_launcher
     xdotool getwindowgeometry "$window" | grep -q 'Geometry: 1024x768' ||
         fail "window is not the screen's size: $(xdotool getwindowgeometry "$window")"
     xdotool key q
@@ -241,7 +207,7 @@ launcher_closed)
     ;;
 play_scene)
     start_display
-    start_game
+    start_game_through_launcher
     # Turn round towards the station (about pi at one radian a second), pitch
     # down to it, and look.
     turn_right
@@ -263,7 +229,7 @@ play_scene)
     ;;
 pause)
     start_display
-    start_game
+    start_game_through_launcher
     turn_right
     sleep 0.5
     screenshot "$window" "$work/turning-1.png" >/dev/null
@@ -286,7 +252,7 @@ pause)
 missing_model)
     rm "$media/spaceRadar.a3f"
     start_display
-    start_game
+    start_game_through_launcher
     # SDL names its box in UTF-8, which xdotool's search does not read.
     box=""
     for _ in $(seq 100); do

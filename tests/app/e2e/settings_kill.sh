@@ -21,11 +21,6 @@ old=$'; kept by hand\n[Game]\nWidth=800\nHeight=600\n\n[Mods]\nGravity=2\n'
 # One run in a folder of its own, with the media and the old game.ini, dying
 # at step $1 (0: never). Sets `status` and `ini`.
 run() {
-    run_once "$1"
-    quit_failed_on_x_error && run_once "$1"
-}
-
-run_once() {
     local folder=$base/run$1
     rm -rf "$folder"
     mkdir -p "$folder/media"
