@@ -1,7 +1,9 @@
 // Vexar: the program's entry.
 #include "app/program.h"
+#include "platform/memory_use.h"
 
 int main() {
+    settleMemoryUse();
     int status = runGame();
     finishProgram();
     return status;

@@ -10,6 +10,7 @@
 
 #include "platform/error_box.h"
 #include "platform/media_path.h"
+#include "platform/memory_use.h"
 
 #include <cstdio>
 #include <cstring>
@@ -100,6 +101,7 @@ std::string formatFloat(float value) {
 }
 
 int main(int argc, char** argv) {
+    settleMemoryUse();  // the replay runs the game for as long as it is asked
     // A tool never blocks on a message box; the game's error text goes to stderr.
     setErrorSink(errorSinkStderr);
     if (argc < 2) {
