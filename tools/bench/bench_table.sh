@@ -22,6 +22,8 @@ row() {
 }
 # field FILE PATTERN N: the Nth number on the first line matching the pattern.
 field() { grep -m1 -E "$2" "$1" | grep -oE '[0-9]+(\.[0-9]+)?' | sed -n "$3p"; }
+# after FILE PATTERN WORD N: the number after the Nth WORD on that line.
+after() { grep -m1 -E "$2" "$1" | grep -oE "$3 [0-9]+(\.[0-9]+)?" | sed -n "$4p" | cut -d' ' -f2; }
 
 # The real game under Xvfb: start-up, memory, CPU while paused (one pass of
 # startup_bench.sh a run), playing (play_cpu.sh, cpu_usage.sh).
@@ -55,12 +57,12 @@ target="<= 0.10"; row "CPU while playing, 640x480 (CPU-s per s)" "${running[@]}"
 declare -a up_mono draw_mono up_stereo draw_stereo up95_mono draw95_stereo
 for run in $(seq "$runs"); do
     "$here/frame_times.sh" "$build" 1500 >"$work/frames.$run" 2>&1
-    up_mono+=("$(field "$work/frames.$run" '^640x480 mono' 3)")
-    up95_mono+=("$(field "$work/frames.$run" '^640x480 mono' 4)")
-    draw_mono+=("$(field "$work/frames.$run" '^640x480 mono' 5)")
-    up_stereo+=("$(field "$work/frames.$run" '^1024x800 stereo' 3)")
-    draw_stereo+=("$(field "$work/frames.$run" '^1024x800 stereo' 5)")
-    draw95_stereo+=("$(field "$work/frames.$run" '^1024x800 stereo' 6)")
+    up_mono+=("$(after "$work/frames.$run" '^640x480 mono' median 1)")
+    up95_mono+=("$(after "$work/frames.$run" '^640x480 mono' p95 1)")
+    draw_mono+=("$(after "$work/frames.$run" '^640x480 mono' median 2)")
+    up_stereo+=("$(after "$work/frames.$run" '^1024x800 stereo' median 1)")
+    draw_stereo+=("$(after "$work/frames.$run" '^1024x800 stereo' median 2)")
+    draw95_stereo+=("$(after "$work/frames.$run" '^1024x800 stereo' p95 2)")
 done
 command="tools/bench/frame_times.sh $build 1500"
 target="<= 0.2 ms"; row "Update per frame, 640x480 mono, median (ms)" "${up_mono[@]}"
