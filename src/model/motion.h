@@ -10,4 +10,5 @@ void stepObject(SceneObject& object, float scale);
 // in the model's frame. On a hit returns true and sets `fraction` (0..1 along
 // the segment) for the first face hit in face order. Bounds are inclusive;
 // a segment within 0.0001 of parallel to a face's plane misses that face.
+// boundsMin and boundsMax must hold every vertex, as the model reader leaves them.
 bool segmentHitsObject(const SceneObject& object, Vec3 from, Vec3 to, float& fraction);

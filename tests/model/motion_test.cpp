@@ -19,9 +19,18 @@ protected:
     }
     void TearDown() override { releaseModelArrays(object); }
 
-    // Consecutive triples of points become faces.
+    // Consecutive triples of points become faces; the bounds start where the
+    // model reader starts them.
     void setTriangles(const std::vector<Vec3>& points) {
         releaseModelArrays(object);
+        object.boundsMin = {100000, 100000, 100000};
+        object.boundsMax = {-100000, -100000, -100000};
+        for (const Vec3& p : points) {
+            object.boundsMin = {std::fmin(object.boundsMin.x, p.x), std::fmin(object.boundsMin.y, p.y),
+                                std::fmin(object.boundsMin.z, p.z)};
+            object.boundsMax = {std::fmax(object.boundsMax.x, p.x), std::fmax(object.boundsMax.y, p.y),
+                                std::fmax(object.boundsMax.z, p.z)};
+        }
         object.vertexCount = uint32_t(points.size());
         object.faceCount = uint32_t(points.size() / 3);
         object.vertices = new ModelVertex[points.size()];
@@ -79,6 +88,18 @@ TEST_F(SegmentTest, SliverWhoseBarycentricDenominatorVanishesNeverHits) {
     // uv^2 - uu * vv rounds to 0: s and t come out as 0 / 0.
     setTriangles({{0, 0, 0}, {1, 0, 0}, {1, 1e-19f, 0}});
     EXPECT_FALSE(hits({0.5f, 0, -5e15f}, {0.5f, 0, 5e15f}));
+}
+
+TEST_F(SegmentTest, LongAndFarSegmentsMeetTheFacesTheyCross) {
+    // Crossings seen from far away, along every axis at once, and grazing the
+    // bounds' faces: the quick test against the bounds must not refuse them.
+    EXPECT_TRUE(hits({-9999.75f, -9999.75f, 10000}, {10000.25f, 10000.25f, -10000}));
+    EXPECT_NEAR(fraction, 0.5f, 1e-6f);
+    EXPECT_TRUE(hits({1, 0, 5000}, {1, 0, -5000}));  // corner B on the box's edge
+    EXPECT_FALSE(hits({1.01f, 0, 5000}, {1.01f, 0, -5000}));
+    EXPECT_FALSE(hits({0.25f, -3, 0.5f}, {0.25f, 3, 0.5f}));  // above the box, parallel
+    setTriangles({{1e5f, 1e5f, 1e5f}, {2e5f, 1e5f, 1e5f}, {1e5f, 2e5f, 1e5f}});
+    EXPECT_TRUE(hits({1.25e5f, 1.25e5f, 2e5f}, {1.25e5f, 1.25e5f, 0}));
 }
 
 TEST_F(SegmentTest, ModelFrameAndFaceOrder) {
