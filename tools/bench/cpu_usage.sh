@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # CPU use of the real game under Xvfb: CPU-seconds per wall-second while it
-# runs, and while it is paused (P). Targets: running <= 0.10, paused <= 0.02.
+# runs, and while it is paused (P). Targets: running <= 0.2 (6 ms of CPU for
+# each of the 33 frames a second), paused <= 0.02.
 # usage: tools/bench/cpu_usage.sh [BUILD_FOLDER] [SECONDS]
 set -uo pipefail
 build=${1:-build}
@@ -19,5 +20,5 @@ pause_game
 paused=$(cpu_per_second "$seconds")
 stop_game
 
-printf 'running: %s CPU-s per s (target <= 0.10)\n' "$running"
+printf 'running: %s CPU-s per s (target <= 0.2)\n' "$running"
 printf 'paused:  %s CPU-s per s (target <= 0.02)\n' "$paused"
