@@ -54,12 +54,13 @@ command="tools/bench/cpu_usage.sh $build 10"
 target="<= 0.2 (6 ms x 33 frames)"; row "CPU while playing, 640x480, the opening view (CPU-s per s)" "${running[@]}"
 
 # Update and drawing per frame, from replays of the attack recording.
-declare -a up_mono draw_mono up_stereo draw_stereo up95_mono draw95_stereo
+declare -a up_mono draw_mono draw_mono_large up_stereo draw_stereo up95_mono draw95_stereo
 for run in $(seq "$runs"); do
     "$here/frame_times.sh" "$build" 1500 >"$work/frames.$run" 2>&1
     up_mono+=("$(after "$work/frames.$run" '^640x480 mono' median 1)")
     up95_mono+=("$(after "$work/frames.$run" '^640x480 mono' p95 1)")
     draw_mono+=("$(after "$work/frames.$run" '^640x480 mono' median 2)")
+    draw_mono_large+=("$(after "$work/frames.$run" '^1024x800 mono' median 2)")
     up_stereo+=("$(after "$work/frames.$run" '^1024x800 stereo' median 1)")
     draw_stereo+=("$(after "$work/frames.$run" '^1024x800 stereo' median 2)")
     draw95_stereo+=("$(after "$work/frames.$run" '^1024x800 stereo' p95 2)")
@@ -68,6 +69,7 @@ command="tools/bench/frame_times.sh $build 1500"
 target="<= 0.2 ms"; row "Update per frame, 640x480 mono, median (ms)" "${up_mono[@]}"
 target="<= 0.2 ms"; row "Update per frame, 640x480 mono, 95th percentile (ms)" "${up95_mono[@]}"
 target="-"; row "Drawing per frame, 640x480 mono, median (ms)" "${draw_mono[@]}"
+target="- (one of the two passes of stereo)"; row "Drawing per frame, 1024x800 mono, median (ms)" "${draw_mono_large[@]}"
 target="<= 0.2 ms"; row "Update per frame, 1024x800 stereo, median (ms)" "${up_stereo[@]}"
 target="<= 10 ms"; row "Drawing per frame, 1024x800 stereo, median (ms)" "${draw_stereo[@]}"
 target="-"; row "Drawing per frame, 1024x800 stereo, 95th percentile (ms)" "${draw95_stereo[@]}"
@@ -106,3 +108,9 @@ echo
 echo "| Figure | Median | Runs | Target | Command |"
 echo "|---|---|---|---|---|"
 printf '%s\n' "${rows[@]}"
+echo
+echo "Drawing in the stereo mode misses its 10 ms at 1024x800 on this renderer: it draws the"
+echo "whole scene twice, and one pass at that size already takes about half the budget (the"
+echo "mono row), before the copy of the frame into a texture and the blended full-screen"
+echo "rectangle that lays the blue image over the red. On a GPU each of these is a fraction of"
+echo "a millisecond; the game still delivers its 33 frames a second here."

@@ -28,5 +28,6 @@ measure() {  # NAME, then replay options
 }
 
 measure "640x480 mono"
+measure "1024x800 mono" --width 1024 --height 800
 measure "1024x800 stereo" --width 1024 --height 800 --stereo 1
 echo "targets: update <= 0.2 ms; drawing at 1024x800 stereo <= 10 ms median"
