@@ -113,4 +113,4 @@ echo "Drawing in the stereo mode misses its 10 ms at 1024x800 on this renderer: 
 echo "whole scene twice, and one pass at that size already takes about half the budget (the"
 echo "mono row), before the copy of the frame into a texture and the blended full-screen"
 echo "rectangle that lays the blue image over the red. On a GPU each of these is a fraction of"
-echo "a millisecond; the game still delivers its 33 frames a second here."
+echo "a millisecond; here the drawing still fits in the game's 30 ms frame."
