@@ -95,6 +95,12 @@ expect_lit() {
     [ -z "$black" ] || fail "black where a picture should be, at: $black"
 }
 
+# expect_size WINDOW SIZE WHAT: the window is SIZE (like 640x480) on the screen.
+expect_size() {
+    xdotool getwindowgeometry "$1" | grep -q "Geometry: $2" ||
+        fail "$3 is not $2: $(xdotool getwindowgeometry "$1")"
+}
+
 # expect_ini WINDOWED LIGHTS MUSIC JOYSTICK HIQ WIDTH HEIGHT USESCREENRES
 expect_ini() {
     local expected
@@ -129,8 +135,7 @@ screen_size)
     printf '[Game]\nWidth=800\nHeight=600\nUseScreenRes=3\n' >"$media/game.ini"
     start_display
     start_game_through_launcher
-    xdotool getwindowgeometry "$window" | grep -q 'Geometry: 1024x768' ||
-        fail "window is not the screen's size: $(xdotool getwindowgeometry "$window")"
+    expect_size "$window" 1024x768 "the game window (the screen's size)"
     xdotool key q
     wait_for_end
     [ "$status" -eq 0 ] || fail "exit status $status"
@@ -159,8 +164,7 @@ no_display)
 launcher_splash)
     start_display
     start_launcher
-    xdotool getwindowgeometry "$launcher" | grep -q 'Geometry: 640x480' ||
-        fail "the launcher is not 640x480: $(xdotool getwindowgeometry "$launcher")"
+    expect_size "$launcher" 640x480 "the launcher"
     sleep 0.3  # drawn
     # shellcheck disable=SC2086
     expect_lit "$(screenshot "$launcher" "$work/launcher.png" $splash_points)"
@@ -178,8 +182,7 @@ launcher_choices)
     # shellcheck disable=SC2086
     click_launcher $start_button
     wait_for_game_window
-    xdotool getwindowgeometry "$window" | grep -q 'Geometry: 800x600' ||
-        fail "the game window is not 800x600: $(xdotool getwindowgeometry "$window")"
+    expect_size "$window" 800x600 "the game window"
     xdotool key q
     wait_for_end
     [ "$status" -eq 0 ] || fail "exit status $status"
