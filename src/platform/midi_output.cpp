@@ -1,6 +1,8 @@
 #include "platform/midi_output.h"
 
 #include "platform/audio_device.h"
+#include "platform/midi_synth.h"
+#include "platform/song_soundfont.h"
 #include "platform/soundfont_search.h"
 
 #include <fluidsynth.h>
@@ -26,9 +28,10 @@ constexpr int kDeviceFrames = 512;
 constexpr int kSongChannels = 16;
 constexpr int kHoldingChannels = 16;
 // Voices at once: room beyond the song's busiest moment (66 voices with the
-// small General MIDI font, 76 with FluidR3), and half FluidSynth's default,
-// which saves a megabyte.
-constexpr int kPolyphony = 128;
+// small General MIDI font, 76 with FluidR3), so that no voice is ever taken
+// from a sounding note. Each voice costs about 10 kB whether used or not
+// (its state and its share of the synthesiser's event queue).
+constexpr int kPolyphony = 96;
 
 // What the main thread tells the loader thread.
 struct LoaderRequests {
@@ -85,12 +88,13 @@ bool loadCancelled() {
     return requests.cancelled;
 }
 
-// The SoundFont's sample data stays on disk; only the presets selected later
-// bring theirs into memory.
-int loadFirstSoundFont(fluid_synth_t* synthesiser, const std::vector<std::string>& fonts) {
+// Only the song's presets are read; their sample data stays on disk until
+// they are selected.
+int loadFirstSoundFont(fluid_synth_t* synthesiser, const std::vector<std::string>& fonts,
+                       const std::vector<MidiPreset>& presets) {
     for (const std::string& path : fonts) {
         if (loadCancelled()) break;
-        int font = fluid_synth_sfload(synthesiser, path.c_str(), 0);
+        int font = loadSongSoundFont(synthesiser, path, presets);
         if (font != FLUID_FAILED) return font;
     }
     return FLUID_FAILED;
@@ -128,17 +132,18 @@ void selectPresets(fluid_synth_t* synthesiser, int font, const std::vector<MidiP
 
 void loadSynth(std::vector<std::string> fonts) {
     synth = new_fluid_synth(settings);
-    int font = synth ? loadFirstSoundFont(synth, fonts) : FLUID_FAILED;
     std::vector<MidiPreset> presets;
-    if (font != FLUID_FAILED && waitForPresets(presets)) {
-        selectPresets(synth, font, presets);
-        if (!loadCancelled()) sounding.store(synth, std::memory_order_release);
+    if (synth && waitForPresets(presets)) {
+        int font = loadFirstSoundFont(synth, fonts, presets);
+        if (font != FLUID_FAILED) selectPresets(synth, font, presets);
+        if (font != FLUID_FAILED && !loadCancelled()) sounding.store(synth, std::memory_order_release);
     }
     settled.store(true, std::memory_order_release);
 }
 
 void releaseSynth() {
     if (synth) delete_fluid_synth(synth);
+    forgetSongSoundFonts();
     if (settings) delete_fluid_settings(settings);
     synth = nullptr;
     settings = nullptr;
@@ -157,6 +162,8 @@ bool openDevice() {
     return device != 0;
 }
 
+}  // namespace
+
 void sendToSynth(fluid_synth_t* synthesiser, uint32_t message) {
     int status = int(message & 0xF0);
     int channel = int(message & 0x0F);
@@ -174,7 +181,7 @@ void sendToSynth(fluid_synth_t* synthesiser, uint32_t message) {
     }
 }
 
-fluid_settings_t* newSettings() {
+fluid_settings_t* newSynthSettings() {
     fluid_settings_t* made = new_fluid_settings();
     if (!made) return nullptr;
     fluid_settings_setnum(made, "synth.sample-rate", kSynthRate);
@@ -184,14 +191,12 @@ fluid_settings_t* newSettings() {
     return made;
 }
 
-}  // namespace
-
 void openMidiOutput() {
     if (device != 0 || loader.thread.joinable() || sink.load(std::memory_order_acquire)) return;
     quietFluidSynth();
     // Without a device nothing could be heard: no SoundFont is read at all.
     if (!openDevice()) return;
-    settings = newSettings();
+    settings = newSynthSettings();
     if (!settings) {
         closeMidiOutput();
         return;

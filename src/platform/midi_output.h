@@ -8,8 +8,9 @@
 // output still "opens" and every message is dropped.
 //
 // Opening returns at once: the SoundFont is read on a loader thread, which
-// keeps in memory only the samples of the presets the song announces. Until
-// that is done the output is not settled and messages go nowhere.
+// reads only the presets the song announces (and those FluidSynth falls back
+// to) and keeps in memory only their samples. Until that is done the output
+// is not settled and messages go nowhere.
 void openMidiOutput();
 // Never waits for more of the load than the step under way.
 void closeMidiOutput();

@@ -38,7 +38,7 @@ TEST_F(MidiLoaderTest, TheSongWaitsAtItsStartUntilTheSynthesiserIsReady) {
                         std::string("\x80\x3C\x00", 3) + endOfTrack();
     media.write("vexar.mid", midiFile(0, 1, 96, {track}));
     openMidiOutput();
-    // Nothing announced yet: the loader has the SoundFont open and waits.
+    // Nothing announced yet: the loader waits for the presets before it reads the SoundFont.
     ASSERT_FALSE(midiOutputSettled());
     ASSERT_TRUE(loadSong());
     musicPlayer.nextEvent = 0;
