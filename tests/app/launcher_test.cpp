@@ -11,6 +11,7 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <imgui.h>
 
 #include <chrono>
 #include <sstream>
@@ -111,6 +112,21 @@ protected:
 TEST_F(LauncherTest, WithoutGameIniStartGivesTheDefaults) {
     ASSERT_TRUE(launch({click(kStart)}));
     expectSettings(1, 0, 0, 0, 0, 640, 480, 0);
+}
+
+TEST_F(LauncherTest, AfterStartOnlyTheHiddenWindowIsLeft) {
+    ASSERT_TRUE(launch({click(kStart)}));
+    // Dear ImGui and the OpenGL context went with the launcher; the window
+    // stays, hidden (launcher_window.cpp says why), until the window system stops.
+    EXPECT_EQ(ImGui::GetCurrentContext(), nullptr);
+    EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr);
+    int windows = 0;
+    for (Uint32 id = 1; id < 64; ++id)
+        if (SDL_Window* window = SDL_GetWindowFromID(id)) {
+            ++windows;
+            EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_HIDDEN);
+        }
+    EXPECT_EQ(windows, 1);
 }
 
 TEST_F(LauncherTest, EachResolutionFromGameIniSetsItsOwnSize) {
