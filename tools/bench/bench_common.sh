@@ -48,10 +48,11 @@ write_settings() {
     printf '%s\n' "$@" >>"$bench_work/media/game.ini"
 }
 
-# Starts $game, clicks Start in its launcher and waits for the first game
-# frame. Sets game_pid, launcher_ms and first_frame_ms.
+# Starts $game, clicks Start in its launcher (after PAUSE_MS, 500 by default)
+# and waits for the first game frame. Sets game_pid, launcher_ms and
+# first_frame_ms.
 start_through_launcher() {
-    "$build/startup_timer" "$game" >"$bench_work/timer" 2>"$bench_work/stderr"
+    "$build/startup_timer" "$game" "${1:-500}" >"$bench_work/timer" 2>"$bench_work/stderr"
     local ok=$?
     game_pid=$(awk '/^pid/ { print $2 }' "$bench_work/timer")
     launcher_ms=$(awk '/^launcher_ms/ { print $2 }' "$bench_work/timer")
@@ -59,10 +60,17 @@ start_through_launcher() {
     [ "$ok" -eq 0 ] || bench_fail "the game did not start through its launcher: $(grep -v ALSA "$bench_work/stderr")"
 }
 
-# Ends the game the way a close request does, and waits for it.
+# Ends the game the way a close request does, and waits until it is gone. It
+# is not this shell's child (the timer started it), so `wait` cannot: a game
+# still writing its game.ini at exit would overwrite the next run's settings.
 stop_game() {
     kill -TERM "$game_pid" 2>/dev/null
-    wait "$game_pid" 2>/dev/null
+    local state
+    for _ in $(seq 200); do
+        state=$(awk '{ print $3 }' "/proc/$game_pid/stat" 2>/dev/null)
+        [ -z "$state" ] || [ "$state" = Z ] && break
+        sleep 0.05
+    done
     game_pid=""
 }
 
