@@ -62,13 +62,32 @@ void shareModels(World& w) {
     }
 }
 
+// True when the overlay lays each texel of the copied first pass on its own
+// pixel: every vertex's texture coordinates are its place in the 64 x 48
+// orthographic box, as in the game's own blueScreen.a3f, which fills the box
+// with coordinates 0 to 1. The linear filter then finds each texel alone,
+// the nearest texel is the same picture, and a software renderer reads one
+// texel a pixel instead of four (a quarter of the stereo frame's drawing in
+// the low texture quality). A model that stretches or moves the image keeps
+// the linear filter.
+bool overlayMapsTexelsOntoPixels(const SceneObject& overlay) {
+    if (overlay.vertexCount == 0 || !overlay.vertices) return false;
+    for (uint32_t i = 0; i < overlay.vertexCount; ++i) {
+        const ModelVertex& vertex = overlay.vertices[i];
+        const Vec3 at = transformPoint(overlay.matrix, vertex.position);
+        if (vertex.u != (at.x + 32.0f) / 64.0f || vertex.v != (at.y + 24.0f) / 48.0f) return false;
+    }
+    return true;
+}
+
 void prepareStereo(World& w) {
     GameState& s = w.state;
     loadModelToDisplayList("blueScreen.a3f", w.blueScreen);
     glGenTextures(1, &s.screenTexture);
     glBindTexture(GL_TEXTURE_2D, s.screenTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const GLint filter = overlayMapsTexelsOntoPixels(w.blueScreen) ? GL_NEAREST : GL_LINEAR;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     w.blueScreen.textureId = s.screenTexture;
     setQuad(s.blueAmbient, 0.0f, 0.0f, 1.0f, 1.0f);
     setQuad(s.blueDiffuse, 0.0f, 0.0f, 2.0f, 1.0f);

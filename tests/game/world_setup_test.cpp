@@ -2,6 +2,7 @@
 
 #include "audio/music_player.h"
 #include "audio/sound_mixer.h"
+#include "platform/gl.h"
 #include "support/error_capture.h"
 #include "support/gl_fixture.h"
 #include "support/scratch_media.h"
@@ -10,6 +11,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -109,6 +111,43 @@ void startSongThenSetUpWorld(bool music) {
     EXPECT_EQ(world.state.playing, 1);
     releaseWorld(world);
     closeSoundOutput();
+}
+
+// The stereo overlay with its four corners at the given x, y and u, v.
+std::string overlayModel(const float (&corners)[4][4]) {
+    std::string text = "A3F\nVERSION { 1.0 }\nVERTICES {\n  POSITION_NORMAL_TEXCOORDS 4\n";
+    for (const auto& c : corners)
+        text += std::to_string(c[0]) + " " + std::to_string(c[1]) + " 0 0 0 1 " +
+                std::to_string(c[2]) + " " + std::to_string(c[3]) + "\n";
+    return text + "}\nFACES {\n  2\n  0 1 3 0\n  0 3 2 0\n}\nMATERIALS {\n  1\n  {\n    NAME overlay\n"
+                  "    DIFFUSE 1 1 1 0.5\n  }\n}\n";
+}
+
+GLint overlayFilter(const std::string& model) {
+    ScratchMedia media;
+    ErrorCapture errors;  // the rest of the media is missing
+    media.write("blueScreen.a3f", model);
+    World world;
+    WorldSettings settings;
+    settings.stereo = true;
+    EXPECT_TRUE(setupWorld(world, settings));
+    GLint filter = 0;
+    glBindTexture(GL_TEXTURE_2D, world.state.screenTexture);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
+    releaseWorld(world);
+    closeSoundOutput();
+    return filter;
+}
+
+TEST_F(WorldPlacement, TheOverlayTakesTheNearestTexelOnlyWhereEachLiesOnItsOwnPixel) {
+    const float wholeBox[4][4] = {{-32, -24, 0, 0}, {32, -24, 1, 0}, {-32, 24, 0, 1}, {32, 24, 1, 1}};
+    EXPECT_EQ(overlayFilter(overlayModel(wholeBox)), GL_NEAREST);
+    const float leftHalf[4][4] = {{-32, -24, 0, 0}, {0, -24, 0.5f, 0}, {-32, 24, 0, 1}, {0, 24, 0.5f, 1}};
+    EXPECT_EQ(overlayFilter(overlayModel(leftHalf)), GL_NEAREST);
+    const float squeezed[4][4] = {{-32, -24, 0, 0}, {0, -24, 1, 0}, {-32, 24, 0, 1}, {0, 24, 1, 1}};
+    EXPECT_EQ(overlayFilter(overlayModel(squeezed)), GL_LINEAR);
+    const float flipped[4][4] = {{-32, -24, 0, 1}, {32, -24, 1, 1}, {-32, 24, 0, 0}, {32, 24, 1, 0}};
+    EXPECT_EQ(overlayFilter(overlayModel(flipped)), GL_LINEAR);
 }
 
 TEST_F(WorldPlacement, MusicOffClosesTheSongStartedBeforeTheLauncher) {
