@@ -283,12 +283,4 @@ TEST_F(MixerTest, TheClockWrapDoesNotHoldASoundBack) {
     EXPECT_NE(left(0), 0);
 }
 
-TEST_F(MixerTest, RingAdvancesAndClearsEachBlock) {
-    for (int i = 0; i < 33; ++i) {
-        EXPECT_EQ(soundMixer.writePosition, (i * 2048) % kMixRingSamples);
-        mix();
-    }
-    EXPECT_TRUE(silent());
-}
-
 }  // namespace
