@@ -45,7 +45,7 @@ TEST(ReplayTool, ABadInputLineIsNamedByItsNumber) {
     const ToolRun run = runTool(media.folder, replayInto(media, "--input " + media.path("input.txt")));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("line 3: unknown key \"warp\""), std::string::npos) << run.err;
-    media.write("input.txt", "1 pointer 0 1.5\n");
+    media.write("input.txt", "1 pointer 0 nan\n");
     EXPECT_EQ(runTool(media.folder, replayInto(media, "--input " + media.path("input.txt"))).status, 1);
 }
 
