@@ -101,10 +101,12 @@ expect_size() {
         fail "$3 is not $2: $(xdotool getwindowgeometry "$1")"
 }
 
-# expect_ini WINDOWED LIGHTS MUSIC JOYSTICK HIQ WIDTH HEIGHT USESCREENRES
+# expect_ini WINDOWED LIGHTS MUSIC JOYSTICK HIQ WIDTH HEIGHT USESCREENRES [INVERTMOUSE]
+# (the comforts after the eight keys at their defaults, but for InvertMouse)
 expect_ini() {
-    local expected
-    expected=$(printf '[Game]\nWindowed=%s\nLights=%s\nMusic=%s\nJoystick=%s\nUseHiQualTex=%s\nWidth=%s\nHeight=%s\nUseScreenRes=%s' "$@")
+    local expected invert=${9:-0}
+    expected=$(printf '[Game]\nWindowed=%s\nLights=%s\nMusic=%s\nJoystick=%s\nUseHiQualTex=%s\nWidth=%s\nHeight=%s\nUseScreenRes=%s' "${@:1:8}")
+    expected+=$(printf '\nSoundVolume=100\nMusicVolume=100\nMouseSpeed=100\nInvertMouse=%s' "$invert")
     [ -f "$media/game.ini" ] || fail "no game.ini written"
     [ "$(cat "$media/game.ini")" == "$expected" ] || fail "game.ini holds: $(cat "$media/game.ini")"
 }
