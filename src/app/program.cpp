@@ -117,9 +117,9 @@ bool initApplication(float red, float green, float blue, float alpha) {
 }
 
 int runGame(const ProgramOptions& options) {
+    if (!options.play.empty()) return playDemoInGame(options.play);
     // Without a display nothing can be shown: say so before the song starts
     // and the sound system probes its devices and fills the terminal.
-    if (!options.play.empty()) return playDemoInGame(options.play);
     if (!startWindowSystem()) return -1;
     if (!options.record.empty() && !openDemoRecording(recording, options.record)) return 1;
     openMusicDevice();
