@@ -52,10 +52,11 @@ std::string newScreenshotPath(std::string& reason) {
         return "";
     }
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", &local);
+    // The main thread alone asks, so the C library's shared result will do
+    // (and it is there on every system).
+    const std::tm* local = std::localtime(&now);
+    char stamp[32] = "unknown-time";
+    if (local) std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", local);
     std::string path = folder + "/vexar-" + stamp + ".png";
     for (int n = 2; fs::exists(path, error); ++n)
         path = folder + "/vexar-" + stamp + "-" + std::to_string(n) + ".png";
