@@ -76,6 +76,29 @@ TEST_F(FrameClockTest, TheClockWrapDoesNotStallTheLoop) {
     EXPECT_EQ(frame(), 30u);
 }
 
+TEST_F(FrameClockTest, ADemosFramesKeepTheirScheduleUnlessFarBehind) {
+    // Frames of 31 ms, the second accepted 5 ms late: the third is due 26 ms
+    // after it, so the pace stays the recorded one.
+    advanceManualClock(31);
+    EXPECT_TRUE(takeRecordedFrame(31));
+    advanceManualClock(36);
+    EXPECT_TRUE(takeRecordedFrame(31));
+    EXPECT_EQ(millisecondsUntilNextFrame(), 26);
+    advanceManualClock(25);
+    EXPECT_FALSE(takeRecordedFrame(31));
+    advanceManualClock(1);
+    EXPECT_TRUE(takeRecordedFrame(31));
+    // Two seconds stalled: no rush of frames to catch up, the next is 31 ms on.
+    advanceManualClock(2000);
+    EXPECT_TRUE(takeRecordedFrame(31));
+    EXPECT_EQ(millisecondsUntilNextFrame(), 31);
+    // P pauses it as it does the game.
+    inputState.keys[kKeyP] = 1;
+    advanceManualClock(31);
+    EXPECT_FALSE(takeRecordedFrame(31));
+    EXPECT_TRUE(frameClock.paused);
+}
+
 TEST_F(FrameClockTest, WhilePausedTheLoopSleepsUntilTheNextMessage) {
     advanceManualClock(10);
     EXPECT_EQ(millisecondsToSleep(false), 20);  // running: until the next frame is due
