@@ -2,9 +2,10 @@
 # The save of game.ini at exit on a full disk: the game ends as it always
 # does (status 0), keeps the old file, and says in one line on standard error
 # which file was not saved and why. The disk is a real one that fills up: a
-# 2 MB tmpfs, mounted in a mount namespace of the test's own (unshare; no
-# root needed where user namespaces are allowed), holding the game and its
-# media and then a filler file up to the last block. Where no namespace can
+# tmpfs, mounted in a mount namespace of the test's own (unshare; no
+# root needed where user namespaces are allowed), a megabyte larger than the
+# game, holding the game and its media (linked) and then a filler file up to
+# the last block. Where no namespace can
 # be made, the temporary file of the save is a link to /dev/full, which
 # answers every write with the same "No space left on device".
 # usage: settings_full_disk.sh VEXAR MEDIA_FOLDER WORK_FOLDER
@@ -23,7 +24,7 @@ cat >"$work/inner.sh" <<EOF
 set -u
 disk="$work/disk"
 if [ "\$1" = tmpfs ]; then
-    mount -t tmpfs -o size=2m vexar-full-disk "\$disk" || exit 90
+    mount -t tmpfs -o size=$(( $(stat -c %s "$game") / 1048576 + 2 ))m vexar-full-disk "\$disk" || exit 90
 fi
 mkdir -p "\$disk/media"
 cp "$game" "\$disk/vexar"
@@ -38,7 +39,7 @@ if [ "\$1" = tmpfs ]; then
 else
     ln -s /dev/full "\$disk/media/game.ini.tmp"
 fi
-LD_PRELOAD=${VEXAR_GAME_PRELOAD:-} "\$disk/vexar"
+LD_PRELOAD="${VEXAR_GAME_PRELOAD:-}" "\$disk/vexar"
 status=\$?
 cp "\$disk/media/game.ini" "$work/game.ini.after"
 exit \$status
