@@ -3,6 +3,7 @@
 # of several runs, beside its target and the command that measured it.
 # usage: tools/bench/bench_table.sh [BUILD_FOLDER] [RUNS]
 set -uo pipefail
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 build=${1:-build}
 runs=${2:-3}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -120,7 +121,8 @@ echo "# Benchmarks"
 echo
 echo "Made by \`make bench\` (tools/bench/bench_table.sh, $runs runs a row) on $(date -u +%Y-%m-%d):"
 echo "$(nproc) cores ($(uname -m)); OpenGL is Mesa's software renderer (llvmpipe) under Xvfb or"
-echo "SDL's offscreen driver, so every figure that draws is a software renderer's."
+echo "SDL's offscreen driver, so every figure that draws is a software renderer's. The machine's"
+echo "load average (1, 5, 15 minutes) was $load_before at the start and $(cut -d' ' -f1-3 /proc/loadavg) at the end."
 echo
 echo "| Figure | Median | Runs | Target | Command |"
 echo "|---|---|---|---|---|"
