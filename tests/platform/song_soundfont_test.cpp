@@ -63,6 +63,7 @@ TEST(SongSoundFontTest, TheCutFontPlaysTheSongToTheSameSamples) {
     if (font.empty()) GTEST_SKIP() << "no General MIDI SoundFont installed (make deps installs one)";
     const std::string song = readFileText(std::string(VEXAR_BINARY_DIR) + "/media/vexar.mid");
     ASSERT_TRUE(readSong(reinterpret_cast<const uint8_t*>(song.data()), song.size()));
+    ASSERT_GT(musicPlayer.eventCount, 0) << "the game's song, made with the media";
     const std::vector<MidiPreset> presets = songPresets(musicPlayer.events, musicPlayer.eventCount);
 
     fluid_settings_t* reference = newSynthSettings();
