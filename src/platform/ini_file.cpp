@@ -1,12 +1,12 @@
 #include "platform/ini_file.h"
 
+#include "platform/file_system.h"
+#include "platform/whole_file.h"
+
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <strings.h>
-#include <unistd.h>
 
 namespace {
 
@@ -93,25 +93,13 @@ std::string iniText(const IniFile& ini) {
 }
 
 IniFile readIniFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return parseIniText(bytes.str());
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) return {};
+    return parseIniText(std::string(bytes.begin(), bytes.end()));
 }
 
 bool writeIniFile(const std::string& path, const IniFile& ini) {
-    std::string temporary = path + ".tmp";
-    FILE* out = std::fopen(temporary.c_str(), "wb");
-    if (!out) return false;
-    std::string text = iniText(ini);
-    bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    written = std::fflush(out) == 0 && written;
-    written = fsync(fileno(out)) == 0 && written;
-    written = std::fclose(out) == 0 && written;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-    std::remove(temporary.c_str());
-    return false;
+    return replaceFileContents(path, iniText(ini));
 }
 
 bool iniLookup(const IniFile& ini, const std::string& section, const std::string& key,

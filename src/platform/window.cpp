@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/video_system.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -53,22 +55,12 @@ bool headlessDriver(const char* driver) {
 
 bool startWindowSystem() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    // A driver named on purpose (tests, kiosks) is taken as it is. Otherwise
-    // SDL would fall back to drawing into nothing when there is no display,
-    // and the player would wait for a window that never comes.
+    // A driver named on purpose (tests, kiosks) is taken as it is.
     bool chosen = environmentSet("SDL_VIDEODRIVER");
-    if (!chosen && !environmentSet("DISPLAY") && !environmentSet("WAYLAND_DISPLAY")) {
-        std::fprintf(stderr, "vexar: no display to open the game window on "
-                             "(neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
-        return false;
-    }
-    // Only X when there is no Wayland session, so that a dead X display gives
-    // one clear line rather than the noise of every other driver's probe.
-    if (!chosen && !environmentSet("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (!prepareVideoDriver(chosen)) return false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        const char* display = std::getenv("DISPLAY");
         std::fprintf(stderr, "vexar: cannot open the game window: display %s does not answer (%s)\n",
-                     display ? display : "", SDL_GetError());
+                     displayName(), SDL_GetError());
         return false;
     }
     if (!chosen && headlessDriver(SDL_GetCurrentVideoDriver())) {

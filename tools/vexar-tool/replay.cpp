@@ -6,6 +6,7 @@
 
 #include "audio/sound_mixer.h"
 #include "game/input_timeline.h"
+#include "platform/file_system.h"
 #include "platform/media_path.h"
 #include "platform/wav_file.h"
 #include "platform/whole_file.h"
@@ -24,9 +25,10 @@ struct ReplayFiles {
 
 bool openFiles(const std::string& folder, ReplayFiles& files) {
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    files.state = std::fopen((folder + "/state.txt").c_str(), "w");
-    files.timings = std::fopen((folder + "/timings.csv").c_str(), "w");
+    std::filesystem::create_directories(std::filesystem::u8path(folder), error);
+    // Binary, so the lines end alike on every system and the states compare byte for byte.
+    files.state = openFile(folder + "/state.txt", "wb");
+    files.timings = openFile(folder + "/timings.csv", "wb");
     files.audio = openWavWriter(folder + "/audio.wav", kMixSampleRate, 2);
     if (!files.state || !files.timings || !files.audio) {
         std::fprintf(stderr, "vexar-tool replay: cannot write into %s\n", folder.c_str());

@@ -10,6 +10,7 @@
 #include "platform/clock_manual.h"
 #include "platform/gl.h"
 #include "platform/offscreen_gl.h"
+#include "platform/video_system.h"
 #include "platform/wav_file.h"
 
 #include <chrono>
@@ -46,7 +47,7 @@ long long microsecondsSince(Clock::time_point start) {
 
 bool startSession(ReplaySession& session, const SessionSettings& settings) {
     // Headless: no window on any display, and no sound device.
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    preferHeadlessVideo();
     session.gl = createOffscreenGl(settings.world.width, settings.world.height);
     if (!session.gl) return false;
     session.frameTime = settings.frameTime;

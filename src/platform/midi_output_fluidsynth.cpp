@@ -1,6 +1,7 @@
 #include "platform/midi_output.h"
 
 #include "platform/audio_device.h"
+#include "platform/midi_sink.h"
 #include "platform/soundfont_search.h"
 
 #include <fluidsynth.h>
@@ -68,7 +69,6 @@ SDL_AudioDeviceID device = 0;
 // The synthesiser once it has its SoundFont and the song's samples.
 std::atomic<fluid_synth_t*> sounding{nullptr};
 std::atomic<bool> settled{true};
-std::atomic<MidiSink> sink{nullptr};
 
 // Until the synthesiser is ready the device plays silence.
 void SDLCALL renderCallback(void*, Uint8* stream, int length) {
@@ -187,7 +187,7 @@ fluid_settings_t* newSettings() {
 }  // namespace
 
 void openMidiOutput() {
-    if (device != 0 || loader.thread.joinable() || sink.load(std::memory_order_acquire)) return;
+    if (device != 0 || loader.thread.joinable() || currentMidiSink()) return;
     quietFluidSynth();
     // Without a device nothing could be heard: no SoundFont is read at all.
     if (!openDevice()) return;
@@ -232,18 +232,16 @@ void closeMidiOutput() {
 }
 
 bool midiOutputSettled() {
-    return sink.load(std::memory_order_acquire) || settled.load(std::memory_order_acquire);
+    return currentMidiSink() || settled.load(std::memory_order_acquire);
 }
 
 bool midiOutputAudible() { return sounding.load(std::memory_order_acquire) != nullptr; }
 
 void sendMidiMessage(uint32_t message) {
-    if (MidiSink recorder = sink.load(std::memory_order_acquire)) {
+    if (MidiSink recorder = currentMidiSink()) {
         recorder(message);
         return;
     }
     if (fluid_synth_t* synthesiser = sounding.load(std::memory_order_acquire))
         sendToSynth(synthesiser, message);
 }
-
-void setMidiSink(MidiSink recorder) { sink.store(recorder, std::memory_order_release); }

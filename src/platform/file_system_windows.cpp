@@ -1,0 +1,91 @@
+#include "platform/file_system.h"
+
+#include <SDL.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+namespace {
+
+std::wstring wide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring result(size_t(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), result.data(), length);
+    return result;
+}
+
+std::wstring fullPath(const std::wstring& path) {
+    wchar_t buffer[MAX_PATH * 4];
+    DWORD length = GetFullPathNameW(path.c_str(), DWORD(std::size(buffer)), buffer, nullptr);
+    return length > 0 && length < std::size(buffer) ? std::wstring(buffer, length) : path;
+}
+
+bool isInside(const std::wstring& path, const std::wstring& folder) {
+    if (folder.empty() || path.size() < folder.size()) return false;
+    if (CompareStringOrdinal(path.c_str(), int(folder.size()), folder.c_str(), int(folder.size()),
+                             TRUE) != CSTR_EQUAL)
+        return false;
+    return path.size() == folder.size() || path[folder.size()] == L'\\' || folder.back() == L'\\';
+}
+
+// Programs installed under Program Files keep their hands off their own
+// folder, whether or not this account could write there (an administrator,
+// or Wine, can): settings go to the player's own folder.
+bool underProgramFiles(const std::wstring& folder) {
+    for (int which : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86}) {
+        wchar_t programs[MAX_PATH];
+        if (SHGetFolderPathW(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, programs) == S_OK &&
+            isInside(folder, fullPath(programs)))
+            return true;
+    }
+    return false;
+}
+
+// Permissions on Windows are access lists, which no attribute tells: a file
+// made and removed at once says whether this account may write here.
+bool canCreateFileIn(const std::wstring& folder) {
+    std::wstring probe = folder + L"\\.vexar-write-test";
+    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+}  // namespace
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+    return _wfopen(wide(path).c_str(), wide(mode).c_str());
+}
+
+bool replaceFileContents(const std::string& path, const std::string& bytes) {
+    std::wstring target = wide(path), temporary = target + L".tmp";
+    HANDLE out = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return false;
+    DWORD done = 0;
+    bool written = WriteFile(out, bytes.data(), DWORD(bytes.size()), &done, nullptr) &&
+                   done == bytes.size();
+    written = FlushFileBuffers(out) && written;
+    written = CloseHandle(out) && written;
+    if (written && MoveFileExW(temporary.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileW(temporary.c_str());
+    return false;
+}
+
+bool folderAcceptsGameFiles(const std::string& folder) {
+    std::wstring full = fullPath(wide(folder));
+    return !underProgramFiles(full) && canCreateFileIn(full);
+}
+
+std::string perUserFolder() {
+    std::string path;
+    if (char* folder = SDL_GetPrefPath("", "Vexar")) {
+        path = folder;
+        SDL_free(folder);
+    }
+    return path;
+}
