@@ -2,7 +2,8 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test build deps clean test-tsan test-asan bless-golden install uninstall bench
+.PHONY: run test build deps clean test-tsan test-asan bless-golden install uninstall bench \
+        windows test-windows
 
 deps:
 	@scripts/install-deps
@@ -59,5 +60,20 @@ install: deps
 uninstall:
 	DESTDIR="$(DESTDIR)" cmake --build $(BUILD) --target uninstall
 
+# Windows, cross-built here: the mingw-w64 compilers, Wine and NSIS from
+# Debian, the libraries built once from Debian's sources and cached (see
+# scripts/windows-deps), then the game, dist/vexar-VERSION-win64.zip and
+# dist/vexar-VERSION-setup.exe.
+WINBUILD ?= $(BUILD)-win
+windows: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS) --target vexar-mediagen
+	scripts/windows-build $(BUILD) $(WINBUILD)
+
+# The Windows build's tests under Wine, in a private Xvfb and a fresh Wine
+# prefix: the test programs, the golden runs and the installer end to end.
+test-windows: windows
+	scripts/test-windows $(WINBUILD)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan $(WINBUILD)
