@@ -24,22 +24,27 @@ add_library(PkgConfig::PNG INTERFACE IMPORTED GLOBAL)
 target_include_directories(PkgConfig::PNG INTERFACE ${VEXAR_WINDOWS_PREFIX}/include)
 target_link_libraries(PkgConfig::PNG INTERFACE ${VEXAR_PNG} ${VEXAR_ZLIB})
 find_package(JPEG REQUIRED)
-add_library(PkgConfig::IMGUI INTERFACE IMPORTED GLOBAL)
-target_include_directories(PkgConfig::IMGUI INTERFACE ${VEXAR_WINDOWS_PREFIX}/include/imgui)
-target_link_libraries(PkgConfig::IMGUI INTERFACE ${VEXAR_WINDOWS_PREFIX}/lib/libimgui.a SDL2::SDL2)
+# A static library of its own, so the linker meets SDL after it.
+add_library(PkgConfig::IMGUI STATIC IMPORTED GLOBAL)
+set_target_properties(PkgConfig::IMGUI PROPERTIES
+  IMPORTED_LOCATION ${VEXAR_WINDOWS_PREFIX}/lib/libimgui.a
+  INTERFACE_INCLUDE_DIRECTORIES ${VEXAR_WINDOWS_PREFIX}/include/imgui
+  INTERFACE_LINK_LIBRARIES "SDL2::SDL2;opengl32")
 find_package(OpenGL REQUIRED)
 
 # winmm: the MIDI mapper, the timer and the clock; shell32: the known folders.
 set(VEXAR_SYSTEM_LIBRARIES winmm shell32)
-# The compiler's own runtime goes into each program, so the only DLLs to ship
-# are the libraries' own (SDL2, SDL2_ttf, libsndfile).
-add_link_options(-static-libgcc -static-libstdc++
-                 -Wl,-Bstatic,--whole-archive -lwinpthread -Wl,--no-whole-archive,-Bdynamic)
+# The compiler's own runtime (libstdc++, libgcc, winpthreads) goes into each
+# program, so the only DLLs to ship are the libraries' own (SDL2, SDL2_ttf,
+# libsndfile), whose import libraries are named by their paths. Windows' own
+# DLLs come through mingw-w64's import libraries, which are static archives.
+add_link_options(-static)
 # The C library's printf that follows C99 (as glibc's), so every figure a
 # program writes reads the same on both systems.
-add_compile_definitions(__USE_MINGW_ANSI_STDIO=1)
+# M_PI and friends, which glibc gives C++ programs by default.
+add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 _USE_MATH_DEFINES)
 
 # The DLLs beside the programs in the build folder, as in the package.
 set(VEXAR_WINDOWS_DLLS ${VEXAR_WINDOWS_PREFIX}/bin/SDL2.dll ${VEXAR_WINDOWS_PREFIX}/bin/SDL2_ttf.dll
-    ${VEXAR_WINDOWS_PREFIX}/bin/libsndfile-1.dll)
+    ${VEXAR_WINDOWS_PREFIX}/bin/libsndfile.dll)
 file(COPY ${VEXAR_WINDOWS_DLLS} DESTINATION ${CMAKE_BINARY_DIR})

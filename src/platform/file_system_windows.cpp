@@ -1,5 +1,7 @@
 #include "platform/file_system.h"
 
+#include "platform/save_steps.h"
+
 #include <SDL.h>
 
 #include <windows.h>
@@ -59,19 +61,28 @@ std::FILE* openFile(const std::string& path, const char* mode) {
     return _wfopen(wide(path).c_str(), wide(mode).c_str());
 }
 
+// MoveFileExW replaces the old file in one step; WRITE_THROUGH returns only
+// once the change is on the disk.
 bool replaceFileContents(const std::string& path, const std::string& bytes) {
     std::wstring target = wide(path), temporary = target + L".tmp";
+    reachSaveStep(kSaveStarting);
     HANDLE out = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) return false;
+    reachSaveStep(kSaveTemporaryMade);
     DWORD done = 0;
     bool written = WriteFile(out, bytes.data(), DWORD(bytes.size()), &done, nullptr) &&
                    done == bytes.size();
+    reachSaveStep(kSaveWritten);
     written = FlushFileBuffers(out) && written;
+    reachSaveStep(kSaveFlushed);
     written = CloseHandle(out) && written;
+    reachSaveStep(kSaveClosed);
     if (written && MoveFileExW(temporary.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        reachSaveStep(kSaveReplaced);
         return true;
+    }
     DeleteFileW(temporary.c_str());
     return false;
 }

@@ -14,18 +14,19 @@ const char kUsage[] =
     "                         [--width W] [--height H] [--stereo 0|1] [--hiqual 0|1]\n"
     "                         [--media DIR] [--screenshot F1,F2,...]\n";
 
-bool readLong(const char* text, long low, long high, long& value) {
+// long long: a long has only 32 bits on Windows, too few for a seed.
+bool readLong(const char* text, long long low, long long high, long long& value) {
     errno = 0;
     char* end = nullptr;
-    value = std::strtol(text, &end, 10);
+    value = std::strtoll(text, &end, 10);
     return errno == 0 && end != text && *end == '\0' && value >= low && value <= high;
 }
 
 bool readFrameList(const std::string& text, std::vector<int>& frames) {
     std::istringstream in(text);
     for (std::string item; std::getline(in, item, ',');) {
-        long frame = 0;
-        if (!readLong(item.c_str(), 1, 1L << 30, frame)) return false;
+        long long frame = 0;
+        if (!readLong(item.c_str(), 1, 1LL << 30, frame)) return false;
         frames.push_back(int(frame));
     }
     return !frames.empty();
@@ -38,8 +39,8 @@ bool readFrameTime(const char* text, float& value) {
     return errno == 0 && end != text && *end == '\0' && std::isfinite(value) && value > 0.0f;
 }
 
-bool readInt(const char* text, long low, long high, int& value) {
-    long number = 0;
+bool readInt(const char* text, long long low, long long high, int& value) {
+    long long number = 0;
     if (!readLong(text, low, high, number)) return false;
     value = int(number);
     return true;
@@ -60,8 +61,8 @@ bool readText(const char* text, std::string& value) {
 // One option and its value; false when the value does not fit the option.
 bool readOption(const std::string& name, const char* value, ReplayOptions& o) {
     if (name == "--seed") {
-        long seed = 0;
-        if (!readLong(value, 0, 0xFFFFFFFFL, seed)) return false;
+        long long seed = 0;
+        if (!readLong(value, 0, 0xFFFFFFFFLL, seed)) return false;
         o.seed = unsigned(seed);
         return true;
     }
