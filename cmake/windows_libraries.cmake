@@ -48,3 +48,6 @@ add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 _USE_MATH_DEFINES)
 set(VEXAR_WINDOWS_DLLS ${VEXAR_WINDOWS_PREFIX}/bin/SDL2.dll ${VEXAR_WINDOWS_PREFIX}/bin/SDL2_ttf.dll
     ${VEXAR_WINDOWS_PREFIX}/bin/libsndfile.dll)
 file(COPY ${VEXAR_WINDOWS_DLLS} DESTINATION ${CMAKE_BINARY_DIR})
+
+# The build's programs run under Wine (the tests, listed and run by CTest).
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run)

@@ -3,8 +3,8 @@
 ; `vexar-VERSION-setup.exe /S` installs silently (/D=FOLDER, last, for another
 ; folder). Built by scripts/windows-package, which defines VERSION, STAGE
 ; (the unpacked zip), OUTFILE, UNINSTALL_FILES and ICON.
-Unicode true
-!include x64.nsh
+; A 64-bit installer, as the game is 64-bit: it runs only where the game can.
+Target amd64-unicode
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vexar"
 
@@ -28,10 +28,6 @@ UninstPage uninstConfirm
 UninstPage instfiles
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "Vexar needs 64-bit Windows."
-    Abort
-  ${EndIf}
   SetRegView 64
   SetShellVarContext all
 FunctionEnd

@@ -24,7 +24,7 @@ trap wineserver_cleanup EXIT
 
 drive=$WINEPREFIX/drive_c
 install_dir="$drive/Program Files/Vexar"
-settings="$drive/users/$USER/AppData/Roaming/Vexar/game.ini"
+settings="$drive/users/$(id -un)/AppData/Roaming/Vexar/game.ini"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vexar'
 start_button="596 432"
 splash_points="320,170 150,350 530,320"

@@ -54,8 +54,8 @@ TEST(WindowsFiles, NonAsciiFoldersAreReadAndWritten) {
     EXPECT_NE(GetFileAttributesW(fs::u8path(file).wstring().c_str()), INVALID_FILE_ATTRIBUTES);
 
     setMediaFolder(folder);
-    EXPECT_EQ(buildMediaPath("GAME.INI"), file);  // found under its own case, with '\'
-    std::FILE* opened = openFile(buildMediaPath("game.ini"), "rb");
+    EXPECT_EQ(buildMediaPath("game.ini"), file);  // joined with '\\'
+    std::FILE* opened = openFile(buildMediaPath("GAME.INI"), "rb");  // the system ignores case
     ASSERT_NE(opened, nullptr);
     std::fclose(opened);
 }
