@@ -3,7 +3,8 @@
 # that Windows does not have itself (Wine's own DLLs stand for Windows') must
 # be in the zip, and the zip must hold no DLL that nothing imports. A missing
 # DLL would stop the game on a player's machine; an extra one is dead weight.
-# usage: package_dlls.sh ZIP WORK_FOLDER
+# Also: the game is a windowed program with its icon, the tool a console one.
+# usage: package_check.sh ZIP WORK_FOLDER
 set -uo pipefail
 zip=$1 work=$2
 rm -rf "$work"
@@ -28,5 +29,11 @@ for program in vexar.exe vexar-tool.exe; do
 done
 # The compiler's runtime is linked in, never shipped.
 grep -qiE 'libstdc\+\+|libgcc|libwinpthread' <<<"$needed" && { echo "FAIL: a compiler runtime DLL is needed" >&2; status=1; }
-[ $status -eq 0 ] && echo "ok: the zip ships $(echo $shipped)"
+subsystem() { x86_64-w64-mingw32-objdump -p "$top/$1" | sed -n 's/^Subsystem\s.*(\(.*\))/\1/p'; }
+[ "$(subsystem vexar.exe)" = "Windows GUI" ] || { echo "FAIL: vexar.exe would open a console" >&2; status=1; }
+[ "$(subsystem vexar-tool.exe)" = "Windows CUI" ] || { echo "FAIL: vexar-tool.exe is no console program" >&2; status=1; }
+# Resource type 14 is an icon group, the icon Explorer shows.
+x86_64-w64-mingw32-objdump -p "$top/vexar.exe" | grep -q 'Entry: ID: 0x00000e,' ||
+    { echo "FAIL: vexar.exe carries no icon" >&2; status=1; }
+[ $status -eq 0 ] && echo "ok: the zip ships $(echo $shipped); a windowed game with its icon and a console tool"
 exit $status
