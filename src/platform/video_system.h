@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 // What SDL's video needs to know before it starts, which differs by system
 // (video_system_linux.cpp, video_system_windows.cpp).
@@ -7,8 +8,8 @@
 // for when none was named on purpose (`driverChosen`). False, with one line
 // on standard error saying why, when there is no display at all.
 bool prepareVideoDriver(bool driverChosen);
-// The display's name for messages ("" where it has none).
-const char* displayName();
+// What the windows are shown on, for messages ("display :0", "the desktop").
+std::string displayName();
 
 // Tools that run the game without showing it (the replay) ask for a driver
 // that needs no display where the system has one; a driver named in the

@@ -29,9 +29,9 @@ bool prepareVideoDriver(bool driverChosen) {
     return true;
 }
 
-const char* displayName() {
+std::string displayName() {
     const char* display = std::getenv("DISPLAY");
-    return display ? display : "";
+    return std::string("display ") + (display ? display : "");
 }
 
 // SDL's offscreen driver draws with EGL into memory, no X server needed.

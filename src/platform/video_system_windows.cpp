@@ -3,7 +3,7 @@
 // Windows always has its desktop; SDL picks its one driver.
 bool prepareVideoDriver(bool) { return true; }
 
-const char* displayName() { return "the desktop"; }
+std::string displayName() { return "the desktop"; }
 
 // SDL has no display-less OpenGL on Windows: the replay's window is made
 // hidden on the desktop, which shows nothing all the same.

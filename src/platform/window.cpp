@@ -59,8 +59,8 @@ bool startWindowSystem() {
     bool chosen = environmentSet("SDL_VIDEODRIVER");
     if (!prepareVideoDriver(chosen)) return false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "vexar: cannot open the game window: display %s does not answer (%s)\n",
-                     displayName(), SDL_GetError());
+        std::fprintf(stderr, "vexar: cannot open the game window: %s does not answer (%s)\n",
+                     displayName().c_str(), SDL_GetError());
         return false;
     }
     if (!chosen && headlessDriver(SDL_GetCurrentVideoDriver())) {
