@@ -1,11 +1,16 @@
 #pragma once
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // What the file system does differently on each system. Paths are UTF-8
 // everywhere in the game (SDL gives them so); Windows opens them through its
 // wide-character calls, so a folder named for a player like "Zoë" works.
 // file_system_posix.cpp and file_system_windows.cpp.
+
+// The program's arguments in UTF-8 (Windows hands a program its command line
+// in the local code page, which cannot hold every name).
+std::vector<std::string> programArguments(int argc, char** argv);
 
 // fopen for a UTF-8 path.
 std::FILE* openFile(const std::string& path, const char* mode);

@@ -6,6 +6,10 @@
 
 #include <unistd.h>
 
+std::vector<std::string> programArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
 std::FILE* openFile(const std::string& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
 }

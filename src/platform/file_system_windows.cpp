@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 namespace {
@@ -55,7 +56,24 @@ bool canCreateFileIn(const std::wstring& folder) {
     return true;
 }
 
+std::string utf8(const wchar_t* text) {
+    int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string result(size_t(length > 0 ? length - 1 : 0), '\0');
+    if (length > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, result.data(), length, nullptr, nullptr);
+    return result;
+}
+
 }  // namespace
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide) return std::vector<std::string>(argv, argv + argc);
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) arguments.push_back(utf8(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
 
 std::FILE* openFile(const std::string& path, const char* mode) {
     return _wfopen(wide(path).c_str(), wide(mode).c_str());

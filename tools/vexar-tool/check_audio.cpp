@@ -45,7 +45,7 @@ int checkSong(const std::string& fileName, const CheckOptions& options) {
     // The game plays a missing song as silence; a check should say it is missing.
     std::string path = buildMediaPath(fileName.c_str());
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), error)) {
         std::printf("result: failed\n");
         std::fprintf(stderr, "%s: no such file\n", path.c_str());
         return 1;

@@ -9,6 +9,7 @@
 #include "replay.h"
 
 #include "platform/error_box.h"
+#include "platform/file_system.h"
 #include "platform/media_path.h"
 #include "platform/memory_use.h"
 
@@ -48,15 +49,15 @@ CheckFunction findCheck(const std::string& fileName) {
 
 int checkOne(const std::string& file, const CheckOptions& options) {
     namespace fs = std::filesystem;
-    fs::path path(file);
-    std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
+    fs::path path = fs::u8path(file);
+    std::string folder = path.has_parent_path() ? path.parent_path().u8string() : ".";
     setMediaFolder(folder);
-    CheckFunction check = findCheck(path.filename().string());
+    CheckFunction check = findCheck(path.filename().u8string());
     if (!check) {
         std::fprintf(stderr, "%s: no reader for this kind of file\n", file.c_str());
         return 1;
     }
-    return check(path.filename().string(), options);
+    return check(path.filename().u8string(), options);
 }
 
 int runCheck(int argc, char** argv) {
@@ -102,6 +103,13 @@ std::string formatFloat(float value) {
 
 int main(int argc, char** argv) {
     settleMemoryUse();  // the replay runs the game for as long as it is asked
+    // File names in UTF-8 on every system.
+    std::vector<std::string> arguments = programArguments(argc, argv);
+    std::vector<char*> utf8Arguments;
+    for (std::string& argument : arguments) utf8Arguments.push_back(argument.data());
+    utf8Arguments.push_back(nullptr);
+    argc = int(arguments.size());
+    argv = utf8Arguments.data();
     // A tool never blocks on a message box; the game's error text goes to stderr.
     setErrorSink(errorSinkStderr);
     if (argc < 2) {

@@ -4,6 +4,7 @@
 #include "obj_mesh.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <strings.h>
@@ -76,7 +77,7 @@ std::string asToken(std::string name) {
 }
 
 bool writeA3f(const std::string& path, const A3fMesh& mesh, const ObjMaterial& m) {
-    std::ofstream out(path);
+    std::ofstream out(std::filesystem::u8path(path));
     out << "A3F\nVERSION { 1.0 }\nCOMMENT { converted by vexar-tool obj2a3f }\n"
         << "VERTICES {\n  POSITION_NORMAL_TEXCOORDS " << mesh.vertices.size() << "\n";
     for (const A3fVertex& v : mesh.vertices)
