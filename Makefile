@@ -73,7 +73,7 @@ windows: deps
 # The Windows build's tests under Wine, in a private Xvfb and a fresh Wine
 # prefix: the test programs, the golden runs and the installer end to end.
 test-windows: windows
-	cmake --build $(BUILD) -j $(JOBS) --target send_close_request grab_window
+	cmake --build $(BUILD) -j $(JOBS) --target send_close_request grab_window vexar-tool vexar_media
 	scripts/test-windows $(WINBUILD)
 
 clean:

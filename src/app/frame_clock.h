@@ -10,6 +10,7 @@ struct FrameClock {
     // right across the clock's wrap and never lose precision to a float.
     uint32_t lastTime = 0;
     bool paused = false;  // toggled by the P key
+    uint32_t interval = kFrameIntervalMs;  // the next frame is due this long after the last
 };
 
 extern FrameClock frameClock;
@@ -19,12 +20,17 @@ extern bool running;
 // Starts counting from now.
 void startFrameClock();
 
-// The seconds since the last accepted frame, or 0 when no frame is to run now
-// (not running, under 30 ms, or paused). A frame that runs starts with the
-// colour and depth buffers cleared and the projection matrix pushed.
-float beginFrame();
+// The milliseconds since the last accepted frame, or 0 when no frame is to
+// run now (not running, under 30 ms, or paused).
+uint32_t takeFrameTime();
 
-// How long until beginFrame will next accept a frame; 0 when it would now.
+// For a demo played at its recorded pace: true when `milliseconds` have
+// passed since the last frame it accepted and the game is not paused. The
+// schedule is kept (a late frame makes the next one sooner), unless playback
+// has fallen more than a second behind, when it starts afresh from now.
+bool takeRecordedFrame(uint32_t milliseconds);
+
+// How long until takeFrameTime will next accept a frame; 0 when it would now.
 int millisecondsUntilNextFrame();
 
 // How long the loop may sleep before its next pass. Until the next frame is

@@ -5,7 +5,7 @@
 
 void registerGameWindowClass() { startWindowSystem(); }
 
-bool createGameWindow() {
+bool createGameWindow(bool holdPointer) {
     GameSettings& settings = gameSettings;
     if (settings.useScreenRes == 3) desktopSize(settings.width, settings.height);
     WindowRequest request;
@@ -13,6 +13,7 @@ bool createGameWindow() {
     request.width = settings.width;
     request.height = settings.height;
     request.fullScreen = settings.windowed == 0;
+    request.holdPointer = holdPointer;
     return openWindow(request);
 }
 

@@ -18,8 +18,9 @@ std::FILE* openFile(const std::string& path, const char* mode);
 // Replaces the file's contents as one step: the bytes go to a temporary file
 // beside it, are flushed to the disk, and the temporary file then takes the
 // old one's place, so a crash at any moment leaves the old file or the new
-// one, never a mixture. False (and the old file as it was) on any failure.
-bool replaceFileContents(const std::string& path, const std::string& bytes);
+// one, never a mixture. Returns "" when done, else the first failure in the
+// system's words (and the old file as it was).
+std::string replaceFileContents(const std::string& path, const std::string& bytes);
 
 // Whether the game may keep its own files in this existing folder. An
 // installed game's folder is not: under Program Files on Windows, or one the

@@ -63,6 +63,20 @@ std::string utf8(const wchar_t* text) {
     return result;
 }
 
+// The last error in Windows' own words, as UTF-8.
+std::string lastErrorText() {
+    DWORD code = GetLastError();
+    wchar_t* text = nullptr;
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string result = length > 0 ? utf8(text) : "error " + std::to_string(code);
+    LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == '.'))
+        result.pop_back();
+    return result;
+}
+
 }  // namespace
 
 std::vector<std::string> programArguments(int argc, char** argv) {
@@ -81,28 +95,34 @@ std::FILE* openFile(const std::string& path, const char* mode) {
 
 // MoveFileExW replaces the old file in one step; WRITE_THROUGH returns only
 // once the change is on the disk.
-bool replaceFileContents(const std::string& path, const std::string& bytes) {
+std::string replaceFileContents(const std::string& path, const std::string& bytes) {
     std::wstring target = wide(path), temporary = target + L".tmp";
     reachSaveStep(kSaveStarting);
     HANDLE out = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE) return false;
+    if (out == INVALID_HANDLE_VALUE) return lastErrorText();
     reachSaveStep(kSaveTemporaryMade);
+    // The first failure is the one worth telling.
+    std::string failure;
+    auto note = [&](bool ok) {
+        if (!ok && failure.empty()) failure = lastErrorText();
+    };
     DWORD done = 0;
-    bool written = WriteFile(out, bytes.data(), DWORD(bytes.size()), &done, nullptr) &&
-                   done == bytes.size();
+    note(WriteFile(out, bytes.data(), DWORD(bytes.size()), &done, nullptr) && done == bytes.size());
     reachSaveStep(kSaveWritten);
-    written = FlushFileBuffers(out) && written;
+    note(FlushFileBuffers(out));
     reachSaveStep(kSaveFlushed);
-    written = CloseHandle(out) && written;
+    note(CloseHandle(out));
     reachSaveStep(kSaveClosed);
-    if (written && MoveFileExW(temporary.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (failure.empty())
+        note(MoveFileExW(temporary.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    if (failure.empty()) {
         reachSaveStep(kSaveReplaced);
-        return true;
+        return "";
     }
     DeleteFileW(temporary.c_str());
-    return false;
+    return failure;
 }
 
 bool folderAcceptsGameFiles(const std::string& folder) {

@@ -98,7 +98,7 @@ IniFile readIniFile(const std::string& path) {
     return parseIniText(std::string(bytes.begin(), bytes.end()));
 }
 
-bool writeIniFile(const std::string& path, const IniFile& ini) {
+std::string writeIniFile(const std::string& path, const IniFile& ini) {
     return replaceFileContents(path, iniText(ini));
 }
 

@@ -16,14 +16,29 @@ namespace {
 
 // Written by the main thread while no timer runs; read by the timer thread.
 std::atomic<HMIDIOUT> midiOut{nullptr};
+// The player's music volume, 0 to 1.
+float volume = 1.0f;
+
+// The device's own volume, both channels alike (16 bits each); a device
+// that has none (some external synthesisers) ignores it.
+void applyVolume(HMIDIOUT open) {
+    DWORD level = DWORD(volume * 65535.0f + 0.5f);
+    midiOutSetVolume(open, level | (level << 16));
+}
 
 }  // namespace
 
 void openMidiOutput() {
     if (midiOut.load(std::memory_order_acquire) || currentMidiSink()) return;
     HMIDIOUT opened = nullptr;
-    if (midiOutOpen(&opened, MIDI_MAPPER, 0, 0, CALLBACK_NULL) == MMSYSERR_NOERROR)
-        midiOut.store(opened, std::memory_order_release);
+    if (midiOutOpen(&opened, MIDI_MAPPER, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return;
+    applyVolume(opened);
+    midiOut.store(opened, std::memory_order_release);
+}
+
+void setMidiOutputVolume(float scale) {
+    volume = scale < 0.0f ? 0.0f : scale > 1.0f ? 1.0f : scale;
+    if (HMIDIOUT open = midiOut.load(std::memory_order_acquire)) applyVolume(open);
 }
 
 void closeMidiOutput() {

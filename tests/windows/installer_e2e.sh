@@ -29,9 +29,10 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vexar'
 start_button="596 432"
 splash_points="320,170 150,350 530,320"
 
-# The installed game, started as the Start-menu entry starts it.
+# The installed game, started as the Start-menu entry starts it (with the
+# arguments given).
 start_launcher() {
-    (cd "$install_dir" && wine "C:\\Program Files\\Vexar\\vexar.exe") 2>"$work/stderr" &
+    (cd "$install_dir" && wine "C:\\Program Files\\Vexar\\vexar.exe" "$@") 2>"$work/stderr" &
     pid=$!
     launcher=$(timeout 60 xdotool search --sync --onlyvisible --name '^Vexar$' | head -1)
     [ -n "$launcher" ] || fail "no launcher window titled Vexar appeared"
@@ -74,7 +75,9 @@ wine reg query "$uninstall_key" /v UninstallString 2>/dev/null | grep -q 'uninst
     fail "no uninstaller in Add/Remove Programs"
 
 case=play
-start_launcher
+demo="$work/Zoë/play.demo"
+mkdir -p "$(dirname "$demo")"
+start_launcher --record "$demo"
 xdotool getwindowgeometry "$launcher" | grep -q "Geometry: 640x480" ||
     fail "the launcher is not 640x480: $(xdotool getwindowgeometry "$launcher")"
 # shellcheck disable=SC2086
@@ -94,6 +97,9 @@ wait_for_end
 [ ! -e "$install_dir/media/game.ini" ] || fail "game.ini was written under Program Files"
 tr -d '\r' <"$settings" | grep -qx 'Width=640' || fail "game.ini holds: $(cat "$settings")"
 tr -d '\r' <"$settings" | grep -qx 'UseScreenRes=0' || fail "game.ini holds: $(cat "$settings")"
+[ -s "$demo" ] || fail "no demo recorded"
+"$host/vexar-tool" replay --demo "$demo" --media "$host/media" --out "$work/replayed" >"$work/replay.out" 2>&1 ||
+    fail "the demo recorded on Windows does not play back the same on Linux: $(tail -3 "$work/replay.out")"
 
 case=launcher_closed
 cp "$settings" "$work/game.ini.before"

@@ -12,7 +12,8 @@ namespace {
 const char kUsage[] =
     "usage: vexar-tool replay --seed N --frames N --out DIR [--frame-time S] [--input FILE]\n"
     "                         [--width W] [--height H] [--stereo 0|1] [--hiqual 0|1]\n"
-    "                         [--media DIR] [--screenshot F1,F2,...]\n";
+    "                         [--media DIR] [--screenshot F1,F2,...]\n"
+    "       vexar-tool replay --demo FILE --out DIR [--media DIR] [--screenshot F1,F2,...]\n";
 
 // long long: a long has only 32 bits on Windows, too few for a seed.
 bool readLong(const char* text, long long low, long long high, long long& value) {
@@ -76,13 +77,14 @@ bool readOption(const std::string& name, const char* value, ReplayOptions& o) {
     if (name == "--hiqual") return readSwitch(value, o.highQuality);
     if (name == "--media") return readText(value, o.media);
     if (name == "--screenshot") return readFrameList(value, o.screenshots);
+    if (name == "--demo") return readText(value, o.demo);
     return false;
 }
 
 }  // namespace
 
 bool parseReplayOptions(int argc, char** argv, ReplayOptions& options) {
-    bool seed = false, frames = false;
+    bool seed = false, frames = false, other = false;
     for (int i = 2; i < argc; i += 2) {
         if (i + 1 >= argc || !readOption(argv[i], argv[i + 1], options)) {
             std::fprintf(stderr, "vexar-tool replay: bad option %s %s\n%s", argv[i],
@@ -91,6 +93,15 @@ bool parseReplayOptions(int argc, char** argv, ReplayOptions& options) {
         }
         seed = seed || std::strcmp(argv[i], "--seed") == 0;
         frames = frames || std::strcmp(argv[i], "--frames") == 0;
+        // What a demo decides itself.
+        other = other || !std::strstr(" --demo --out --media --screenshot ",
+                                      (" " + std::string(argv[i]) + " ").c_str());
+    }
+    if (!options.demo.empty()) {
+        if (!other && !options.out.empty()) return true;
+        std::fprintf(stderr, "vexar-tool replay: a demo takes only --out, --media and --screenshot\n%s",
+                     kUsage);
+        return false;
     }
     if (!seed || !frames || options.out.empty()) {
         std::fprintf(stderr, "vexar-tool replay: --seed, --frames and --out are needed\n%s", kUsage);

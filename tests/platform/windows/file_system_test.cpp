@@ -47,7 +47,7 @@ TEST(WindowsFiles, NonAsciiFoldersAreReadAndWritten) {
     fs::create_directories(fs::u8path(folder));
     std::string file = folder + "\\game.ini";
 
-    ASSERT_TRUE(replaceFileContents(file, "[Game]\nWidth=800\n"));
+    ASSERT_EQ(replaceFileContents(file, "[Game]\nWidth=800\n"), "");
     EXPECT_EQ(contents(file), "[Game]\nWidth=800\n");
     EXPECT_EQ(iniGetInt(readIniFile(file), "Game", "Width", 0), 800);
     // The name as Windows itself holds it.
@@ -64,10 +64,10 @@ TEST(WindowsFiles, TheSaveReplacesTheOldFileAndLeavesNoTemporaryFile) {
     ScratchMedia scratch;
     std::string file = scratch.path("game.ini");
     scratch.write("game.ini", "old");
-    ASSERT_TRUE(replaceFileContents(file, "new contents"));
+    ASSERT_EQ(replaceFileContents(file, "new contents"), "");
     EXPECT_EQ(contents(file), "new contents");
     EXPECT_FALSE(fs::exists(fs::u8path(file + ".tmp")));
-    ASSERT_TRUE(replaceFileContents(file, ""));
+    ASSERT_EQ(replaceFileContents(file, ""), "");
     EXPECT_EQ(contents(file), "");
 }
 
@@ -81,11 +81,13 @@ TEST(WindowsFiles, AFileHeldOpenKeepsItsOldContents) {
     HANDLE held = CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(replaceFileContents(file, "new"));
+    // The reason in Windows' own words, for the player's message.
+    std::string reason = replaceFileContents(file, "new");
+    EXPECT_NE(reason.find("used by another process"), std::string::npos) << reason;
     CloseHandle(held);
     EXPECT_EQ(contents(file), "old");
     EXPECT_FALSE(fs::exists(fs::u8path(file + ".tmp")));
-    EXPECT_FALSE(replaceFileContents(scratch.path("no-such-folder\\game.ini"), "new"));
+    EXPECT_NE(replaceFileContents(scratch.path("no-such-folder\\game.ini"), "new"), "");
 }
 
 TEST(WindowsFiles, ProgramFilesAndFoldersWithoutWriteAccessTakeNoGameFiles) {

@@ -21,6 +21,7 @@ TEST(WindowsMusic, TheMapperOpensWhereThereIsADeviceAndIsSilentWhereThereIsNone)
     EXPECT_TRUE(midiOutputSettled());
     EXPECT_EQ(midiOutputAudible(), midiOutGetNumDevs() > 0);
     announceMidiPresets({{0, 0, 19}});
+    setMidiOutputVolume(0.5f);  // the device's own volume, where it has one
     for (uint32_t channel = 0; channel < 16; ++channel) sendMidiMessage(0x7BB0 + channel);
     sendMidiMessage(0x403C90);  // a note on
     closeMidiOutput();
