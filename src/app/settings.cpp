@@ -3,8 +3,6 @@
 #include "platform/ini_file.h"
 #include "platform/user_file.h"
 
-#include <string>
-
 GameSettings gameSettings;
 
 namespace {
@@ -32,10 +30,20 @@ const SettingsKey kKeys[] = {
 }  // namespace
 
 void loadSettings(GameSettings& settings) {
+    loadSettingsFrom(userFilePathForReading(kSettingsFile), settings);
+}
+
+void loadSettingsFrom(const std::string& path, GameSettings& settings) {
     const GameSettings defaults;
-    IniFile ini = readIniFile(userFilePathForReading(kSettingsFile));
+    IniFile ini = readIniFile(path);
     for (const auto& key : kKeys)
         settings.*key.field = iniGetInt(ini, kSection, key.name, defaults.*key.field);
+}
+
+std::vector<SettingsEntry> settingsEntries(const GameSettings& settings) {
+    std::vector<SettingsEntry> entries;
+    for (const auto& key : kKeys) entries.push_back({key.name, settings.*key.field});
+    return entries;
 }
 
 void saveSettings(const GameSettings& settings) {

@@ -3,6 +3,7 @@
 #include "replay_outputs.h"
 
 #include "replay_session.h"
+#include "tool_help.h"
 
 #include "audio/sound_mixer.h"
 #include "game/input_timeline.h"
@@ -84,8 +85,10 @@ SessionSettings sessionSettings(const ReplayOptions& o) {
 }  // namespace
 
 int runReplay(int argc, char** argv) {
+    if (printHelpIfAsked(argc, argv, kReplayUsage)) return 0;
     ReplayOptions options;
     if (!parseReplayOptions(argc, argv, options)) return 2;
+    if (!validReplayOptions(options)) return 1;
     InputTimeline timeline;
     if (!loadTimeline(options.input, timeline)) return 1;
     ReplayFiles files;
