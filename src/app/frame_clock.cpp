@@ -1,5 +1,6 @@
 #include "app/frame_clock.h"
 
+#include "app/game_window.h"
 #include "app/input.h"
 #include "game/scene_render.h"
 #include "platform/clock.h"
@@ -10,15 +11,22 @@ bool running = false;
 
 void startFrameClock() { frameClock.lastTime = millisecondClock(); }
 
+void noticeKeyDown(uint32_t code) {
+    if (code == kKeyP) frameClock.pausePressed = true;
+}
+
 float beginFrame() {
     if (!running) return 0.0f;
     uint32_t now = millisecondClock();
     uint32_t elapsed = now - frameClock.lastTime;  // modulo 2^32
     if (elapsed < kFrameIntervalMs) return 0.0f;
     frameClock.lastTime = now;
-    if (inputState.keys[kKeyP]) {
+    if (frameClock.pausePressed) {
+        frameClock.pausePressed = false;
         inputState.keys[kKeyP] = 0;
         frameClock.paused = !frameClock.paused;
+        // Nothing is drawn while paused: the title is what shows it.
+        showPausedInTitle(frameClock.paused);
     }
     // lastTime moved all the same, so no time piles up during a pause.
     if (frameClock.paused) return 0.0f;
@@ -32,6 +40,6 @@ int millisecondsUntilNextFrame() {
 }
 
 int millisecondsToSleep(bool polling) {
-    if (frameClock.paused && !inputState.keys[kKeyP] && !polling) return kWaitForever;
+    if (frameClock.paused && !frameClock.pausePressed && !polling) return kWaitForever;
     return millisecondsUntilNextFrame();
 }

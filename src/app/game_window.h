@@ -9,3 +9,5 @@ bool createGameWindow();
 // The quit key's tear-down: display mode, cursor and context go back.
 void destroyGameContext();
 void swapGameBuffers();
+// "Vexar (paused)" in the title while paused, "Vexar" otherwise.
+void showPausedInTitle(bool paused);

@@ -28,6 +28,7 @@ void handleInputMessage(const InputMessage& message) {
     switch (message.code) {
     case kMessageKeyDown:
         setKey(message.wParam, 1);
+        noticeKeyDown(message.wParam);
         if (message.wParam == kKeyQ || message.wParam == kKeyEscape) quitGame();
         break;
     case kMessageKeyUp:

@@ -22,6 +22,9 @@ void keepOpenGlLoaded();
 // The desktop's size in pixels; false when it cannot be read.
 bool desktopSize(int& width, int& height);
 
+// True when the display offers a full-screen mode of this size.
+bool displayHasMode(int width, int height);
+
 // Opens the window (a full-screen one only at a mode the display can show),
 // makes its context current, raises it, and confines the cursor to a window
 // or hides it in full screen. False on any failure.
@@ -32,3 +35,6 @@ bool openWindow(const WindowRequest& request);
 void closeWindowContext();
 
 void swapWindowBuffers();
+
+// The open window's title; nothing without a window.
+void setWindowTitle(const char* title);
