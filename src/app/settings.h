@@ -21,6 +21,9 @@ extern GameSettings gameSettings;
 void loadSettings(GameSettings& settings);
 // The same from a settings file at `path`.
 void loadSettingsFrom(const std::string& path, GameSettings& settings);
+void saveSettings(const GameSettings& settings);
+// The program's very last step.
+void saveSettingsIfAccepted(const GameSettings& settings);
 
 // Each key as the file names it, in the file's order, with its value.
 struct SettingsEntry {
@@ -28,6 +31,3 @@ struct SettingsEntry {
     int value;
 };
 std::vector<SettingsEntry> settingsEntries(const GameSettings& settings);
-void saveSettings(const GameSettings& settings);
-// The program's very last step.
-void saveSettingsIfAccepted(const GameSettings& settings);
