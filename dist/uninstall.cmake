@@ -16,6 +16,7 @@ foreach(installed IN LISTS files)
 endforeach()
 if(EXISTS "${FOLDERS}")
   file(STRINGS "${FOLDERS}" made)
+  list(FILTER made EXCLUDE REGEX "^#")  # the place the install went to
   # In descending order a folder comes before the folder that holds it.
   list(SORT made COMPARE STRING ORDER DESCENDING)
   foreach(made_folder IN LISTS made)
