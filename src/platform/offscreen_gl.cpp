@@ -9,6 +9,9 @@ struct OffscreenGl {
     SDL_GLContext context = nullptr;
 };
 
+// A hint never overrides the environment variable of the same name.
+void preferHeadlessVideo() { SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen"); }
+
 OffscreenGl* createOffscreenGl(int width, int height) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "no video: %s\n", SDL_GetError());

@@ -7,7 +7,6 @@
 #include "platform/offscreen_gl.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <initializer_list>
 
 namespace {
@@ -42,7 +41,7 @@ void printModel(const SceneObject& o, bool verbose) {
 
 int checkModel(const std::string& fileName, const CheckOptions& options) {
     // The context is never shown: no display is needed or probed.
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    preferHeadlessVideo();
     OffscreenGl* gl = createOffscreenGl(16, 16);
     if (!gl) return printResult(false);
     resetTextureCache(true);
