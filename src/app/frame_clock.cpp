@@ -2,7 +2,6 @@
 
 #include "app/game_window.h"
 #include "app/input.h"
-#include "game/scene_render.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 
@@ -11,16 +10,9 @@ bool running = false;
 
 void startFrameClock() { frameClock.lastTime = millisecondClock(); }
 
-void noticeKeyDown(uint32_t code) {
-    if (code == kKeyP) frameClock.pausePressed = true;
-}
+namespace {
 
-float beginFrame() {
-    if (!running) return 0.0f;
-    uint32_t now = millisecondClock();
-    uint32_t elapsed = now - frameClock.lastTime;  // modulo 2^32
-    if (elapsed < kFrameIntervalMs) return 0.0f;
-    frameClock.lastTime = now;
+void togglePauseOnKey() {
     if (frameClock.pausePressed) {
         frameClock.pausePressed = false;
         inputState.keys[kKeyP] = 0;
@@ -28,15 +20,42 @@ float beginFrame() {
         // Nothing is drawn while paused: the title is what shows it.
         showPausedInTitle(frameClock.paused);
     }
+}
+
+constexpr uint32_t kFallenBehindMs = 1000;
+
+}  // namespace
+
+void noticeKeyDown(uint32_t code) {
+    if (code == kKeyP) frameClock.pausePressed = true;
+}
+
+uint32_t takeFrameTime() {
+    if (!running) return 0;
+    uint32_t now = millisecondClock();
+    uint32_t elapsed = now - frameClock.lastTime;  // modulo 2^32
+    if (elapsed < kFrameIntervalMs) return 0;
+    frameClock.lastTime = now;
+    togglePauseOnKey();
     // lastTime moved all the same, so no time piles up during a pause.
-    if (frameClock.paused) return 0.0f;
-    clearFrameAndSaveProjection();
-    return float(double(elapsed) * 0.001);
+    return frameClock.paused ? 0 : elapsed;
+}
+
+bool takeRecordedFrame(uint32_t milliseconds) {
+    frameClock.interval = milliseconds;
+    if (!running) return false;
+    const uint32_t now = millisecondClock();
+    const uint32_t elapsed = now - frameClock.lastTime;
+    if (elapsed < milliseconds) return false;
+    const bool behind = elapsed - milliseconds > kFallenBehindMs;
+    frameClock.lastTime = behind || frameClock.paused ? now : frameClock.lastTime + milliseconds;
+    togglePauseOnKey();
+    return !frameClock.paused;
 }
 
 int millisecondsUntilNextFrame() {
     uint32_t elapsed = millisecondClock() - frameClock.lastTime;
-    return elapsed < kFrameIntervalMs ? int(kFrameIntervalMs - elapsed) : 0;
+    return elapsed < frameClock.interval ? int(frameClock.interval - elapsed) : 0;
 }
 
 int millisecondsToSleep(bool polling) {

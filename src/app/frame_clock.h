@@ -13,6 +13,7 @@ struct FrameClock {
     // P came down since the last accepted frame. Kept apart from the key's
     // state, so that a tap released before the next frame still counts.
     bool pausePressed = false;
+    uint32_t interval = kFrameIntervalMs;  // the next frame is due this long after the last
 };
 
 extern FrameClock frameClock;
@@ -26,14 +27,19 @@ void startFrameClock();
 // accepted frame.
 void noticeKeyDown(uint32_t code);
 
-// The seconds since the last accepted frame, or 0 when no frame is to run now
-// (not running, under 30 ms, or paused). An accepted frame first toggles the
-// pause if P came down since the last one, and says so in the window's title.
-// A frame that runs starts with the colour and depth buffers cleared and the
-// projection matrix pushed.
-float beginFrame();
+// The milliseconds since the last accepted frame, or 0 when no frame is to
+// run now (not running, under 30 ms, or paused). An accepted frame first
+// toggles the pause if P came down since the last one, and says so in the
+// window's title.
+uint32_t takeFrameTime();
 
-// How long until beginFrame will next accept a frame; 0 when it would now.
+// For a demo played at its recorded pace: true when `milliseconds` have
+// passed since the last frame it accepted and the game is not paused. The
+// schedule is kept (a late frame makes the next one sooner), unless playback
+// has fallen more than a second behind, when it starts afresh from now.
+bool takeRecordedFrame(uint32_t milliseconds);
+
+// How long until takeFrameTime will next accept a frame; 0 when it would now.
 int millisecondsUntilNextFrame();
 
 // How long the loop may sleep before its next pass. Until the next frame is

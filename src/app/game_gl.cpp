@@ -17,8 +17,29 @@ void setFixedGlState() {
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
-    lightCount = 1;
     glDisable(GL_LIGHT1);
+}
+
+// Light 0 (a white light from above and behind, with no highlight of its
+// own), the light model, the current colour and the front material, with the
+// model-view matrix still the identity.
+void setUpLightAndMaterial() {
+    const float lightAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    const float lightDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const float lightSpecular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    const float lightPosition[4] = {0.0f, 1.0f, 1.0f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    const float ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    const float emission[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    const float specular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT, GL_EMISSION, emission);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
 }
 
 }  // namespace
@@ -30,5 +51,5 @@ void setUpGameGl(const float clearColour[4], int width, int height) {
     glLoadIdentity();
     setPerspective(float(width) / float(height));
     setFixedGlState();
-    setupLightAndMaterial();
+    setUpLightAndMaterial();
 }

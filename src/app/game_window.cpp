@@ -25,7 +25,7 @@ void reportFullScreenRefused(int width, int height) {
 
 void registerGameWindowClass() { startWindowSystem(); }
 
-bool createGameWindow() {
+bool createGameWindow(bool holdPointer) {
     GameSettings& settings = gameSettings;
     if (settings.useScreenRes == 3) desktopSize(settings.width, settings.height);
     WindowRequest request;
@@ -33,6 +33,7 @@ bool createGameWindow() {
     request.width = settings.width;
     request.height = settings.height;
     request.fullScreen = settings.windowed == 0;
+    request.holdPointer = holdPointer;
     if (request.fullScreen && !displayHasMode(request.width, request.height)) {
         reportFullScreenRefused(request.width, request.height);
         return false;

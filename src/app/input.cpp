@@ -3,7 +3,9 @@
 #include "app/frame_clock.h"
 #include "app/game_window.h"
 #include "app/joystick.h"
+#include "app/screenshot.h"
 #include "app/settings.h"
+#include "platform/window.h"
 
 InputState inputState;
 
@@ -17,6 +19,28 @@ void setKey(uint32_t code, uint8_t state) {
     if (code < kKeyCount) inputState.keys[code] = state;
 }
 
+// Keys for the player's comforts, never seen by the world.
+constexpr uint32_t kKeyReturn = 13;
+constexpr uint32_t kKeyF11 = 122;
+constexpr uint32_t kKeyF12 = 123;
+
+// F11 or Alt+Return: window or full screen; F12: a screenshot. Once per
+// press, not again while the key repeats.
+void comfortKey(const InputMessage& message, bool repeated) {
+    if (repeated) return;
+    if (message.wParam == kKeyF11 || (message.wParam == kKeyReturn && message.alt))
+        toggleFullScreen();
+    if (message.wParam == kKeyF12) askForScreenshot();
+}
+
+// The player's mouse speed and inversion, applied before the pointer enters
+// the input state (so a demo records what the world saw). At their defaults
+// the pointer is left exactly as measured.
+float mouseAxis(float value, bool invert) {
+    if (gameSettings.mouseSpeed != 100) value *= float(gameSettings.mouseSpeed) * 0.01f;
+    return invert ? -value : value;
+}
+
 void quitGame() {
     destroyGameContext();
     running = false;
@@ -27,6 +51,7 @@ void quitGame() {
 void handleInputMessage(const InputMessage& message) {
     switch (message.code) {
     case kMessageKeyDown:
+        comfortKey(message, message.wParam < kKeyCount && inputState.keys[message.wParam]);
         setKey(message.wParam, 1);
         noticeKeyDown(message.wParam);
         if (message.wParam == kKeyQ || message.wParam == kKeyEscape) quitGame();
@@ -36,8 +61,10 @@ void handleInputMessage(const InputMessage& message) {
         break;
     case kMessageMouseMove:
         // Window coordinates, scaled by the size the game believes it has.
-        inputState.pointerX = float(message.x) * 2.0f / float(gameSettings.width) - 1.0f;
-        inputState.pointerY = float(message.y) * 2.0f / float(gameSettings.height) - 1.0f;
+        inputState.pointerX =
+            mouseAxis(float(message.x) * 2.0f / float(gameSettings.width) - 1.0f, false);
+        inputState.pointerY = mouseAxis(
+            float(message.y) * 2.0f / float(gameSettings.height) - 1.0f, gameSettings.invertMouse != 0);
         break;
     case kMessageLeftButtonDown:
     case kMessageLeftButtonUp:

@@ -32,6 +32,10 @@ LauncherValues launcherValuesFrom(const GameSettings& settings) {
     values.useScreenRes = listed ? settings.useScreenRes : -1;
     values.width = settings.width;
     values.height = settings.height;
+    values.soundVolume = settings.soundVolume;
+    values.musicVolume = settings.musicVolume;
+    values.mouseSpeed = settings.mouseSpeed;
+    values.invertMouse = settings.invertMouse;
     return values;
 }
 
@@ -50,6 +54,10 @@ void pressStart(LauncherValues& values, GameSettings& settings) {
     settings.width = values.width;
     settings.height = values.height;
     settings.useScreenRes = values.useScreenRes;
+    settings.soundVolume = values.soundVolume;
+    settings.musicVolume = values.musicVolume;
+    settings.mouseSpeed = values.mouseSpeed;
+    settings.invertMouse = checkState(values.invertMouse);
     settings.accepted = true;
 }
 
@@ -85,6 +93,19 @@ bool runLauncher(GameSettings& settings, const char* title) {
     form.checkBoxCount = int(sizeof checkBoxes / sizeof checkBoxes[0]);
     form.startLabel = "Start";
     form.startBox = {564, 416, 64, 32};
+    // In the free space left of Start, the same height.
+    form.optionsLabel = "Options";
+    form.optionsBox = {488, 416, 68, 32};
+    const LauncherSlider sliders[] = {
+        {"Sound volume", 0, 100, "%d %%", &values.soundVolume},
+        {"Music volume", 0, 100, "%d %%", &values.musicVolume},
+        {"Mouse speed", kMinMouseSpeed, kMaxMouseSpeed, "%d %%", &values.mouseSpeed},
+    };
+    form.sliders = sliders;
+    form.sliderCount = int(sizeof sliders / sizeof sliders[0]);
+    const LauncherCheckBox invert[] = {{"Invert mouse", {0, 0, 0, 0}, &values.invertMouse}};
+    form.optionCheckBoxes = invert;
+    form.optionCheckBoxCount = 1;
 
     settings.accepted = false;
     if (!runLauncherWindow(form)) return false;

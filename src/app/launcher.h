@@ -12,6 +12,11 @@ struct LauncherValues {
     int useScreenRes = 0;  // the list's selection, -1 for none
     int width = 640;
     int height = 480;
+    // The options panel's comforts.
+    int soundVolume = 100;
+    int musicVolume = 100;
+    int mouseSpeed = 100;
+    int invertMouse = 0;
 };
 
 // The resolution list's entries, in order, and the size each stands for.

@@ -2,9 +2,11 @@
 #include "app/program.h"
 #include "platform/memory_use.h"
 
-int main() {
+int main(int argc, char** argv) {
+    ProgramOptions options;
+    if (!parseProgramOptions(argc, argv, options)) return 1;
     settleMemoryUse();
-    int status = runGame();
+    int status = runGame(options);
     finishProgram();
     return status;
 }

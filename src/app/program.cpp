@@ -1,45 +1,38 @@
 #include "app/program.h"
 
+#include "app/demo_playback.h"
+#include "app/demo_recording.h"
 #include "app/frame_clock.h"
-#include "app/game_gl.h"
+#include "app/game_session.h"
 #include "app/game_window.h"
 #include "app/input.h"
 #include "app/joystick.h"
 #include "app/launcher.h"
+#include "app/screenshot.h"
 #include "app/settings.h"
 #include "audio/music_player.h"
 #include "audio/sound_mixer.h"
-#include "game/scene_render.h"
 #include "game/world_setup.h"
-#include "game/world_update.h"
-#include "math/camera.h"
 #include "model/texture_cache.h"
 #include "platform/clock.h"
-#include "platform/gl.h"
+#include "platform/midi_output.h"
 #include "platform/window.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
-void runFrameLoop() {
-    while (pumpMessages()) {
-        const float frameSeconds = beginFrame();
-        if (frameSeconds == 0.0f) {
-            // Nothing to do until a message comes or the next frame is due.
-            waitForMessage(millisecondsToSleep(joystickState.present));
-            continue;
-        }
-        runFrame(frameSeconds);
-    }
-}
+const char kUsage[] =
+    "usage: vexar                  play\n"
+    "       vexar --record FILE    play, and record the game as a demo in FILE\n"
+    "       vexar --play FILE      watch a recorded demo\n";
 
-void releaseWorldGl() {
-    GameState& state = gameWorld.state;
-    if (state.starList != 0) glDeleteLists(state.starList, 1);
-    if (state.screenTexture != 0) glDeleteTextures(1, &state.screenTexture);
-    glGetError();
-}
+// The seed is taken from the clock first thing, as the game always did.
+GameStart gameStart;
+DemoRecording recording;
+bool recordingOn = false;
 
 WorldSettings worldSettings(const GameSettings& settings) {
     WorldSettings world;
@@ -51,24 +44,63 @@ WorldSettings worldSettings(const GameSettings& settings) {
     return world;
 }
 
+void runFrameLoop() {
+    while (pumpMessages()) {
+        const uint32_t milliseconds = takeFrameTime();
+        if (milliseconds == 0) {
+            if (frameClock.paused) {
+                // Nothing is drawn: a screenshot is of the frame on the screen,
+                // and the demo gets all it has while the game may wait long.
+                takeAskedScreenshot(gameSettings.width, gameSettings.height, true);
+                if (recordingOn) writeDemoNow(recording);
+            }
+            // Nothing to do until a message comes or the next frame is due.
+            waitForMessage(millisecondsToSleep(joystickState.present));
+            continue;
+        }
+        runFrame(milliseconds);
+    }
+}
+
 }  // namespace
 
 World gameWorld;
 
-void runFrame(float frameSeconds) {
-    advanceWorld(gameWorld, inputState, frameSeconds);
-    // Once a frame the mixer takes the new places of the sounds and the listener.
-    publishSoundPositions();
-    drawFrame(gameWorld);
+bool parseProgramOptions(int argc, char** argv, ProgramOptions& options) {
+    for (int i = 1; i < argc; i += 2) {
+        const bool record = std::strcmp(argv[i], "--record") == 0;
+        const bool play = std::strcmp(argv[i], "--play") == 0;
+        if ((!record && !play) || i + 1 >= argc || argv[i + 1][0] == '\0') {
+            std::fprintf(stderr, "%s", kUsage);
+            return false;
+        }
+        (record ? options.record : options.play) = argv[i + 1];
+    }
+    if (options.record.empty() || options.play.empty()) return true;
+    std::fprintf(stderr, "vexar: --record and --play go one at a time\n%s", kUsage);
+    return false;
+}
+
+void runFrame(uint32_t milliseconds) {
+    FrameInput frame;
+    frame.input = inputState;
+    frame.seconds = frameSecondsOf(milliseconds);
+    frame.soundsPlaying = playingSoundFlags();
+    if (recordingOn) recordFrameStart(recording, gameWorld, milliseconds, frame);
+    runGameFrame(gameWorld, frame, true);
+    takeAskedScreenshot(gameSettings.width, gameSettings.height, false);
     swapGameBuffers();
+    if (recordingOn) recordFrameEnd(recording, gameWorld);
 }
 
 bool initApplication(float red, float green, float blue, float alpha) {
-    gameSrand(gameWorld.random, millisecondClock());
+    gameStart.seed = millisecondClock();
     if (!runLauncher(gameSettings, "Vexar")) return false;
     // The song played for the launcher; without Music its synthesiser and
     // SoundFont go now, before the game window and the world take memory.
     if (gameSettings.music == 0) closeMusic();
+    setSoundVolume(gameSettings.soundVolume);
+    setMidiOutputVolume(float(gameSettings.musicVolume) * 0.01f);
     if (int64_t(gameSettings.width) * gameSettings.height == 0) gameSettings.useScreenRes = 3;
     registerGameWindowClass();
     if (!createGameWindow()) {
@@ -76,25 +108,31 @@ bool initApplication(float red, float green, float blue, float alpha) {
         return false;
     }
     const float clearColour[4] = {red, green, blue, alpha};
-    setUpGameGl(clearColour, gameSettings.width, gameSettings.height);
-    initCamera(gameWorld.camera);
-    resetTextureCache(gameSettings.useHiQualTex != 0);
+    gameStart.world = worldSettings(gameSettings);
+    setUpGameView(gameWorld, clearColour, gameStart.world);
     if (gameSettings.joystick) initJoystick(joystickState);
     running = true;
     startFrameClock();
     return true;
 }
 
-int runGame() {
+int runGame(const ProgramOptions& options) {
+    if (!options.play.empty()) return playDemoInGame(options.play);
     // Without a display nothing can be shown: say so before the song starts
     // and the sound system probes its devices and fills the terminal.
     if (!startWindowSystem()) return -1;
+    if (!options.record.empty() && !openDemoRecording(recording, options.record)) return 1;
     openMusicDevice();
     playMusic();
-    if (!initApplication(0.0f, 0.0f, 0.0f, 0.0f)) return -1;
-    if (!setupWorld(gameWorld, worldSettings(gameSettings))) return -1;
+    if (!initApplication(0.0f, 0.0f, 0.0f, 0.0f)) {
+        abandonDemoRecording(recording);
+        return -1;
+    }
+    recordingOn = !options.record.empty();
+    if (recordingOn) beginDemoRecording(recording, gameStart);
+    if (!setUpGameWorld(gameWorld, gameStart)) return -1;
     runFrameLoop();
-    releaseWorldGl();
+    if (recordingOn) endDemoRecording(recording, gameWorld);
     return 0;
 }
 

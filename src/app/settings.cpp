@@ -3,6 +3,9 @@
 #include "platform/ini_file.h"
 #include "platform/user_file.h"
 
+#include <climits>
+#include <cstdio>
+
 GameSettings gameSettings;
 
 namespace {
@@ -13,6 +16,7 @@ const char kSection[] = "Game";
 struct SettingsKey {
     const char* name;
     int GameSettings::*field;
+    int low = INT_MIN, high = INT_MAX;  // values read outside are brought inside
 };
 
 // The order in which the keys are read and written.
@@ -25,6 +29,10 @@ const SettingsKey kKeys[] = {
     {"Width", &GameSettings::width},
     {"Height", &GameSettings::height},
     {"UseScreenRes", &GameSettings::useScreenRes},
+    {"SoundVolume", &GameSettings::soundVolume, 0, 100},
+    {"MusicVolume", &GameSettings::musicVolume, 0, 100},
+    {"MouseSpeed", &GameSettings::mouseSpeed, kMinMouseSpeed, kMaxMouseSpeed},
+    {"InvertMouse", &GameSettings::invertMouse, 0, 1},
 };
 
 }  // namespace
@@ -36,8 +44,10 @@ void loadSettings(GameSettings& settings) {
 void loadSettingsFrom(const std::string& path, GameSettings& settings) {
     const GameSettings defaults;
     IniFile ini = readIniFile(path);
-    for (const auto& key : kKeys)
-        settings.*key.field = iniGetInt(ini, kSection, key.name, defaults.*key.field);
+    for (const auto& key : kKeys) {
+        const int value = iniGetInt(ini, kSection, key.name, defaults.*key.field);
+        settings.*key.field = value < key.low ? key.low : value > key.high ? key.high : value;
+    }
 }
 
 std::vector<SettingsEntry> settingsEntries(const GameSettings& settings) {
@@ -48,12 +58,19 @@ std::vector<SettingsEntry> settingsEntries(const GameSettings& settings) {
 
 void saveSettings(const GameSettings& settings) {
     std::string path = userFilePathForWriting(kSettingsFile);
-    if (path.empty()) return;
+    if (path.empty()) {
+        std::fprintf(stderr, "vexar: the settings were not saved: no folder to keep %s in\n",
+                     kSettingsFile);
+        return;
+    }
     IniFile ini = readIniFile(path);
     for (const auto& key : kKeys)
         iniSetValue(ini, kSection, key.name, std::to_string(settings.*key.field));
-    // Like the original's profile writes, a failure here is not reported.
-    writeIniFile(path, ini);
+    // The old file stays as it was; the player learns that the choices are lost.
+    const std::string reason = writeIniFile(path, ini);
+    if (!reason.empty())
+        std::fprintf(stderr, "vexar: the settings were not saved to %s: %s\n", path.c_str(),
+                     reason.c_str());
 }
 
 void saveSettingsIfAccepted(const GameSettings& settings) {

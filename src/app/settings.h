@@ -13,7 +13,17 @@ struct GameSettings {
     int height = 480;
     int useHiQualTex = 0;
     int useScreenRes = 0;  // resolution choice 0..3; 3 is the desktop's own size
+    // The comforts, kept after the eight keys above; their defaults leave the
+    // game exactly as it always was.
+    int soundVolume = 100;  // percent, a master gain over the sound effects
+    int musicVolume = 100;  // percent, over the synthesiser's own gain
+    int mouseSpeed = 100;   // percent: the pointer's distance from the centre is scaled
+    int invertMouse = 0;    // 1: moving the mouse up pitches the nose down
 };
+
+// The ranges the comforts are kept in.
+constexpr int kMinMouseSpeed = 10;
+constexpr int kMaxMouseSpeed = 400;
 
 extern GameSettings gameSettings;
 
@@ -21,6 +31,7 @@ extern GameSettings gameSettings;
 void loadSettings(GameSettings& settings);
 // The same from a settings file at `path`.
 void loadSettingsFrom(const std::string& path, GameSettings& settings);
+// A failure keeps the old file and says so in one line on standard error.
 void saveSettings(const GameSettings& settings);
 // The program's very last step.
 void saveSettingsIfAccepted(const GameSettings& settings);

@@ -64,9 +64,7 @@ bool validIndex(int32_t soundIndex) {
 }  // namespace
 
 int openSoundOutput() {
-    soundMixer.writePosition = 0;
-    if (!soundMixer.mixRing) soundMixer.mixRing = new int16_t[kMixRingSamples]();
-    // The output only exists once the ring does; without a device the game runs silent.
+    // Without a device the game runs silent.
     soundMixer.isOpen.store(true, std::memory_order_release);
     return openAudioOutput(kMixSampleRate, kMixBlockFrames, onBufferDone) ? 0 : -1;
 }
@@ -105,13 +103,14 @@ void setListener(const Vec3& position, const Vec3& facing, float hearingRange) {
     soundMixer.listener.position = &position;
 }
 
-void playSound(int32_t soundIndex, const Vec3& source) {
-    if (!validIndex(soundIndex)) return;
+bool playSound(int32_t soundIndex, const Vec3& source) {
+    if (!validIndex(soundIndex)) return false;
     SoundSlot& slot = soundMixer.slots[soundIndex];
-    if (!slot.data) return;
+    if (!slot.data) return false;
     std::lock_guard<std::mutex> guard(slot.lock);
     restartSlot(slot, source);
     slot.active.store(true, std::memory_order_release);
+    return true;
 }
 
 // Each slot gets the listener together with its source, under the one lock
@@ -133,12 +132,18 @@ bool isSoundPlaying(int32_t soundIndex) {
            soundMixer.slots[soundIndex].active.load(std::memory_order_acquire);
 }
 
+uint32_t playingSoundFlags() {
+    uint32_t flags = 0;
+    const int count = soundMixer.slotCount.load(std::memory_order_acquire);
+    for (int i = 0; i < count; ++i)
+        if (soundMixer.slots[i].active.load(std::memory_order_acquire)) flags |= 1u << i;
+    return flags;
+}
+
 void closeSoundOutput() {
     // Cleared first: a block still being asked for is left silent.
     soundMixer.isOpen.store(false, std::memory_order_release);
     closeAudioOutput();
-    delete[] soundMixer.mixRing;
-    soundMixer.mixRing = nullptr;
     int count = soundMixer.slotCount.load(std::memory_order_acquire);
     for (int i = 0; i < count; ++i) {
         SoundSlot& slot = soundMixer.slots[i];

@@ -29,7 +29,7 @@ struct EarBlock {
     int32_t gained[kSoundHistory + kMixBlockFrames];
     int32_t sums[kMixBlockFrames];
     // The block mixed so far. Each slot's addition is clamped, so it always
-    // holds what a 16-bit ring would: the ring is written once, at the end.
+    // holds what 16-bit samples would: the block is written once, at the end.
     int32_t mixed[kMixBlockFrames];
 };
 
@@ -219,7 +219,7 @@ bool spatialiseSlot(SoundSlot& slot) {
 }
 
 void onBufferDone(int16_t* block) {
-    if (!soundMixer.isOpen.load(std::memory_order_acquire) || !soundMixer.mixRing) {
+    if (!soundMixer.isOpen.load(std::memory_order_acquire)) {
         std::memset(block, 0, kBlockSamples * sizeof(int16_t));
         return;
     }
@@ -232,13 +232,21 @@ void onBufferDone(int16_t* block) {
         std::lock_guard<std::mutex> guard(slot.lock);
         if (slot.active.load(std::memory_order_relaxed) && spatialiseSlot(slot)) mixSlot(slot);
     }
-    // The ring's block was cleared after its last use: the mix goes straight in.
-    int16_t* ring = soundMixer.mixRing + soundMixer.writePosition;
+    // The player's master volume comes after every gain of the mix; at 100 %
+    // the samples pass untouched.
+    const int32_t volume = soundMixer.volumePercent.load(std::memory_order_relaxed);
     for (int k = 0; k < kMixBlockFrames; ++k) {
-        ring[2 * k] = int16_t(scratch.left.mixed[k]);
-        ring[2 * k + 1] = int16_t(scratch.right.mixed[k]);
+        int32_t left = scratch.left.mixed[k], right = scratch.right.mixed[k];
+        if (volume != 100) {
+            left = left * volume / 100;
+            right = right * volume / 100;
+        }
+        block[2 * k] = int16_t(left);
+        block[2 * k + 1] = int16_t(right);
     }
-    std::memcpy(block, ring, kBlockSamples * sizeof(int16_t));
-    std::memset(ring, 0, kBlockSamples * sizeof(int16_t));
-    soundMixer.writePosition = (soundMixer.writePosition + kBlockSamples) % kMixRingSamples;
+}
+
+void setSoundVolume(int percent) {
+    soundMixer.volumePercent.store(percent < 0 ? 0 : percent > 100 ? 100 : percent,
+                                   std::memory_order_relaxed);
 }

@@ -11,7 +11,6 @@
 constexpr int kSoundSlotCount = 16;
 constexpr int kMixBlockFrames = 1024;
 constexpr int kMixSampleRate = 11025;
-constexpr int kMixRingSamples = 65536;  // 32 blocks of 2048 interleaved samples
 constexpr int kSoundHistory = 16;
 
 // loadSound's failure codes.
@@ -76,9 +75,8 @@ struct SoundMixer {
     // Raised (release) only after the new slot is complete.
     std::atomic<int32_t> slotCount{0};
     Listener listener;
-    int16_t* mixRing = nullptr;  // kMixRingSamples interleaved left/right samples
-    int32_t writePosition = 0;   // a multiple of 2048 below kMixRingSamples
     std::atomic<bool> isOpen{false};
+    std::atomic<int32_t> volumePercent{100};  // the player's master volume, 0 to 100
 };
 
 extern SoundMixer soundMixer;
@@ -94,13 +92,18 @@ int openSoundOutput();
 int loadSound(const char* fileName, SoundFileInfo* info = nullptr);
 // `position` and `facing` must stay valid while sounds are played or published.
 void setListener(const Vec3& position, const Vec3& facing, float hearingRange);
-// `source` must stay valid while the sound plays.
-void playSound(int32_t soundIndex, const Vec3& source);
+// `source` must stay valid while the sound plays. False when there is no such
+// sound (an index outside the loaded slots, or a slot without data).
+bool playSound(int32_t soundIndex, const Vec3& source);
 // Hands the mixer where every playing sound's source and the listener are now.
 // The game calls it on the main thread once per frame, after the world update;
 // between calls the mixer hears everything where it was last published.
 void publishSoundPositions();
 bool isSoundPlaying(int32_t soundIndex);
+// The playing flags of all slots at this moment, slot i in bit i.
+uint32_t playingSoundFlags();
+// The master volume in percent (0 to 100), applied to every mixed block.
+void setSoundVolume(int percent);
 void closeSoundOutput();
 
 // The mixer, run on the audio thread: mixes one block and writes its 2048

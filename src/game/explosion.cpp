@@ -8,7 +8,6 @@
 void initExplosion(ExplosionEmitter& emitter, const float colour[4]) {
     emitter.spread = 0.25f;
     emitter.pointSize = 4;
-    emitter.continuous = false;
     emitter.emitDuration = 1.0f;
     emitter.count = kParticleCount;
     emitter.next = 0;
@@ -39,7 +38,7 @@ Vec3 scatter(RandomSource& random, float spread) {
 // How many particles this pass emits: the whole 1/count-second steps of the
 // time accumulated; the fraction left over is dropped once any is emitted.
 int emissionCount(ExplosionEmitter& e) {
-    if (!e.continuous && !(e.elapsed < e.emitDuration)) return 0;
+    if (!(e.elapsed < e.emitDuration)) return 0;
     float f = e.accumulated / e.emitDuration;
     if (f > 1.0f) f = 1.0f;
     int n = int(f * float(e.count));
@@ -82,7 +81,7 @@ bool advanceParticle(Particle& p, float t, float lifetime) {
 bool stepExplosion(ExplosionEmitter& e, float t, RandomSource& random, Vec3 origin, Vec3 drift) {
     e.drawnCount = 0;
     if (!e.ready) return false;
-    if (!e.continuous && e.elapsed >= e.emitDuration + e.lifetime) return false;
+    if (e.elapsed >= e.emitDuration + e.lifetime) return false;
     e.elapsed += t;
     e.accumulated += t;
     const int n = emissionCount(e);

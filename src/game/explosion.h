@@ -28,7 +28,6 @@ struct ExplosionEmitter {
     float elapsed = 0.0f;    // since the burst began; the world update zeroes it
     float accumulated = 0.0f;  // time not yet turned into particles
     float colour[4] = {};
-    bool continuous = false;   // never set by the game
     bool ready = false;
     // The particles the last pass drew, in drawing order (ring indexes).
     int32_t drawn[kParticleCount] = {};

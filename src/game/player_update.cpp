@@ -60,12 +60,12 @@ void updatePlayer(World& world, const InputState& input) {
         return;
     }
     // The fire sound's length is the only limit on the rate of fire.
-    if (held(input, kKeySpace) && !isSoundPlaying(state.playerFireSound)) fire(world);
+    if (held(input, kKeySpace) && !soundPlaying(world, state.playerFireSound)) fire(world);
     steerThrottleAndDrift(player.velocity, input, t);
     stepObject(player, kPlayerStepFactor * t);
     if (findDroidCollision(world, player) != -1) {
         state.playing = 0;
-        playIfQuiet(state.destroyedSound, positionOf(player.matrix));
+        playIfQuiet(world, state.destroyedSound, positionOf(player.matrix));
         addKills(world, kRamPenalty);
         world.gameSeconds = 0.0f;  // restarts the red fade of the background
     }

@@ -104,6 +104,9 @@ void renderScene(World& world) {
 }
 
 void advanceScenePasses(World& world) {
+    // The clear colour too, so that a frame drawn after undrawn ones looks
+    // as it would after drawn ones.
+    fadeBackground(world);
     advanceExplosion(world);
     if (!world.settings.stereo) return;
     world.frameSeconds = 0.0f;

@@ -70,6 +70,12 @@ struct World {
     WorldSettings settings;
     float frameSeconds = 0.0f;  // this frame's time; 0 in the second stereo pass
     float gameSeconds = 0.0f;   // the sum of frame times since start or the last ram
+    // The sounds' playing flags as the update sees them (slot i in bit i):
+    // taken once at the start of a frame, then marked by the sounds the update
+    // starts. The mixer ends sounds at the audio device's pace; the world
+    // sees that only at frame boundaries, so a frame is the same whatever the
+    // device did during it, and a demo can carry the flags.
+    uint32_t soundsPlaying = 0;
 };
 
 // The position and the forward axis of a matrix as vectors that stay in the

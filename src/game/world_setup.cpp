@@ -112,7 +112,7 @@ void scaleStation(World& world) {
     for (int i : {0, 1, 2, 4, 5, 6, 8, 9, 10}) m[i] *= 10.0f;
 }
 
-void drawStarField(RandomSource& random, Star (&stars)[kStarCount]) {
+void placeStars(RandomSource& random, Star (&stars)[kStarCount]) {
     // 1 / 65534 as the float 1.5259255e-05: greys from 0.5 to 1.
     constexpr float kGreyStep = 1.0f / 65534.0f;
     for (Star& star : stars) {
@@ -145,7 +145,7 @@ void placeDeathStarsAndStars(World& world) {
                                       p.x, p.y, p.z);
     }
     Star stars[kStarCount];
-    drawStarField(r, stars);
+    placeStars(r, stars);
     compileStarList(world, stars);
 }
 
@@ -196,6 +196,11 @@ bool setupWorld(World& world, const WorldSettings& settings) {
 }
 
 void releaseWorld(World& world) {
+    GameState& state = world.state;
+    if (state.starList != 0) glDeleteLists(state.starList, 1);
+    if (state.screenTexture != 0) glDeleteTextures(1, &state.screenTexture);
+    state.starList = state.screenTexture = 0;
+    glGetError();
     releaseTextOverlay(world.scoreOverlay);
     releaseExplosion(world.explosion);
     for (int i = kShotCount - 1; i >= 0; --i) destroyShotObject(world.shots[i]);

@@ -16,10 +16,10 @@ void placeDeathStarsAndStars(World& world);
 void placeEnemies(World& world);
 void placeSolarPanels(World& world);
 
-// The star field's points, drawn from the random source in the set-up's order.
+// The star field's points, taken from the random source in the set-up's order.
 constexpr int kStarCount = 100;
 struct Star {
     float grey = 0.0f;
     Vec3 position;
 };
-void drawStarField(RandomSource& random, Star (&stars)[kStarCount]);
+void placeStars(RandomSource& random, Star (&stars)[kStarCount]);

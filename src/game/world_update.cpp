@@ -36,7 +36,7 @@ void updateDroid(World& world, int k) {
         steerObject(droid, d, false, t);
     } else {
         steerObject(droid, d, false, t);
-        playIfQuiet(world.state.scanSound, positionOf(droid.matrix));
+        playIfQuiet(world, world.state.scanSound, positionOf(droid.matrix));
     }
 }
 
@@ -51,7 +51,7 @@ void updateRadar(World& world, SceneObject& radar) {
     const float lead = kLeadFactor * std::sqrt(q) * player.velocity.z;
     // The radar's Z axis turns away from the predicted position; it fires along -Z.
     steerObject(radar, -(d + lead * matrixAxisZ(player.matrix)), true, t);
-    if (q < kRadarFireRange && !isSoundPlaying(world.state.radarFireSound)) {
+    if (q < kRadarFireRange && !soundPlaying(world, world.state.radarFireSound)) {
         const double step = -kRadarShotSpeed * double(t);
         const Vec3 z = matrixAxisZ(radar.matrix);
         launchShot(world, radar, {float(z.x * step), float(z.y * step), float(z.z * step)},
@@ -77,7 +77,7 @@ void destroyEnemy(World& world, SceneObject& enemy, const ShotObject& shot) {
     world.explosionDrift = matrixAxisZ(shot.object.matrix);
     world.explosion.elapsed = 0.0f;  // a new burst
     addKills(world, +1);
-    playIfQuiet(world.state.destroyedSound, positionOf(shot.object.matrix));
+    playIfQuiet(world, world.state.destroyedSound, positionOf(shot.object.matrix));
 }
 
 // Shots move by a fixed step a frame, wobble their texture, and hit. A shot
@@ -100,14 +100,22 @@ void updateShot(World& world, int i) {
         if (shotHitsObject(enemy, shot)) destroyEnemy(world, enemy, shot);
     if (shotHitsObject(world.player, shot)) {
         addKills(world, -1);
-        playIfQuiet(world.state.playerHitSound, positionOf(world.player.matrix));
+        playIfQuiet(world, world.state.playerHitSound, positionOf(world.player.matrix));
     }
 }
 
 }  // namespace
 
-void playIfQuiet(int32_t sound, const Vec3& source) {
-    if (!isSoundPlaying(sound)) playSound(sound, source);
+bool soundPlaying(const World& world, int32_t sound) {
+    return sound >= 0 && sound < kSoundSlotCount && (world.soundsPlaying >> sound & 1u) != 0;
+}
+
+void startSound(World& world, int32_t sound, const Vec3& source) {
+    if (playSound(sound, source)) world.soundsPlaying |= 1u << sound;
+}
+
+void playIfQuiet(World& world, int32_t sound, const Vec3& source) {
+    if (!soundPlaying(world, sound)) startSound(world, sound, source);
 }
 
 void launchShot(World& world, const SceneObject& source, Vec3 velocity, int32_t side) {
@@ -118,8 +126,8 @@ void launchShot(World& world, const SceneObject& source, Vec3 velocity, int32_t 
     o.velocity = velocity;
     o.side = side;
     o.matrix = source.matrix;  // drawn turned like its source
-    playSound(side == kSidePlayer ? state.playerFireSound : state.radarFireSound,
-              positionOf(o.matrix));
+    startSound(world, side == kSidePlayer ? state.playerFireSound : state.radarFireSound,
+               positionOf(o.matrix));
 }
 
 void steerObject(SceneObject& object, Vec3 direction, bool stationary, float t) {
@@ -152,7 +160,9 @@ void updateWorld(World& world) {
     for (int i = 0; i < kShotCount; ++i) updateShot(world, i);
 }
 
-void advanceWorld(World& world, const InputState& input, float frameSeconds) {
+void advanceWorld(World& world, const InputState& input, float frameSeconds,
+                  uint32_t soundsPlaying) {
+    world.soundsPlaying = soundsPlaying;
     world.frameSeconds = frameSeconds;
     world.gameSeconds += frameSeconds;
     updatePlayer(world, input);

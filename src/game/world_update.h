@@ -23,9 +23,14 @@ int findDroidCollision(const World& world, const SceneObject& player);
 bool shotHitsObject(const SceneObject& target, ShotObject& shot);
 
 // Sounds double as timers: one is started only while it is not playing
-// already. A sound that failed to load counts as not playing.
-void playIfQuiet(int32_t sound, const Vec3& source);
+// already. A sound that failed to load counts as not playing. All three read
+// and mark the world's view of the flags (World::soundsPlaying).
+bool soundPlaying(const World& world, int32_t sound);
+void startSound(World& world, int32_t sound, const Vec3& source);
+void playIfQuiet(World& world, int32_t sound, const Vec3& source);
 
-// One whole frame of the world: the frame time, the player, the world, and
-// the camera following the player for the drawing and the next frame.
-void advanceWorld(World& world, const InputState& input, float frameSeconds);
+// One whole frame of the world: the frame time, the sounds' playing flags as
+// taken at its start, the player, the world, and the camera following the
+// player for the drawing and the next frame.
+void advanceWorld(World& world, const InputState& input, float frameSeconds,
+                  uint32_t soundsPlaying);

@@ -3,36 +3,22 @@
 
 // The camera riding on the player object. Its view matrix is multiplied onto
 // the projection, so OpenGL's eye space is the game's world space. The
-// projection, light and view functions (camera_gl.cpp) need the GL context;
-// the camera's own updates do not.
+// projection and view functions (camera_gl.cpp) need the GL context; the
+// camera's own updates do not.
 struct Camera {
     Matrix4 viewMatrix;
     Vec3 eye, target, up;
     Vec3 stereoOffset;  // where the second eye of the stereo mode stands
 };
 
-struct LightSlot {
-    float ambient[4] = {};
-    float diffuse[4] = {};
-    float specular[4] = {};
-    float position[4] = {};
-};
-
-constexpr int kLightSlots = 8;
 constexpr double kHalfFieldOfView = 0.39269876480102545;  // 22.5 degrees
 constexpr double kNearPlane = 0.5;
 constexpr double kFarPlane = 3000.0;
 constexpr float kLookDistance = 25.0f;
 constexpr float kStereoEyeOffset = -0.05f;
 
-extern LightSlot lightSlots[kLightSlots];
-extern int lightCount;
-
 // Multiplies the perspective onto the current matrix; aspect = width / height.
 void setPerspective(float aspect);
-// Light 0, the light model, the current colour and the front material, with
-// the model-view matrix still the identity.
-void setupLightAndMaterial();
 // The start-up view: five units behind the origin, one up, looking along +Z.
 void initCamera(Camera& camera);
 // Puts the camera at the player's origin, looking along its forward axis.

@@ -38,6 +38,7 @@ InputMessage translate(const SDL_Event& event) {
         // A key without a virtual-key code reaches the game as nothing at all.
         if (message.wParam != 0)
             message.code = event.type == SDL_KEYDOWN ? kMessageKeyDown : kMessageKeyUp;
+        message.alt = (event.key.keysym.mod & KMOD_ALT) != 0;
         break;
     case SDL_MOUSEMOTION:
         message.code = kMessageMouseMove;

@@ -19,6 +19,7 @@ struct InputMessage {
     uint32_t code = kMessageNone;
     uint32_t wParam = 0;  // the virtual-key code of a key message
     int x = 0, y = 0;     // pointer position in window coordinates (mouse messages)
+    bool alt = false;     // an Alt key was held (key messages)
 };
 
 // Takes one event off the queue. Events the game has no use for still count

@@ -1,8 +1,10 @@
 #include "platform/ini_file.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <strings.h>
@@ -100,18 +102,23 @@ IniFile readIniFile(const std::string& path) {
     return parseIniText(bytes.str());
 }
 
-bool writeIniFile(const std::string& path, const IniFile& ini) {
+std::string writeIniFile(const std::string& path, const IniFile& ini) {
     std::string temporary = path + ".tmp";
+    errno = 0;
     FILE* out = std::fopen(temporary.c_str(), "wb");
-    if (!out) return false;
+    if (!out) return std::strerror(errno);
     std::string text = iniText(ini);
-    bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    written = std::fflush(out) == 0 && written;
-    written = fsync(fileno(out)) == 0 && written;
-    written = std::fclose(out) == 0 && written;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    // The first failure is the one worth telling.
+    int failure = 0;
+    auto note = [&](bool ok) { if (!ok && failure == 0) failure = errno != 0 ? errno : EIO; };
+    note(std::fwrite(text.data(), 1, text.size(), out) == text.size());
+    note(std::fflush(out) == 0);
+    note(fsync(fileno(out)) == 0);
+    note(std::fclose(out) == 0);
+    if (failure == 0) note(std::rename(temporary.c_str(), path.c_str()) == 0);
+    if (failure == 0) return "";
     std::remove(temporary.c_str());
-    return false;
+    return std::strerror(failure);
 }
 
 bool iniLookup(const IniFile& ini, const std::string& section, const std::string& key,

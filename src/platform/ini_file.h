@@ -16,8 +16,9 @@ std::string iniText(const IniFile& ini);
 IniFile readIniFile(const std::string& path);
 
 // Writes a temporary file beside the target and renames it over the target,
-// so a failed or interrupted write leaves the old file as it was.
-bool writeIniFile(const std::string& path, const IniFile& ini);
+// so a failed or interrupted write leaves the old file as it was. Returns ""
+// when written, else the reason in the system's words.
+std::string writeIniFile(const std::string& path, const IniFile& ini);
 
 bool iniLookup(const IniFile& ini, const std::string& section, const std::string& key,
                std::string& value);

@@ -174,6 +174,33 @@ void drawCheckBox(const LauncherCheckBox& checkBox) {
     ImGui::PopStyleVar();
 }
 
+// The options button, and its panel above it while open.
+void drawOptions(const LauncherForm& form) {
+    const LauncherBox& box = form.optionsBox;
+    ImGui::SetCursorPos(corner(box));
+    if (ImGui::Button(form.optionsLabel, ImVec2(float(box.width), float(box.height))))
+        ImGui::OpenPopup("##options");
+    ImGui::SetNextWindowPos(ImVec2(float(box.x + box.width), float(box.y) - 4.0f), ImGuiCond_Always,
+                            ImVec2(1.0f, 1.0f));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(10.0f, 10.0f));
+    ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(8.0f, 8.0f));
+    if (ImGui::BeginPopup("##options")) {
+        for (int i = 0; i < form.sliderCount; ++i) {
+            const LauncherSlider& slider = form.sliders[i];
+            ImGui::SetNextItemWidth(180.0f);
+            ImGui::SliderInt(slider.label, slider.value, slider.minimum, slider.maximum,
+                             slider.format, ImGuiSliderFlags_AlwaysClamp);
+        }
+        for (int i = 0; i < form.optionCheckBoxCount; ++i) {
+            const LauncherCheckBox& checkBox = form.optionCheckBoxes[i];
+            bool checked = *checkBox.value != 0;
+            if (ImGui::Checkbox(checkBox.label, &checked)) *checkBox.value = checked ? 1 : 0;
+        }
+        ImGui::EndPopup();
+    }
+    ImGui::PopStyleVar(2);
+}
+
 // True when Start was pressed in this frame.
 bool drawFrame(const LauncherWindow& launcher, const LauncherForm& form) {
     ImGui_ImplOpenGL2_NewFrame();
@@ -195,6 +222,7 @@ bool drawFrame(const LauncherWindow& launcher, const LauncherForm& form) {
     ImGui::SetCursorPos(corner(form.startBox));
     bool start = ImGui::Button(form.startLabel, ImVec2(float(form.startBox.width),
                                                        float(form.startBox.height)));
+    if (form.optionsLabel) drawOptions(form);
     ImGui::End();
     ImGui::Render();
     glViewport(0, 0, form.width, form.height);

@@ -17,6 +17,14 @@ struct LauncherCheckBox {
     int* value;  // 1 checked, 0 not; any other value shows as checked
 };
 
+// A whole number chosen by dragging, in the options panel.
+struct LauncherSlider {
+    const char* label;
+    int minimum, maximum;
+    const char* format;  // printf style, for the value shown on the slider
+    int* value;
+};
+
 struct LauncherForm {
     const char* title = "";
     int width = 0, height = 0;
@@ -38,6 +46,15 @@ struct LauncherForm {
 
     const char* startLabel = "";
     LauncherBox startBox{};
+
+    // A button that opens a small panel of further choices (sliders, then
+    // check boxes, laid out by the panel); no button without a label.
+    const char* optionsLabel = nullptr;
+    LauncherBox optionsBox{};
+    const LauncherSlider* sliders = nullptr;
+    int sliderCount = 0;
+    const LauncherCheckBox* optionCheckBoxes = nullptr;  // their boxes are not used
+    int optionCheckBoxCount = 0;
 };
 
 // Shows the launcher until Start is pressed (the button, or Return for the

@@ -69,6 +69,17 @@ SDL_AudioDeviceID device = 0;
 std::atomic<fluid_synth_t*> sounding{nullptr};
 std::atomic<bool> settled{true};
 std::atomic<MidiSink> sink{nullptr};
+// The player's music volume, 0 to 1, over FluidSynth's own gain.
+std::atomic<float> volume{1.0f};
+
+// FluidSynth's own gain scaled by the volume.
+void applyVolume(fluid_synth_t* synthesiser) {
+    const float scale = volume.load(std::memory_order_relaxed);
+    if (!synthesiser) return;
+    double gain = 0.2;
+    fluid_settings_getnum_default(settings, "synth.gain", &gain);
+    fluid_synth_set_gain(synthesiser, float(gain * double(scale)));
+}
 
 // Until the synthesiser is ready the device plays silence.
 void SDLCALL renderCallback(void*, Uint8* stream, int length) {
@@ -132,7 +143,10 @@ void loadSynth(std::vector<std::string> fonts) {
     std::vector<MidiPreset> presets;
     if (font != FLUID_FAILED && waitForPresets(presets)) {
         selectPresets(synth, font, presets);
+        applyVolume(synth);
         if (!loadCancelled()) sounding.store(synth, std::memory_order_release);
+        // A volume set while the synthesiser was being published.
+        applyVolume(sounding.load(std::memory_order_acquire));
     }
     settled.store(true, std::memory_order_release);
 }
@@ -244,6 +258,11 @@ void sendMidiMessage(uint32_t message) {
     }
     if (fluid_synth_t* synthesiser = sounding.load(std::memory_order_acquire))
         sendToSynth(synthesiser, message);
+}
+
+void setMidiOutputVolume(float scale) {
+    volume.store(scale < 0.0f ? 0.0f : scale > 1.0f ? 1.0f : scale, std::memory_order_relaxed);
+    applyVolume(sounding.load(std::memory_order_acquire));
 }
 
 void setMidiSink(MidiSink recorder) { sink.store(recorder, std::memory_order_release); }

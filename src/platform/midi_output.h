@@ -13,6 +13,9 @@
 void openMidiOutput();
 // Never waits for more of the load than the step under way.
 void closeMidiOutput();
+// The player's music volume from 0 (silent) to 1 (the synthesiser's own
+// level); any time, from the main thread.
+void setMidiOutputVolume(float scale);
 // A channel message: status + data1 × 256 + data2 × 65536. Safe from any thread.
 void sendMidiMessage(uint32_t message);
 

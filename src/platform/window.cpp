@@ -13,6 +13,8 @@ struct GameWindow {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     bool fullScreen = false;
+    bool holdPointer = true;
+    int width = 0, height = 0;
 };
 
 GameWindow gameWindow;
@@ -37,6 +39,13 @@ bool environmentSet(const char* name) {
 
 bool headlessDriver(const char* driver) {
     return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+// Full screen hides the pointer; a window keeps it inside (unless told not to).
+void holdOrHidePointer() {
+    SDL_ShowCursor(gameWindow.fullScreen ? SDL_DISABLE : SDL_ENABLE);
+    SDL_SetWindowGrab(gameWindow.window,
+                      !gameWindow.fullScreen && gameWindow.holdPointer ? SDL_TRUE : SDL_FALSE);
 }
 
 }  // namespace
@@ -112,6 +121,9 @@ bool openWindow(const WindowRequest& request) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     gameWindow.fullScreen = request.fullScreen;
+    gameWindow.holdPointer = request.holdPointer;
+    gameWindow.width = request.width;
+    gameWindow.height = request.height;
     gameWindow.window = createWithDeepestDepth(request, flags);
     if (!gameWindow.window) return false;
     gameWindow.context = SDL_GL_CreateContext(gameWindow.window);
@@ -120,10 +132,7 @@ bool openWindow(const WindowRequest& request) {
     // The game reads keys as key messages, not as text.
     SDL_StopTextInput();
     SDL_RaiseWindow(gameWindow.window);
-    if (request.fullScreen)
-        SDL_ShowCursor(SDL_DISABLE);
-    else
-        SDL_SetWindowGrab(gameWindow.window, SDL_TRUE);
+    holdOrHidePointer();
     return true;
 }
 
@@ -141,6 +150,24 @@ void closeWindowContext() {
         SDL_GL_DeleteContext(gameWindow.context);
         gameWindow.context = nullptr;
     }
+}
+
+bool toggleFullScreen() {
+    if (!gameWindow.window || !gameWindow.context) return false;
+    const bool full = !gameWindow.fullScreen;
+    if (full && !displayHasMode(gameWindow.width, gameWindow.height)) {
+        std::fprintf(stderr, "vexar: the display has no %dx%d mode for full screen; staying in a window\n",
+                     gameWindow.width, gameWindow.height);
+        return false;
+    }
+    if (SDL_SetWindowFullscreen(gameWindow.window, full ? SDL_WINDOW_FULLSCREEN : 0) != 0) {
+        std::fprintf(stderr, "vexar: cannot switch to %s: %s\n", full ? "full screen" : "a window",
+                     SDL_GetError());
+        return false;
+    }
+    gameWindow.fullScreen = full;
+    holdOrHidePointer();
+    return true;
 }
 
 void swapWindowBuffers() {

@@ -6,6 +6,7 @@ struct WindowRequest {
     const char* title = "";
     int width = 0, height = 0;
     bool fullScreen = false;
+    bool holdPointer = true;  // a window keeps the pointer inside it (not while a demo plays)
 };
 
 // Starts the window system (once; later calls only answer). Without a display
@@ -35,6 +36,11 @@ bool openWindow(const WindowRequest& request);
 void closeWindowContext();
 
 void swapWindowBuffers();
+
+// Switches between the window and full screen at the window's size, with the
+// pointer held or hidden as on opening. False, with one line on standard
+// error, when the display cannot show that size in full screen.
+bool toggleFullScreen();
 
 // The open window's title; nothing without a window.
 void setWindowTitle(const char* title);

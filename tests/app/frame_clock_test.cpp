@@ -1,21 +1,15 @@
 #include "app/frame_clock.h"
 #include "app/input.h"
 #include "platform/events.h"
-#include "platform/gl.h"
 #include "platform/clock_manual.h"
-#include "support/gl_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// beginFrame clears and pushes the projection, so it runs on a real context.
-class FrameClockTest : public GlTest {
+class FrameClockTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        GlTest::SetUp();
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
         inputState = InputState{};
         frameClock = FrameClock{};
         running = true;
@@ -29,90 +23,50 @@ protected:
     // The P key's messages, as the pump hands them on.
     static void pressP() { handleInputMessage({kMessageKeyDown, kKeyP}); }
     static void releaseP() { handleInputMessage({kMessageKeyUp, kKeyP}); }
-    // Pops what an accepted frame pushed, as the frame loop does.
-    float frame() {
-        float seconds = beginFrame();
-        if (seconds != 0.0f) glPopMatrix();
-        return seconds;
-    }
+    uint32_t frame() { return takeFrameTime(); }
 };
 
 TEST_F(FrameClockTest, ShortFramesAreSkippedWithoutMovingLastTime) {
     advanceManualClock(29);
-    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_EQ(frame(), 0u);
     EXPECT_EQ(frameClock.lastTime, 1000u);
     EXPECT_EQ(millisecondsUntilNextFrame(), 1);
     advanceManualClock(1);
     EXPECT_EQ(millisecondsUntilNextFrame(), 0);
-    EXPECT_FLOAT_EQ(frame(), 0.030f);  // the whole span since the last accepted frame
+    EXPECT_EQ(frame(), 30u);  // the whole span since the last accepted frame
     EXPECT_EQ(frameClock.lastTime, 1030u);
 }
 
 TEST_F(FrameClockTest, AStallIsPassedOnWhole) {
     advanceManualClock(2000);
-    EXPECT_FLOAT_EQ(frame(), 2.0f);
-}
-
-// The colour at the lower-left pixel and the depth there.
-void readCorner(uint8_t (&rgba)[4], float& depth) {
-    glFinish();
-    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    glReadPixels(0, 0, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-}
-
-TEST_F(FrameClockTest, OnlyAnAcceptedFrameClearsAndPushesTheProjection) {
-    glClearColor(1, 0, 0, 1);
-    glClearDepth(0.25);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glClearColor(0, 0, 1, 1);
-    glClearDepth(1.0);
-    GLint before = 0, after = 0;
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &before);
-    uint8_t rgba[4] = {};
-    float depth = 0;
-
-    advanceManualClock(10);
-    EXPECT_EQ(beginFrame(), 0.0f);
-    readCorner(rgba, depth);
-    EXPECT_EQ(rgba[0], 255);  // a skipped pass leaves the picture alone
-    EXPECT_NEAR(depth, 0.25f, 1e-3f);
-
-    advanceManualClock(30);
-    EXPECT_GT(beginFrame(), 0.0f);
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &after);
-    EXPECT_EQ(after, before + 1);
-    readCorner(rgba, depth);
-    EXPECT_EQ(rgba[0], 0);
-    EXPECT_EQ(rgba[2], 255);
-    EXPECT_NEAR(depth, 1.0f, 1e-3f);
-    glPopMatrix();
+    EXPECT_EQ(frame(), 2000u);
 }
 
 TEST_F(FrameClockTest, NothingRunsOnceStopped) {
     running = false;
     advanceManualClock(100);
-    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_EQ(frame(), 0u);
     EXPECT_EQ(frameClock.lastTime, 1000u);
 }
 
 TEST_F(FrameClockTest, PauseTogglesAtTheNextAcceptedFrameAndPilesUpNoTime) {
     pressP();
     advanceManualClock(10);
-    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_EQ(frame(), 0u);
     EXPECT_FALSE(frameClock.paused);  // too early: the key waits
     EXPECT_EQ(inputState.keys[kKeyP], 1);
     advanceManualClock(20);
-    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_EQ(frame(), 0u);
     EXPECT_TRUE(frameClock.paused);
     EXPECT_EQ(inputState.keys[kKeyP], 0);
 
     for (int i = 0; i < 200; ++i) {  // six seconds paused
         advanceManualClock(30);
-        EXPECT_EQ(beginFrame(), 0.0f);
+        EXPECT_EQ(frame(), 0u);
     }
     pressP();
     advanceManualClock(31);
-    EXPECT_FLOAT_EQ(frame(), 0.031f);
+    EXPECT_EQ(frame(), 31u);
     EXPECT_FALSE(frameClock.paused);
 }
 
@@ -123,30 +77,30 @@ TEST_F(FrameClockTest, ATapReleasedBeforeTheNextFrameStillToggles) {
     releaseP();
     EXPECT_EQ(inputState.keys[kKeyP], 0);
     advanceManualClock(15);
-    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_EQ(frame(), 0u);
     EXPECT_TRUE(frameClock.paused);
     // One press toggles once: the frames after it leave the pause alone.
     advanceManualClock(30);
-    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_EQ(frame(), 0u);
     EXPECT_TRUE(frameClock.paused);
     pressP();
     releaseP();
     advanceManualClock(30);
-    EXPECT_GT(frame(), 0.0f);
+    EXPECT_GT(frame(), 0u);
     EXPECT_FALSE(frameClock.paused);
 }
 
 TEST_F(FrameClockTest, AHeldKeyTogglesWithEachAutoRepeat) {
     pressP();
     advanceManualClock(30);
-    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_EQ(frame(), 0u);
     EXPECT_TRUE(frameClock.paused);
     advanceManualClock(30);
-    EXPECT_EQ(beginFrame(), 0.0f);
+    EXPECT_EQ(frame(), 0u);
     EXPECT_TRUE(frameClock.paused) << "held without a repeat: no second toggle";
     pressP();  // the auto-repeat's key-down
     advanceManualClock(30);
-    EXPECT_GT(frame(), 0.0f);
+    EXPECT_GT(frame(), 0u);
     EXPECT_FALSE(frameClock.paused);
 }
 
@@ -154,9 +108,32 @@ TEST_F(FrameClockTest, TheClockWrapDoesNotStallTheLoop) {
     setManualClock(0xFFFFFFF0u);
     startFrameClock();
     advanceManualClock(40);  // now 0x18, past the wrap
-    EXPECT_FLOAT_EQ(frame(), 0.040f);
+    EXPECT_EQ(frame(), 40u);
     advanceManualClock(30);
-    EXPECT_FLOAT_EQ(frame(), 0.030f);
+    EXPECT_EQ(frame(), 30u);
+}
+
+TEST_F(FrameClockTest, ADemosFramesKeepTheirScheduleUnlessFarBehind) {
+    // Frames of 31 ms, the second accepted 5 ms late: the third is due 26 ms
+    // after it, so the pace stays the recorded one.
+    advanceManualClock(31);
+    EXPECT_TRUE(takeRecordedFrame(31));
+    advanceManualClock(36);
+    EXPECT_TRUE(takeRecordedFrame(31));
+    EXPECT_EQ(millisecondsUntilNextFrame(), 26);
+    advanceManualClock(25);
+    EXPECT_FALSE(takeRecordedFrame(31));
+    advanceManualClock(1);
+    EXPECT_TRUE(takeRecordedFrame(31));
+    // Two seconds stalled: no rush of frames to catch up, the next is 31 ms on.
+    advanceManualClock(2000);
+    EXPECT_TRUE(takeRecordedFrame(31));
+    EXPECT_EQ(millisecondsUntilNextFrame(), 31);
+    // P pauses it as it does the game.
+    pressP();
+    advanceManualClock(31);
+    EXPECT_FALSE(takeRecordedFrame(31));
+    EXPECT_TRUE(frameClock.paused);
 }
 
 TEST_F(FrameClockTest, WhilePausedTheLoopSleepsUntilTheNextMessage) {
@@ -172,7 +149,7 @@ TEST_F(FrameClockTest, WhilePausedTheLoopSleepsUntilTheNextMessage) {
     EXPECT_EQ(millisecondsToSleep(false), 20);
     advanceManualClock(20);
     EXPECT_EQ(millisecondsToSleep(false), 0);
-    EXPECT_FLOAT_EQ(frame(), 0.030f);
+    EXPECT_EQ(frame(), 30u);
     EXPECT_FALSE(frameClock.paused);
 }
 

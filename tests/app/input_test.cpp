@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -75,6 +76,21 @@ TEST_F(InputTest, PointerIsScaledBySettingsSize) {
     send(kMessageMouseMove, 0, -200, 1200);
     EXPECT_FLOAT_EQ(inputState.pointerX, -1.5f);
     EXPECT_FLOAT_EQ(inputState.pointerY, 3.0f);
+}
+
+TEST_F(InputTest, MouseSpeedScalesThePointerFromTheCentreAndInvertFlipsItsPitch) {
+    send(kMessageMouseMove, 0, 480, 120);
+    const float x = inputState.pointerX, y = inputState.pointerY;
+    EXPECT_FLOAT_EQ(x, 0.5f);
+    EXPECT_FLOAT_EQ(y, -0.5f);
+    gameSettings.mouseSpeed = 50;
+    gameSettings.invertMouse = 1;
+    send(kMessageMouseMove, 0, 480, 120);
+    EXPECT_FLOAT_EQ(inputState.pointerX, 0.25f);
+    EXPECT_FLOAT_EQ(inputState.pointerY, 0.25f);
+    // At the centre the inverted pitch is -0, which a demo keeps as it is.
+    send(kMessageMouseMove, 0, 320, 240);
+    EXPECT_TRUE(std::signbit(inputState.pointerY));
 }
 
 TEST_F(InputTest, QuitKeysAndCloseRequestEndTheGame) {

@@ -21,6 +21,10 @@ GameSettings chosenSettings() {
     s.width = 1920;
     s.height = 1080;
     s.useScreenRes = 3;
+    s.soundVolume = 40;
+    s.musicVolume = 0;
+    s.mouseSpeed = 250;
+    s.invertMouse = 1;
     return s;
 }
 
@@ -33,6 +37,10 @@ void expectSameValues(const GameSettings& a, const GameSettings& b) {
     EXPECT_EQ(a.width, b.width);
     EXPECT_EQ(a.height, b.height);
     EXPECT_EQ(a.useScreenRes, b.useScreenRes);
+    EXPECT_EQ(a.soundVolume, b.soundVolume);
+    EXPECT_EQ(a.musicVolume, b.musicVolume);
+    EXPECT_EQ(a.mouseSpeed, b.mouseSpeed);
+    EXPECT_EQ(a.invertMouse, b.invertMouse);
 }
 
 TEST(Settings, NoFileGivesTheDefaults) {
@@ -47,12 +55,13 @@ TEST(Settings, NoFileGivesTheDefaults) {
     EXPECT_FALSE(loaded.accepted);
 }
 
-TEST(Settings, RoundTripWritesAllEightKeysInOrder) {
+TEST(Settings, RoundTripWritesTheEightKeysThenTheComfortsInOrder) {
     ScratchMedia media;
     saveSettings(chosenSettings());
     EXPECT_EQ(readFileText(media.path("game.ini")),
               "[Game]\nWindowed=0\nLights=1\nMusic=1\nJoystick=1\nUseHiQualTex=1\n"
-              "Width=1920\nHeight=1080\nUseScreenRes=3\n");
+              "Width=1920\nHeight=1080\nUseScreenRes=3\n"
+              "SoundVolume=40\nMusicVolume=0\nMouseSpeed=250\nInvertMouse=1\n");
     GameSettings loaded;
     loadSettings(loaded);
     expectSameValues(loaded, chosenSettings());
@@ -64,7 +73,21 @@ TEST(Settings, SavingKeepsUnknownSectionsAndComments) {
     saveSettings(GameSettings{});
     EXPECT_EQ(readFileText(media.path("game.ini")),
               "; my settings\n[Mods]\nGravity=2\n[Game]\nHeight=480\nCheat=1\nWindowed=1\n"
-              "Lights=0\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=640\nUseScreenRes=0\n");
+              "Lights=0\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=640\nUseScreenRes=0\n"
+              "SoundVolume=100\nMusicVolume=100\nMouseSpeed=100\nInvertMouse=0\n");
+}
+
+TEST(Settings, ComfortsOutsideTheirRangesAreBroughtInside) {
+    ScratchMedia media;
+    media.write("game.ini", "[Game]\nSoundVolume=150\nMusicVolume=-3\nMouseSpeed=1\nInvertMouse=7\n"
+                            "Width=-5\n");
+    GameSettings loaded;
+    loadSettings(loaded);
+    EXPECT_EQ(loaded.soundVolume, 100);
+    EXPECT_EQ(loaded.musicVolume, 0);
+    EXPECT_EQ(loaded.mouseSpeed, kMinMouseSpeed);
+    EXPECT_EQ(loaded.invertMouse, 1);
+    EXPECT_EQ(loaded.width, -5);  // the eight keys are read as they stand
 }
 
 TEST(Settings, MissingKeysTakeTheirDefaultsAndDamageDoesNoHarm) {

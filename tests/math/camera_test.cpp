@@ -67,7 +67,7 @@ TEST(Camera, StartViewStandsBehindTheOrigin) {
 
 using CameraGl = GlTest;
 
-TEST_F(CameraGl, PerspectiveOfA640By480WindowIsTheSpecifiedFrustum) {
+TEST_F(CameraGl, PerspectiveOfA640By480WindowIsA45DegreeFrustumFromHalfAUnitTo3000) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     setPerspective(640.0f / 480.0f);

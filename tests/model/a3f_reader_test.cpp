@@ -95,7 +95,7 @@ TEST_F(A3fReader, ReadsTheExampleFile) {
                                         ": Unable to load the texture file: hull.jpg The application will continue.");
 }
 
-TEST_F(A3fReader, SpecifiedFailures) {
+TEST_F(A3fReader, EachMissingPartIsReportedWithItsOwnMessageAndTheFileName) {
     EXPECT_FALSE(loadA3fModel("absent.a3f", object));
     EXPECT_EQ(errors.only(), "Could not open file: " + media.path("absent.a3f") +
                                  " The application will continue.");

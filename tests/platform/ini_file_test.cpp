@@ -79,7 +79,7 @@ TEST(IniFile, WritesByRenameAndLeavesNoTemporaryFile) {
     std::string path = media.path("game.ini");
     EXPECT_TRUE(readIniFile(path).lines.empty());  // missing file reads as empty
     IniFile ini = parseIniText("[Game]\nA=1\n");
-    ASSERT_TRUE(writeIniFile(path, ini));
+    ASSERT_EQ(writeIniFile(path, ini), "");
     EXPECT_EQ(readFileText(path), "[Game]\nA=1\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 }
@@ -98,11 +98,11 @@ TEST(IniFile, AFailedWriteLeavesTheOldFileIntact) {
     rlimit small = old;
     small.rlim_cur = 16;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool written = writeIniFile(path, bigger);
+    const std::string reason = writeIniFile(path, bigger);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_FALSE(written);
+    EXPECT_EQ(reason, "File too large");
     EXPECT_EQ(readFileText(path), "[Game]\nWidth=800\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 }
@@ -110,7 +110,7 @@ TEST(IniFile, AFailedWriteLeavesTheOldFileIntact) {
 TEST(IniFile, AnUnwritableFolderFailsTheWrite) {
     ScratchMedia media;
     media.write("plain-file", "x");
-    EXPECT_FALSE(writeIniFile(media.path("plain-file") + "/game.ini", IniFile{}));
+    EXPECT_EQ(writeIniFile(media.path("plain-file") + "/game.ini", IniFile{}), "Not a directory");
 }
 
 }  // namespace

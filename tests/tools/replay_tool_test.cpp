@@ -45,8 +45,37 @@ TEST(ReplayTool, ABadInputLineIsNamedByItsNumber) {
     const ToolRun run = runTool(media.folder, replayInto(media, "--input " + media.path("input.txt")));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("line 3: unknown key \"warp\""), std::string::npos) << run.err;
-    media.write("input.txt", "1 pointer 0 1.5\n");
+    media.write("input.txt", "1 pointer 0 nan\n");
     EXPECT_EQ(runTool(media.folder, replayInto(media, "--input " + media.path("input.txt"))).status, 1);
+}
+
+std::string demoInto(const ScratchMedia& media, const std::string& demo) {
+    return "replay --demo " + demo + " --out " + media.path("out") + " --media " +
+           std::string(VEXAR_BINARY_DIR) + "/media";
+}
+
+TEST(ReplayTool, ADamagedDemoIsRefusedBeforeAnythingIsPlayed) {
+    ScratchMedia media;
+    media.write("bad.demo", "vexar-demo 1\nseed 4\n1 time 30\n2 key jump down\n3 end\n");
+    const ToolRun run = runTool(media.folder, demoInto(media, media.path("bad.demo")));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("bad.demo: line 4: unknown key \"jump\""), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(media.path("out")));
+    // A demo decides its own seed, size and frames.
+    EXPECT_EQ(runTool(media.folder, demoInto(media, media.path("bad.demo")) + " --seed 3").status, 2);
+}
+
+TEST(ReplayTool, ADemoCutOffPlaysUpToWhereItStopsAndSaysSo) {
+    ScratchMedia media;
+    media.write("cut.demo", "vexar-demo 1\nseed 4\nwidth 320\nheight 200\n1 time 30\n"
+                            "2 key space down\n12 pointer 0.5 0\n15 check 00000");
+    const ToolRun run = runTool(media.folder, demoInto(media, media.path("cut.demo")) + " --screenshot 12");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("the demo stops at frame 12 without its end line"), std::string::npos);
+    const std::string state = readFileText(media.path("out/state.txt"));
+    EXPECT_EQ(std::count(state.begin(), state.end(), '\n'), 1 + 13);  // header, frames 0 to 12
+    EXPECT_TRUE(std::filesystem::exists(media.path("out/frame-000012.png")));
+    EXPECT_NE(run.out.find("12 frames, final check "), std::string::npos) << run.out;
 }
 
 TEST(ReplayTool, BadOptionsGiveTheUsage) {

@@ -3,6 +3,7 @@
 # of several runs, beside its target and the command that measured it.
 # usage: tools/bench/bench_table.sh [BUILD_FOLDER] [RUNS]
 set -uo pipefail
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 build=${1:-build}
 runs=${2:-3}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -27,7 +28,7 @@ after() { grep -m1 -E "$2" "$1" | grep -oE "$3 [0-9]+(\.[0-9]+)?" | sed -n "$4p"
 
 # The real game under Xvfb: start-up, memory, CPU while paused (one pass of
 # startup_bench.sh a run), playing (play_cpu.sh, cpu_usage.sh).
-declare -a launch first hwm anon idle idle_pad frame_cpu running
+declare -a launch first hwm anon idle idle_pad frame_cpu record_cpu running
 for run in $(seq "$runs"); do
     "$here/startup_bench.sh" "$build" 20 10 >"$work/startup.$run" 2>&1
     launch+=("$(field "$work/startup.$run" '^launch -> launcher mapped, no audio' 1)")
@@ -38,6 +39,8 @@ for run in $(seq "$runs"); do
     idle_pad+=("$(field "$work/startup.$run" '^paused, a joystick open' 1)")
     "$here/play_cpu.sh" "$build" 20 >"$work/play.$run" 2>&1
     frame_cpu+=("$(field "$work/play.$run" 'ms CPU per delivered frame' 3)")
+    "$here/play_cpu.sh" "$build" 20 record >"$work/record.$run" 2>&1
+    record_cpu+=("$(field "$work/record.$run" 'ms CPU per delivered frame' 3)")
     "$here/cpu_usage.sh" "$build" 10 >"$work/cpu.$run" 2>&1
     running+=("$(field "$work/cpu.$run" '^running' 1)")
 done
@@ -50,6 +53,8 @@ target="<= 0.005"; row "CPU while paused, no joystick (CPU-s per s)" "${idle[@]}
 target="<= 0.02"; row "CPU while paused, a joystick open (CPU-s per s)" "${idle_pad[@]}"
 command="tools/bench/play_cpu.sh $build 20"
 target="<= 6 ms"; row "CPU per delivered frame, 640x480, flying the attack route (ms)" "${frame_cpu[@]}"
+command="tools/bench/play_cpu.sh $build 20 record"
+target="<= 2 % over the row above (noise here is larger)"; row "CPU per delivered frame while recording a demo, the same route (ms)" "${record_cpu[@]}"
 command="tools/bench/cpu_usage.sh $build 10"
 target="<= 0.2 (6 ms x 33 frames)"; row "CPU while playing, 640x480, the opening view (CPU-s per s)" "${running[@]}"
 
@@ -79,7 +84,20 @@ aggregate() {  # PROGRAM NAME_PATTERN COLUMN
     "$build/$1" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
         --benchmark_format=csv 2>/dev/null | grep -E "$2" | cut -d, -f"$3"
 }
-declare -a mix mix_moving a3f obj late99 late_max
+declare -a mix mix_moving a3f obj late99 late_max record_frame demo_size playback
+for run in $(seq "$runs"); do
+    record_frame+=("$(aggregate demo_bench '"BM_RecordFrame_median"' 4 | awk '{ printf "%.3f", $1 / 1000 }')")
+    demo_size+=("$("$build/demo_bench" --benchmark_format=csv 2>/dev/null | grep BM_RecordFrame |
+        cut -d, -f11 | awk '{ printf "%.0f", $1 }')")
+    "$here/demo_playback.sh" "$build" >"$work/playback.$run" 2>&1
+    playback+=("$(field "$work/playback.$run" 'times real time' 3)")
+done
+command="$build/demo_bench"
+target="<= 120 us (2 % of the 6 ms a frame may cost)"; row "Recording a demo: the recorder's CPU per frame of busy play (us)" "${record_frame[@]}"
+target="< 1,000,000"; row "A demo of 10 minutes of busy play, the pointer moving in every frame (bytes)" "${demo_size[@]}"
+command="tools/bench/demo_playback.sh $build"
+target=">= 100"; row "Headless playback of a 10-minute demo, no screenshots (times real time)" "${playback[@]}"
+
 for run in $(seq "$runs"); do
     mix+=("$(aggregate mixer_bench '"BM_MixBlock16SpatialisedMuffled_median"' 4)")
     mix_moving+=("$(aggregate mixer_bench 'Doppler_median"' 4)")
@@ -103,7 +121,8 @@ echo "# Benchmarks"
 echo
 echo "Made by \`make bench\` (tools/bench/bench_table.sh, $runs runs a row) on $(date -u +%Y-%m-%d):"
 echo "$(nproc) cores ($(uname -m)); OpenGL is Mesa's software renderer (llvmpipe) under Xvfb or"
-echo "SDL's offscreen driver, so every figure that draws is a software renderer's."
+echo "SDL's offscreen driver, so every figure that draws is a software renderer's. The machine's"
+echo "load average (1, 5, 15 minutes) was $load_before at the start and $(cut -d' ' -f1-3 /proc/loadavg) at the end."
 echo
 echo "| Figure | Median | Runs | Target | Command |"
 echo "|---|---|---|---|---|"

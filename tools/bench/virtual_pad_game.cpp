@@ -14,7 +14,7 @@ int main() {
         std::fprintf(stderr, "virtual_pad_game: no virtual joystick: %s\n", SDL_GetError());
         return 1;
     }
-    int status = runGame();
+    int status = runGame(ProgramOptions{});
     finishProgram();
     return status;
 }

@@ -4,6 +4,8 @@
 #include "replay_session.h"
 #include "tool_help.h"
 
+#include "audio/sound_mixer.h"
+#include "game/demo.h"
 #include "platform/media_path.h"
 
 #include <cmath>
@@ -16,18 +18,19 @@ namespace {
 
 const char kUsage[] =
     "usage: vexar-tool autopilot --plan attack|ram --seed N --frames N --out FILE [--media DIR]\n"
-    "Flies the game headless with a simple pilot and writes the input it gave as\n"
-    "a replay timeline.\n"
+    "Flies the game headless with a simple pilot and writes its flight as a demo\n"
+    "(which replay --input reads as a timeline).\n"
     "  --plan attack       shoot the droids near the station, then the radars from\n"
     "                      beyond their range\n"
     "  --plan ram          fly into the nearest droid\n"
     "  --seed N            the clock reading the game seeds its random numbers with\n"
     "  --frames N          how many frames to fly\n"
-    "  --out FILE          the timeline to write\n"
+    "  --out FILE          the demo to write\n"
     "  --media DIR         the media folder (the one beside vexar-tool)\n"
     "  --help              this text\n";
 
-constexpr float kFrameTime = 0.03f;
+constexpr uint32_t kFrameMs = 30;
+const float kFrameTime = frameSecondsOf(kFrameMs);
 constexpr float kShotSpeed = 50.0f;       // units a second
 constexpr float kDroidSpeed = 15.0f;
 constexpr float kRadarStandOff = 125.0f;  // a radar fires within 100 units
@@ -156,17 +159,13 @@ void pilot(const World& world, const std::string& plan, InputState& input) {
                                  nextSlotIsFree(world, s.distance));
 }
 
-const char* const kKeyNames[] = {"up", "down", "space"};
-const uint32_t kKeys[] = {kKeyUp, kKeyDown, kKeySpace};
-
-void writeChanges(std::FILE* out, int frame, const InputState& before, const InputState& now) {
-    if (now.pointerX != before.pointerX || now.pointerY != before.pointerY)
-        std::fprintf(out, "%d pointer %.2f %.2f\n", frame, double(now.pointerX),
-                     double(now.pointerY));
-    for (int i = 0; i < 3; ++i)
-        if (now.keys[kKeys[i]] != before.keys[kKeys[i]])
-            std::fprintf(out, "%d key %s %s\n", frame, kKeyNames[i],
-                         now.keys[kKeys[i]] ? "down" : "up");
+DemoHeader demoHeader(unsigned seed) {
+    DemoHeader header;
+    header.version = kDemoFormatVersion;
+    header.game = VEXAR_VERSION;
+    header.hasSeed = true;
+    header.seed = seed;
+    return header;
 }
 
 }  // namespace
@@ -192,13 +191,24 @@ int runAutopilot(int argc, char** argv) {
     if (!startSession(session, settings)) return 1;
     std::fprintf(out, "# vexar-tool autopilot --plan %s --seed %u --frames %d\n",
                  options.plan.c_str(), options.seed, options.frames);
+    // The flight is written as a demo: the same lines the game records.
+    DemoRecorder recorder;
+    startDemoRecording(recorder, demoHeader(options.seed));
+    World& world = *session.world;
     for (int frame = 1; frame <= options.frames; ++frame) {
-        const InputState before = session.input;
-        pilot(*session.world, options.plan, session.input);
-        writeChanges(out, frame, before, session.input);
-        stepSession(session, false);
+        pilot(world, options.plan, session.input);
+        advanceSessionTime(session, kFrameTime);
+        FrameInput input;
+        input.input = session.input;
+        input.seconds = kFrameTime;
+        input.soundsPlaying = playingSoundFlags();
+        recordDemoFrame(recorder, world, kFrameMs, input.input, input.soundsPlaying);
+        runSessionFrame(session, input, false);
+        recordDemoFrameEnd(recorder, world);
     }
-    const GameState& state = session.world->state;
+    finishDemoRecording(recorder, world);
+    std::fputs(recorder.pending.c_str(), out);
+    const GameState& state = world.state;
     std::printf("kills: %d\nplaying: %d\n", int(state.kills), int(state.playing));
     endSession(session);
     return std::fclose(out) == 0 ? 0 : 1;

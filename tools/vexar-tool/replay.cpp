@@ -5,13 +5,17 @@
 #include "replay_session.h"
 #include "tool_help.h"
 
+#include "app/demo_playback.h"
 #include "audio/sound_mixer.h"
+#include "game/demo.h"
 #include "game/input_timeline.h"
+#include "game/world_check.h"
 #include "platform/media_path.h"
 #include "platform/wav_file.h"
 #include "platform/whole_file.h"
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstdio>
 #include <filesystem>
 
@@ -59,16 +63,56 @@ bool loadTimeline(const std::string& path, InputTimeline& timeline) {
     return false;
 }
 
+bool screenshotAt(const ReplayOptions& o, int frame) {
+    return std::find(o.screenshots.begin(), o.screenshots.end(), frame) != o.screenshots.end();
+}
+
+// What every frame leaves behind, however it was run.
+void writeFrameOutputs(const ReplaySession& session, const ReplayOptions& o, ReplayFiles& files,
+                       int frame, const FrameTimes& times) {
+    if (screenshotAt(o, frame)) writeScreenshot(o.out, frame, o.width, o.height);
+    writeStateLine(files.state, frame, *session.world);
+    std::fprintf(files.timings, "%d,%lld,%lld\n", frame, times.updateUs, times.renderUs);
+}
+
 void runFrames(ReplaySession& session, const ReplayOptions& o, InputTimeline& timeline,
                ReplayFiles& files) {
     for (int frame = 1; frame <= o.frames; ++frame) {
         applyInputChanges(timeline, frame, session.input);
-        const FrameTimes times = stepSession(session, true);
-        if (std::find(o.screenshots.begin(), o.screenshots.end(), frame) != o.screenshots.end())
-            writeScreenshot(o.out, frame, o.width, o.height);
-        writeStateLine(files.state, frame, *session.world);
-        std::fprintf(files.timings, "%d,%lld,%lld\n", frame, times.updateUs, times.renderUs);
+        writeFrameOutputs(session, o, files, frame, stepSession(session, true));
     }
+}
+
+// The demo's frames at their own times and with its sounds' flags; 2 when
+// the world departs from the recording, else 0.
+int runDemoFrames(ReplaySession& session, const ReplayOptions& o, DemoPlayer& player,
+                  ReplayFiles& files) {
+    World& world = *session.world;
+    FrameInput frame;
+    uint32_t milliseconds = 0;
+    while (nextDemoFrame(player, world, milliseconds, frame.soundsPlaying)) {
+        frame.input = player.input;
+        frame.seconds = frameSecondsOf(milliseconds);
+        advanceSessionTime(session, frame.seconds);
+        const FrameTimes times = runSessionFrame(session, frame, screenshotAt(o, player.frame));
+        writeFrameOutputs(session, o, files, player.frame, times);
+        if (checkDemoFrame(player, world))
+            std::fprintf(stderr, "vexar-tool replay: %s\n",
+                         demoDepartureText(player.departedAt).c_str());
+    }
+    std::printf("%d frames, final check %016" PRIx64 "\n", player.frame, worldCheck(world));
+    return player.departedAt != 0 ? 2 : 0;
+}
+
+// The demo's own settings for the session, and for the outputs its size.
+SessionSettings demoSettings(const DemoHeader& header, ReplayOptions& o) {
+    SessionSettings settings;
+    settings.seed = header.seed;
+    settings.world.stereo = header.stereo;
+    settings.world.highQualityTextures = header.highQuality;
+    settings.world.width = o.width = header.width;
+    settings.world.height = o.height = header.height;
+    return settings;
 }
 
 SessionSettings sessionSettings(const ReplayOptions& o) {
@@ -88,9 +132,19 @@ int runReplay(int argc, char** argv) {
     if (printHelpIfAsked(argc, argv, kReplayUsage)) return 0;
     ReplayOptions options;
     if (!parseReplayOptions(argc, argv, options)) return 2;
-    if (!validReplayOptions(options)) return 1;
     InputTimeline timeline;
-    if (!loadTimeline(options.input, timeline)) return 1;
+    DemoPlayer player;
+    const bool demo = !options.demo.empty();
+    if (demo) {
+        if (!loadDemoFile(options.demo, timeline, "vexar-tool replay")) return 1;
+        options.frames = timeline.lastFrame;  // a demo runs its own frames
+        startDemoPlayback(player, std::move(timeline));
+    } else if (!loadTimeline(options.input, timeline)) {
+        return 1;
+    }
+    if (!validReplayOptions(options)) return 1;
+    const SessionSettings settings =
+        demo ? demoSettings(player.timeline.header, options) : sessionSettings(options);
     ReplayFiles files;
     if (!openFiles(options.out, files)) {
         closeFiles(files);
@@ -99,12 +153,16 @@ int runReplay(int argc, char** argv) {
     if (!options.media.empty()) setMediaFolder(options.media);
     ReplaySession session;
     session.audio = files.audio;
-    if (!startSession(session, sessionSettings(options))) {
+    if (!startSession(session, settings)) {
         closeFiles(files);
         return 1;
     }
     writeStateLine(files.state, 0, *session.world);
-    runFrames(session, options, timeline, files);
+    int status = 0;
+    if (demo)
+        status = runDemoFrames(session, options, player, files);
+    else
+        runFrames(session, options, timeline, files);
     endSession(session);
-    return closeFiles(files) ? 0 : 1;
+    return closeFiles(files) ? status : 1;
 }

@@ -4,7 +4,9 @@
 
 // vexar-tool replay: the real game, headless, from a seed and an input
 // timeline, with every frame the same length and the sound mixed in lock-step
-// with game time; writes what happened frame by frame.
+// with game time; writes what happened frame by frame. With --demo, the demo
+// gives the seed, the settings, every frame's time and the sounds' flags,
+// and its checks are compared; frames are drawn only for screenshots.
 struct ReplayOptions {
     unsigned seed = 0;
     int frames = 0;
@@ -16,6 +18,7 @@ struct ReplayOptions {
     bool highQuality = false;
     std::string media;  // "" for the media folder beside the executable
     std::vector<int> screenshots;
+    std::string demo;  // "" for a replay from --seed and --frames
 };
 
 // `vexar-tool replay --help`.

@@ -12,8 +12,9 @@ const char kReplayUsage[] =
     "usage: vexar-tool replay --seed N --frames N --out DIR [--frame-time S] [--input FILE]\n"
     "                         [--width W] [--height H] [--stereo 0|1] [--hiqual 0|1]\n"
     "                         [--media DIR] [--screenshot F1,F2,...]\n"
-    "Runs the game headless, every frame the same length, and writes state.txt,\n"
-    "timings.csv, audio.wav and the screenshots into DIR.\n"
+    "       vexar-tool replay --demo FILE --out DIR [--media DIR] [--screenshot F1,F2,...]\n"
+    "Runs the game headless and writes state.txt, timings.csv, audio.wav and the\n"
+    "screenshots into DIR: from a seed, every frame the same length, or a demo.\n"
     "  --seed N            the clock reading the game seeds its random numbers with\n"
     "  --frames N          how many frames to run\n"
     "  --out DIR           the folder to write into (made when missing)\n"
@@ -24,9 +25,12 @@ const char kReplayUsage[] =
     "  --stereo 0|1        the stereo (\"3D\") mode (0)\n"
     "  --hiqual 0|1        high-quality textures (0)\n"
     "  --media DIR         the media folder (the one beside vexar-tool)\n"
-    "  --screenshot F,...  frames (1 to N) to save as frame-NNNNNN.png\n"
+    "  --screenshot F,...  frames (1 to the last) to save as frame-NNNNNN.png\n"
+    "  --demo FILE         a recorded game: its seed, settings, frame times and\n"
+    "                      input, with its checks compared\n"
     "  --help              this text\n"
-    "Exit status: 0 when done, 1 when it could not be done, 2 for a usage error.\n";
+    "Exit status: 0 when done, 1 when it could not be done, 2 for a usage error or\n"
+    "a demo the game departs from.\n";
 
 namespace {
 
@@ -92,13 +96,14 @@ bool readOption(const std::string& name, const char* value, ReplayOptions& o) {
     if (name == "--hiqual") return readSwitch(value, o.highQuality);
     if (name == "--media") return readText(value, o.media);
     if (name == "--screenshot") return readFrameList(value, o.screenshots);
+    if (name == "--demo") return readText(value, o.demo);
     return false;
 }
 
 }  // namespace
 
 bool parseReplayOptions(int argc, char** argv, ReplayOptions& options) {
-    bool seed = false, frames = false;
+    bool seed = false, frames = false, other = false;
     for (int i = 2; i < argc; i += 2) {
         if (i + 1 >= argc || !readOption(argv[i], argv[i + 1], options)) {
             std::fprintf(stderr, "vexar-tool replay: bad option %s %s\n%s", argv[i],
@@ -107,6 +112,15 @@ bool parseReplayOptions(int argc, char** argv, ReplayOptions& options) {
         }
         seed = seed || std::strcmp(argv[i], "--seed") == 0;
         frames = frames || std::strcmp(argv[i], "--frames") == 0;
+        // What a demo decides itself.
+        other = other || !std::strstr(" --demo --out --media --screenshot ",
+                                      (" " + std::string(argv[i]) + " ").c_str());
+    }
+    if (!options.demo.empty()) {
+        if (!other && !options.out.empty()) return true;
+        std::fprintf(stderr, "vexar-tool replay: a demo takes only --out, --media and --screenshot\n%s",
+                     kReplayUsage);
+        return false;
     }
     if (!seed || !frames || options.out.empty()) {
         std::fprintf(stderr, "vexar-tool replay: --seed, --frames and --out are needed\n%s", kReplayUsage);

@@ -1,9 +1,8 @@
 #include "replay_outputs.h"
 
-#include "platform/gl.h"
+#include "game/frame_picture.h"
 #include "platform/png_file.h"
 
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -44,16 +43,7 @@ void writeStateLine(std::FILE* file, int frame, const World& world) {
 }
 
 bool writeScreenshot(const std::string& folder, int frame, int width, int height) {
-    const size_t row = size_t(width) * 4;
-    std::vector<uint8_t> pixels(row * size_t(height)), upright(pixels.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    // OpenGL reads the bottom row first; the picture file starts at the top.
-    for (int y = 0; y < height; ++y)
-        std::memcpy(&upright[size_t(y) * row], &pixels[size_t(height - 1 - y) * row], row);
-    // The frame's own alpha is never seen on screen; the picture is opaque.
-    for (size_t i = 3; i < upright.size(); i += 4) upright[i] = 255;
+    const std::vector<uint8_t> upright = readFramePicture(width, height);
     char name[32];
     std::snprintf(name, sizeof name, "/frame-%06d.png", frame);
     return writePngFile(folder + name, upright.data(), width, height);

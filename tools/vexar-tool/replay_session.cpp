@@ -1,10 +1,7 @@
 #include "replay_session.h"
 
-#include "app/game_gl.h"
 #include "audio/sound_mixer.h"
-#include "game/scene_render.h"
 #include "game/world_setup.h"
-#include "game/world_update.h"
 #include "model/texture_cache.h"
 #include "platform/audio_output.h"
 #include "platform/clock_manual.h"
@@ -56,34 +53,40 @@ bool startSession(ReplaySession& session, const SessionSettings& settings) {
     session.world = std::make_unique<World>();
     World& world = *session.world;
     // The game's own start-up, as far as the world is concerned.
-    gameSrand(world.random, settings.seed);
     const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    setUpGameGl(black, settings.world.width, settings.world.height);
-    initCamera(world.camera);
-    resetTextureCache(settings.world.highQualityTextures);
-    setupWorld(world, settings.world);
-    return true;
+    setUpGameView(world, black, settings.world);
+    GameStart start;
+    start.seed = settings.seed;
+    start.world = settings.world;
+    return setUpGameWorld(world, start);
 }
 
-FrameTimes stepSession(ReplaySession& session, bool draw) {
+void advanceSessionTime(ReplaySession& session, float seconds) {
+    session.seconds += double(seconds);
+    mixBlocksDue(session);
+}
+
+FrameTimes runSessionFrame(ReplaySession& session, const FrameInput& frame, bool draw) {
     World& world = *session.world;
     FrameTimes times;
-    session.seconds += double(session.frameTime);
-    mixBlocksDue(session);
     Clock::time_point started = Clock::now();
-    advanceWorld(world, session.input, session.frameTime);
-    publishSoundPositions();
+    updateGameFrame(world, frame);
     times.updateUs = microsecondsSince(started);
-    if (!draw) {
-        advanceScenePasses(world);
-        return times;
-    }
     started = Clock::now();
-    clearFrameAndSaveProjection();
-    drawFrame(world);
+    drawGameFrame(world, draw);
+    if (!draw) return times;
     glFinish();  // the frame's cost includes the drawing OpenGL queued
     times.renderUs = microsecondsSince(started);
     return times;
+}
+
+FrameTimes stepSession(ReplaySession& session, bool draw) {
+    advanceSessionTime(session, session.frameTime);
+    FrameInput frame;
+    frame.input = session.input;
+    frame.seconds = session.frameTime;
+    frame.soundsPlaying = playingSoundFlags();
+    return runSessionFrame(session, frame, draw);
 }
 
 void endSession(ReplaySession& session) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/game_session.h"
 #include "game/input_state.h"
 #include "game/world.h"
 
@@ -7,13 +8,13 @@
 struct OffscreenGl;
 struct WavWriter;
 
-// The game run headless, a fixed frame time at a time: the same start-up,
-// update, sound mixing and drawing as the live game, with the sound mixed on
-// the calling thread whenever game time reaches the next block, so that the
-// sound-gated rules (the firing rhythm) come out the same on every run.
+// The game run headless, a frame at a time: the same start-up, frame
+// sequence, sound mixing and drawing as the live game, with the sound mixed
+// on the calling thread whenever game time reaches the next block, so that
+// the sound-gated rules (the firing rhythm) come out the same on every run.
 struct SessionSettings {
     unsigned seed = 0;  // stands for the clock the game seeds its random source with
-    float frameTime = 0.03f;
+    float frameTime = 0.03f;  // for stepSession
     WorldSettings world;
 };
 
@@ -37,9 +38,14 @@ struct FrameTimes {
     long long renderUs = 0;  // 0 when the frame is not drawn
 };
 
-// One frame with the session's input: the sound due so far is mixed, the
-// world advances, the mixer learns the new positions, and the frame is drawn
-// (or, undrawn, only what drawing changes in the world is done).
+// Game time moves on by a frame of `seconds`; the sound due by its end is
+// mixed. Call before that frame runs.
+void advanceSessionTime(ReplaySession& session, float seconds);
+// The game's frame with this input, drawn or (undrawn) only what drawing
+// changes in the world done.
+FrameTimes runSessionFrame(ReplaySession& session, const FrameInput& frame, bool draw);
+// Both, with the session's fixed frame time, its input, and the sounds'
+// flags as the mixer, in lock-step, has them.
 FrameTimes stepSession(ReplaySession& session, bool draw);
 
 void endSession(ReplaySession& session);

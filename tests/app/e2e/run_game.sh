@@ -128,10 +128,12 @@ expect_size() {
         fail "$3 is not $2: $(xdotool getwindowgeometry "$1")"
 }
 
-# expect_ini WINDOWED LIGHTS MUSIC JOYSTICK HIQ WIDTH HEIGHT USESCREENRES
+# expect_ini WINDOWED LIGHTS MUSIC JOYSTICK HIQ WIDTH HEIGHT USESCREENRES [INVERTMOUSE]
+# (the comforts after the eight keys at their defaults, but for InvertMouse)
 expect_ini() {
-    local expected
-    expected=$(printf '[Game]\nWindowed=%s\nLights=%s\nMusic=%s\nJoystick=%s\nUseHiQualTex=%s\nWidth=%s\nHeight=%s\nUseScreenRes=%s' "$@")
+    local expected invert=${9:-0}
+    expected=$(printf '[Game]\nWindowed=%s\nLights=%s\nMusic=%s\nJoystick=%s\nUseHiQualTex=%s\nWidth=%s\nHeight=%s\nUseScreenRes=%s' "${@:1:8}")
+    expected+=$(printf '\nSoundVolume=100\nMusicVolume=100\nMouseSpeed=100\nInvertMouse=%s' "$invert")
     [ -f "$media/game.ini" ] || fail "no game.ini written"
     [ "$(cat "$media/game.ini")" == "$expected" ] || fail "game.ini holds: $(cat "$media/game.ini")"
 }
@@ -319,6 +321,33 @@ missing_model)
     wait_for_end
     [ "$status" -eq 0 ] || fail "exit status $status"
     expect_ini 1 0 0 0 0 640 480 0
+    ;;
+comforts)
+    # The launcher's Options panel (its check box for an inverted mouse),
+    # then in the game F12 and F11.
+    export XDG_PICTURES_DIR="$work/pictures"
+    start_display
+    start_launcher
+    click_launcher 522 432   # "Options"
+    click_launcher 287 392   # "Invert mouse" in the panel
+    xdotool key Return       # still Start
+    wait_for_game_window
+    sleep 0.3
+    xdotool key F12
+    for _ in $(seq 20); do grep -q 'screenshot saved' "$work/stderr" && break; sleep 0.1; done
+    shot=$(sed -n 's/^vexar: screenshot saved to //p' "$work/stderr")
+    [[ "$shot" == "$work/pictures/Vexar/vexar-"*.png ]] || fail "no screenshot line naming a file: $shot"
+    [ "$(count_lit "$shot" 0 456 80 480 600)" -gt 60 ] || fail "the screenshot lacks the score box"
+    # Xvfb shows 1024x768 only: full screen at 640x480 is refused, and said.
+    xdotool key F11
+    for _ in $(seq 20); do grep -q 'full screen' "$work/stderr" && break; sleep 0.1; done
+    grep -q 'no 640x480 mode for full screen; staying in a window' "$work/stderr" ||
+        fail "F11 at a size the display lacks says nothing"
+    kill -0 "$pid" 2>/dev/null || fail "the game ended after F11"
+    xdotool key q
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    expect_ini 1 0 0 0 0 640 480 0 1
     ;;
 *) fail "unknown case" ;;
 esac

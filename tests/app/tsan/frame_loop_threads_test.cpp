@@ -4,6 +4,7 @@
 // world updated, its sounds published to the mixer and drawn, frame after
 // frame, while shots and their sounds fly.
 #include "app/frame_clock.h"
+#include "app/game_session.h"
 #include "app/input.h"
 #include "app/program.h"
 #include "app/settings.h"
@@ -44,16 +45,15 @@ TEST(FrameLoopThreads, TheWorldPlaysWhileTheSoundAndMusicThreadsRun) {
     openMusicDevice();
     playMusic();
     ASSERT_TRUE(initApplication(0, 0, 0, 0));
-    WorldSettings settings;
-    settings.music = true;
-    ASSERT_TRUE(setupWorld(gameWorld, settings));
+    GameStart game;
+    game.world.music = true;
+    ASSERT_TRUE(setUpGameWorld(gameWorld, game));
 
     inputState.keys[kKeySpace] = 1;  // firing, so shots and their sounds come and go
     inputState.pointerX = 0.5f;      // and turning, so every source moves
     int shotsSeen = 0;
     for (int frame = 0; frame < 120; ++frame) {
-        clearFrameAndSaveProjection();
-        runFrame(0.03f);
+        runFrame(30);
         for (const ShotObject& shot : gameWorld.shots) shotsSeen += shot.object.side != kSideNone;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

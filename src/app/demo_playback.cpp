@@ -1,0 +1,143 @@
+#include "app/demo_playback.h"
+
+#include "app/frame_clock.h"
+#include "app/game_session.h"
+#include "app/game_window.h"
+#include "app/input.h"
+#include "app/screenshot.h"
+#include "app/settings.h"
+#include "audio/music_player.h"
+#include "audio/sound_mixer.h"
+#include "game/demo.h"
+#include "platform/clock.h"
+#include "platform/events.h"
+#include "platform/midi_output.h"
+#include "platform/whole_file.h"
+#include "platform/window.h"
+
+#include <cstdio>
+
+extern World gameWorld;
+
+namespace {
+
+constexpr uint32_t kFinalPictureMs = 2000;
+// The "DEMO" box in the lower-right corner, like the score box in the other.
+constexpr int kBadgeWidth = 64, kBadgeHeight = 24;
+
+void takeDemoSettings(const DemoHeader& header) {
+    // The player's own volumes stay; the rest is the recording's, in a window
+    // that leaves the pointer free. Nothing is written back to game.ini.
+    loadSettings(gameSettings);
+    gameSettings.accepted = false;
+    gameSettings.windowed = 1;
+    gameSettings.lights = header.stereo;
+    gameSettings.useHiQualTex = header.highQuality;
+    gameSettings.width = header.width;
+    gameSettings.height = header.height;
+    gameSettings.useScreenRes = 0;
+    gameSettings.music = 1;
+    gameSettings.joystick = 0;
+}
+
+GameStart demoStart(const DemoHeader& header) {
+    GameStart start;
+    start.seed = header.seed;
+    start.world.music = true;
+    start.world.stereo = header.stereo;
+    start.world.highQualityTextures = header.highQuality;
+    start.world.width = header.width;
+    start.world.height = header.height;
+    return start;
+}
+
+void makeBadge(TextOverlay& badge) {
+    const int w = gameSettings.width, h = gameSettings.height;
+    createTextOverlay(badge, w - kBadgeWidth, h - kBadgeHeight, w, h, w, h, false);
+    drawText(badge, "DEMO", {0, 0, kBadgeWidth, kBadgeHeight}, 0);
+}
+
+// The last picture stays on the screen (the messages still answer: Q ends it
+// sooner, F12 takes it).
+void holdFinalPicture() {
+    const uint32_t start = millisecondClock();
+    while (pumpMessages()) {
+        takeAskedScreenshot(gameSettings.width, gameSettings.height, true);
+        const uint32_t shown = millisecondClock() - start;
+        if (shown >= kFinalPictureMs) break;
+        waitForMessage(int(kFinalPictureMs - shown));
+    }
+}
+
+// The frames, each when its recorded time has passed since the one before.
+void playFrames(DemoPlayer& player, const TextOverlay& badge) {
+    uint32_t milliseconds = 0, sounds = 0;
+    bool more = nextDemoFrame(player, gameWorld, milliseconds, sounds);
+    while (more && pumpMessages()) {
+        if (!takeRecordedFrame(milliseconds)) {
+            if (frameClock.paused) takeAskedScreenshot(gameSettings.width, gameSettings.height, true);
+            waitForMessage(millisecondsToSleep(false));
+            continue;
+        }
+        FrameInput frame;
+        frame.input = player.input;
+        frame.seconds = frameSecondsOf(milliseconds);
+        frame.soundsPlaying = sounds;
+        runGameFrame(gameWorld, frame, true);
+        drawToFrame(badge);
+        takeAskedScreenshot(gameSettings.width, gameSettings.height, false);
+        swapGameBuffers();
+        if (checkDemoFrame(player, gameWorld))
+            std::fprintf(stderr, "vexar: %s\n", demoDepartureText(player.departedAt).c_str());
+        more = nextDemoFrame(player, gameWorld, milliseconds, sounds);
+    }
+    if (!more && running) holdFinalPicture();
+}
+
+}  // namespace
+
+bool loadDemoFile(const std::string& path, InputTimeline& timeline, const char* program) {
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) {
+        std::fprintf(stderr, "%s: cannot read the demo %s\n", program, path.c_str());
+        return false;
+    }
+    std::string error;
+    if (!parseDemo(std::string(bytes.begin(), bytes.end()), timeline, error)) {
+        std::fprintf(stderr, "%s: %s: %s\n", program, path.c_str(), error.c_str());
+        return false;
+    }
+    const std::string note = demoCutOffNote(timeline);
+    if (!note.empty()) std::fprintf(stderr, "%s: %s: %s\n", program, path.c_str(), note.c_str());
+    return true;
+}
+
+int playDemoInGame(const std::string& path) {
+    DemoPlayer player;
+    {
+        InputTimeline timeline;
+        if (!loadDemoFile(path, timeline, "vexar")) return 1;
+        startDemoPlayback(player, std::move(timeline));
+    }
+    if (!startWindowSystem()) return -1;
+    openMusicDevice();
+    playMusic();
+    takeDemoSettings(player.timeline.header);
+    setSoundVolume(gameSettings.soundVolume);
+    setMidiOutputVolume(float(gameSettings.musicVolume) * 0.01f);
+    registerGameWindowClass();
+    if (!createGameWindow(false)) return -1;
+    const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    const GameStart start = demoStart(player.timeline.header);
+    setUpGameView(gameWorld, black, start.world);
+    running = true;
+    startFrameClock();
+    if (!setUpGameWorld(gameWorld, start)) return -1;
+    TextOverlay badge;
+    makeBadge(badge);
+    playFrames(player, badge);
+    releaseTextOverlay(badge);
+    if (running) destroyGameContext();
+    running = false;
+    return player.departedAt != 0 ? 2 : 0;
+}

@@ -1,0 +1,85 @@
+#include "app/demo_recording.h"
+
+#include "platform/clock.h"
+#include "platform/output_file.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace {
+
+constexpr uint32_t kWriteIntervalMs = 1000;
+
+// A demo that cannot be written any more is given up, once, with a word; the
+// game goes on.
+void writePending(DemoRecording& recording) {
+    recording.lastWrite = millisecondClock();
+    if (!recording.file || recording.recorder.pending.empty()) return;
+    const std::string reason = writeOutputFile(recording.file, recording.recorder.pending);
+    recording.recorder.pending.clear();
+    if (reason.empty()) return;
+    std::fprintf(stderr, "vexar: the demo %s could not be written (%s); the recording stops\n",
+                 recording.path.c_str(), reason.c_str());
+    closeOutputFile(recording.file);
+    recording.file = nullptr;
+}
+
+}  // namespace
+
+bool openDemoRecording(DemoRecording& recording, const std::string& path) {
+    std::string reason;
+    recording.path = path;
+    recording.file = openOutputFile(path, reason);
+    if (recording.file) return true;
+    std::fprintf(stderr, "vexar: cannot record a demo to %s: %s\n", path.c_str(), reason.c_str());
+    return false;
+}
+
+void abandonDemoRecording(DemoRecording& recording) {
+    if (recording.file) discardOutputFile(recording.file, recording.path);
+    recording.file = nullptr;
+}
+
+void beginDemoRecording(DemoRecording& recording, const GameStart& start) {
+    DemoHeader header;
+    header.version = kDemoFormatVersion;
+    header.game = VEXAR_VERSION;
+    header.hasSeed = true;
+    header.seed = start.seed;
+    header.stereo = start.world.stereo;
+    header.highQuality = start.world.highQualityTextures;
+    header.width = start.world.width;
+    header.height = start.world.height;
+    startDemoRecording(recording.recorder, header);
+    writePending(recording);
+}
+
+void recordFrameStart(DemoRecording& recording, const World& world, uint32_t milliseconds,
+                      const FrameInput& frame) {
+    recordDemoFrame(recording.recorder, world, milliseconds, frame.input, frame.soundsPlaying);
+}
+
+void recordFrameEnd(DemoRecording& recording, const World& world) {
+    recordDemoFrameEnd(recording.recorder, world);
+    if (millisecondClock() - recording.lastWrite >= kWriteIntervalMs) writePending(recording);
+}
+
+void writeDemoNow(DemoRecording& recording) {
+    if (!recording.recorder.pending.empty()) writePending(recording);
+}
+
+void endDemoRecording(DemoRecording& recording, const World& world) {
+    if (!recording.file) return;
+    const uint64_t check = finishDemoRecording(recording.recorder, world);
+    writePending(recording);
+    if (!recording.file) return;
+    const std::string reason = closeOutputFile(recording.file);
+    recording.file = nullptr;
+    if (!reason.empty()) {
+        std::fprintf(stderr, "vexar: the demo %s could not be written (%s)\n",
+                     recording.path.c_str(), reason.c_str());
+        return;
+    }
+    std::fprintf(stderr, "vexar: demo recorded to %s: %d frames, final check %016" PRIx64 "\n",
+                 recording.path.c_str(), recording.recorder.frame, check);
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include "game/input_state.h"
+#include "game/world.h"
+
+#include <cstdint>
+
+// The game's start and its frame, one sequence for whoever drives it: the
+// live game, a demo played back in the game, and vexar-tool's replay and
+// autopilot. What differs is only where the input, the frame time and the
+// sounds' flags come from, and what becomes of the drawn frame.
+
+// What a game is started with once its window (or a headless context) exists.
+struct GameStart {
+    uint32_t seed = 0;  // the clock reading the random source is seeded with
+    WorldSettings world;
+};
+
+// The fixed OpenGL state (clear colour, viewport, the plain perspective left
+// as the current matrix mode, the switches, the light and the material), the
+// start-up view and the texture cache.
+void setUpGameView(World& world, const float clearColour[4], const WorldSettings& settings);
+// The random source seeded and the world built (models, sounds, placements).
+bool setUpGameWorld(World& world, const GameStart& start);
+
+// One accepted frame's input.
+struct FrameInput {
+    InputState input;
+    float seconds = 0.0f;
+    uint32_t soundsPlaying = 0;  // the sounds' playing flags taken at its start
+};
+
+// The frame time of a clock count in milliseconds: the same float everywhere.
+float frameSecondsOf(uint32_t milliseconds);
+
+// One accepted frame: the world's update, the mixer told where the sounds are
+// now, and the frame drawn (cleared, the view, the scene, the plain
+// perspective back) or, undrawn, only what the drawing changes in the world.
+// Showing the picture is the caller's.
+void runGameFrame(World& world, const FrameInput& frame, bool draw);
+// Its two halves, for a caller that times them apart.
+void updateGameFrame(World& world, const FrameInput& frame);
+void drawGameFrame(World& world, bool draw);
