@@ -102,6 +102,12 @@ TEST(ReplayTool, RefusesWhatItCannotDoBeforeWritingAnything) {
         EXPECT_EQ(run.err, "vexar-tool replay: " + c.line + "\n");
         EXPECT_FALSE(std::filesystem::exists(media.path("out"))) << c.options;
     }
+    // A demo's frames are its own.
+    media.write("short.demo", "vexar-demo 1\nseed 4\nwidth 320\nheight 200\n1 time 30\n5 end\n");
+    const ToolRun run = runTool(media.folder, demoInto(media, media.path("short.demo")) + " --screenshot 6");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "vexar-tool replay: --screenshot 6 is not a frame from 1 to 5\n");
+    EXPECT_FALSE(std::filesystem::exists(media.path("out")));
 }
 
 }  // namespace

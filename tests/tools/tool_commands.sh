@@ -16,14 +16,20 @@ mkdir -p "$work"
 # preloads for the game's own programs (VEXAR_GAME_PRELOAD).
 run_tool() { LD_PRELOAD=${VEXAR_GAME_PRELOAD:-} "$tool" "$@"; }
 
-# The options (--name) in a text, one a line, sorted; --help left out.
-options_in() { grep -oE -- '--[a-z][a-z-]*' | grep -vx -- '--help' | sort -u; }
+# The options a command's --help lists (lines that start with one), sorted;
+# --help left out.
+help_options() {
+    grep -oE -- '^ +--[a-z][a-z-]*' | tr -d ' ' | grep -vx -- '--help' | sort -u
+}
 
-# One sub-command's section of the manual page (from ".SS NAME" to the next section).
-manual_section() {
+# The options one command's section of the manual page lists: the tags of its
+# items (the line after .TP or .TQ), sorted.
+manual_options() {
     sed 's/\\-/-/g' "$manual" | awk -v name="$1" '
         /^\.S[SH] / { inside = ($1 == ".SS" && $2 == name); next }
-        inside'
+        inside && tag { print }
+        { tag = inside && ($1 == ".TP" || $1 == ".TQ") }' |
+        grep -oE -- '--[a-z][a-z-]*' | sort -u
 }
 
 case $case in
@@ -76,10 +82,10 @@ manual)
     for command in $commands; do
         run_tool "$command" --help >"$work/$command.help" || fail "$command --help ended with status $?"
         grep -q "^usage: vexar-tool $command" "$work/$command.help" || fail "$command --help gives no usage"
-        help_options=$(options_in <"$work/$command.help")
-        manual_options=$(manual_section "$command" | options_in)
-        [ "$help_options" == "$manual_options" ] ||
-            fail "$command: --help names $(echo $help_options), the manual $(echo $manual_options)"
+        in_help=$(help_options <"$work/$command.help")
+        in_manual=$(manual_options "$command")
+        [ "$in_help" == "$in_manual" ] ||
+            fail "$command: --help lists $(echo $in_help), the manual $(echo $in_manual)"
     done
     ;;
 *) fail "unknown case" ;;
