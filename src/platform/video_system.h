@@ -2,7 +2,8 @@
 #include <string>
 
 // What SDL's video needs to know before it starts, which differs by system
-// (video_system_linux.cpp, video_system_windows.cpp).
+// (video_system_linux.cpp, video_system_windows.cpp; they also hold
+// preferHeadlessVideo of offscreen_gl.h).
 
 // Whether there is a display to open windows on, and the driver to ask SDL
 // for when none was named on purpose (`driverChosen`). False, with one line
@@ -10,8 +11,3 @@
 bool prepareVideoDriver(bool driverChosen);
 // What the windows are shown on, for messages ("display :0", "the desktop").
 std::string displayName();
-
-// Tools that run the game without showing it (the replay) ask for a driver
-// that needs no display where the system has one; a driver named in the
-// environment still wins.
-void preferHeadlessVideo();

@@ -1,5 +1,7 @@
 #include "platform/video_system.h"
 
+#include "platform/offscreen_gl.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -34,5 +36,6 @@ std::string displayName() {
     return std::string("display ") + (display ? display : "");
 }
 
-// SDL's offscreen driver draws with EGL into memory, no X server needed.
-void preferHeadlessVideo() { setenv("SDL_VIDEODRIVER", "offscreen", 0); }
+// SDL's offscreen driver draws with EGL into memory, no X server needed. A
+// hint never overrides the environment variable of the same name.
+void preferHeadlessVideo() { SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen"); }

@@ -1,5 +1,7 @@
 #include "platform/video_system.h"
 
+#include "platform/offscreen_gl.h"
+
 // Windows always has its desktop; SDL picks its one driver.
 bool prepareVideoDriver(bool) { return true; }
 

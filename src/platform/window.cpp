@@ -22,16 +22,6 @@ struct GameWindow {
 GameWindow gameWindow;
 bool openGlKept = false;
 
-bool displayHasMode(int width, int height) {
-    int count = SDL_GetNumDisplayModes(0);
-    for (int i = 0; i < count; ++i) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height)
-            return true;
-    }
-    return false;
-}
-
 // 32 depth bits as asked for, else the deepest buffer the driver offers.
 SDL_Window* createWithDeepestDepth(const WindowRequest& request, Uint32 flags) {
     for (int depth : {32, 24, 16}) {
@@ -102,6 +92,16 @@ bool desktopSize(int& width, int& height) {
     return true;
 }
 
+bool displayHasMode(int width, int height) {
+    int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height)
+            return true;
+    }
+    return false;
+}
+
 bool openWindow(const WindowRequest& request) {
     // SDL would start the video on its own, headless drivers and all.
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
@@ -164,4 +164,8 @@ bool toggleFullScreen() {
 
 void swapWindowBuffers() {
     if (gameWindow.window && gameWindow.context) SDL_GL_SwapWindow(gameWindow.window);
+}
+
+void setWindowTitle(const char* title) {
+    if (gameWindow.window) SDL_SetWindowTitle(gameWindow.window, title);
 }

@@ -8,7 +8,7 @@ tool=$1 media=$2 work=$3
 folder="$work/Zoë 日本"
 rm -rf "$work"
 mkdir -p "$folder"
-cp "$media/splash.jpg" "$media/spaceRadar.a3f" "$folder/"
+cp "$media/splash.jpg" "$media/spaceRadar.a3f" "$media/radar.tga" "$folder/"
 "$(dirname "$0")/../../scripts/wine-run" "$tool" check "$folder/splash.jpg" "$folder/spaceRadar.a3f" \
     >"$work/out" 2>&1
 status=$?

@@ -2,6 +2,7 @@
 
 #include "check.h"
 #include "obj_mesh.h"
+#include "tool_help.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +12,12 @@
 #include <tuple>
 
 namespace {
+
+const char kUsage[] =
+    "usage: vexar-tool obj2a3f IN.obj OUT.a3f\n"
+    "Converts a Wavefront OBJ mesh, with the first material it uses from its .mtl\n"
+    "file (colours, shininess, a .bmp, .jpg or .tga texture), into a model file.\n"
+    "  --help              this text\n";
 
 struct A3fVertex {
     Vec3 position, normal;
@@ -108,8 +115,9 @@ bool usableTexture(const std::string& name) {
 }  // namespace
 
 int runObj2a3f(int argc, char** argv) {
+    if (printHelpIfAsked(argc, argv, kUsage)) return 0;
     if (argc != 4) {
-        std::fprintf(stderr, "usage: vexar-tool obj2a3f IN.obj OUT.a3f\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     ObjMesh obj;

@@ -3,6 +3,7 @@
 #include "replay_outputs.h"
 
 #include "replay_session.h"
+#include "tool_help.h"
 
 #include "app/demo_playback.h"
 #include "audio/sound_mixer.h"
@@ -130,6 +131,7 @@ SessionSettings sessionSettings(const ReplayOptions& o) {
 }  // namespace
 
 int runReplay(int argc, char** argv) {
+    if (printHelpIfAsked(argc, argv, kReplayUsage)) return 0;
     ReplayOptions options;
     if (!parseReplayOptions(argc, argv, options)) return 2;
     InputTimeline timeline;
@@ -137,10 +139,12 @@ int runReplay(int argc, char** argv) {
     const bool demo = !options.demo.empty();
     if (demo) {
         if (!loadDemoFile(options.demo, timeline, "vexar-tool replay")) return 1;
+        options.frames = timeline.lastFrame;  // a demo runs its own frames
         startDemoPlayback(player, std::move(timeline));
     } else if (!loadTimeline(options.input, timeline)) {
         return 1;
     }
+    if (!validReplayOptions(options)) return 1;
     const SessionSettings settings =
         demo ? demoSettings(player.timeline.header, options) : sessionSettings(options);
     ReplayFiles files;

@@ -7,7 +7,6 @@
 #include "platform/clock_manual.h"
 #include "platform/gl.h"
 #include "platform/offscreen_gl.h"
-#include "platform/video_system.h"
 #include "platform/wav_file.h"
 
 #include <chrono>
