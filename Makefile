@@ -2,17 +2,36 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test build deps clean test-tsan test-asan bless-golden install uninstall bench
+.PHONY: run test build game deps deps-tests clean test-tsan test-asan bless-golden install uninstall bench \
+        windows test-windows
 
+# What playing and installing need: the game, vexar-tool, the media and the icons.
+GAME_TARGETS = vexar vexar-tool vexar_media vexar_icons
+
+# The game's packages only; the tests add theirs.
 deps:
 	@scripts/install-deps
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BUILD) -j $(JOBS)
+deps-tests:
+	@scripts/install-deps --tests
 
-run: build
+# A build folder made for the game alone leaves the tests out, so it needs
+# none of their packages; one that a test build made keeps them (only the
+# game's targets are built here either way).
+configure-game = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release \
+                 $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
+
+game: deps
+	$(configure-game)
+	cmake --build $(BUILD) -j $(JOBS) --target $(GAME_TARGETS)
+
+run: game
 	./$(BUILD)/vexar
+
+# Everything: the game, the tests, the fuzz targets' regression runs.
+build: deps-tests
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
+	cmake --build $(BUILD) -j $(JOBS)
 
 # The whole suite. Without an X display the tests run under Xvfb, so the
 # OpenGL and window tests get a real (Mesa) context either way.
@@ -22,14 +41,14 @@ test: build
 
 # The audio and music threads and the frame loop beside them under
 # ThreadSanitizer, in a build of their own.
-test-tsan: deps
+test-tsan: deps-tests
 	cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAR_SANITIZE=thread
 	cmake --build $(BUILD)-tsan -j $(JOBS) --target tsan_tests
 	TSAN_OPTIONS=suppressions=$(CURDIR)/tests/tsan.supp \
 	  scripts/with-display ctest --test-dir $(BUILD)-tsan -L tsan --output-on-failure
 
 # Everything under AddressSanitizer and UndefinedBehaviorSanitizer.
-test-asan: deps
+test-asan: deps-tests
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAR_SANITIZE=address
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
@@ -50,14 +69,32 @@ bless-golden: build
 # in PREFIX/share/games/vexar, PREFIX/games/vexar starts it (see README).
 PREFIX ?= /usr/local
 install: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
-	cmake --build $(BUILD) -j $(JOBS)
+	$(configure-game) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j $(JOBS) --target $(GAME_TARGETS)
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
-# Removes what the last install put in place (build/install_manifest.txt);
-# give the same DESTDIR as to the install.
+# Removes what the last install put in place (build/install_manifest.txt),
+# and the folders it made that are left empty; give the same DESTDIR as to
+# the install.
 uninstall:
 	DESTDIR="$(DESTDIR)" cmake --build $(BUILD) --target uninstall
 
+# Windows, cross-built here: the mingw-w64 compilers, Wine and NSIS from
+# Debian, the libraries built once from Debian's sources and cached (see
+# scripts/windows-deps), then the game, dist/vexar-VERSION-win64.zip and
+# dist/vexar-VERSION-setup.exe.
+WINBUILD ?= $(BUILD)-win
+windows: deps
+	$(configure-game)
+	cmake --build $(BUILD) -j $(JOBS) --target vexar-mediagen
+	scripts/windows-build $(BUILD) $(WINBUILD)
+
+# The Windows build's tests under Wine, in a private Xvfb and a fresh Wine
+# prefix: the test programs, the golden runs and the installer end to end.
+test-windows: windows deps-tests
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
+	cmake --build $(BUILD) -j $(JOBS) --target send_close_request grab_window vexar-tool vexar_media
+	scripts/test-windows $(WINBUILD)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan $(WINBUILD)

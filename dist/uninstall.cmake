@@ -1,13 +1,11 @@
-# Removes every file the last install wrote (its manifest lists them without
-# DESTDIR: give the same DESTDIR as to the install), then the game's own
-# folders (OWN_FOLDERS: below the prefix, separated by ':', deepest first)
-# when nothing else is left in them. Shared folders (share/icons/...,
-# share/man/...) stay.
+# Removes every file the last install wrote (MANIFEST lists them without
+# DESTDIR: give the same DESTDIR as to the install), then the folders that
+# install made (FOLDERS, the record install_folders.cmake wrote), deepest
+# first, each only when nothing else is left in it. Folders that were there
+# before the install stay, empty or not.
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} is missing (run the install first)")
 endif()
-string(REPLACE ":" ";" own_folders "${OWN_FOLDERS}")
-list(GET own_folders 0 game_folder)
 file(STRINGS "${MANIFEST}" files)
 foreach(installed IN LISTS files)
   set(file "$ENV{DESTDIR}${installed}")
@@ -15,16 +13,21 @@ foreach(installed IN LISTS files)
     message(STATUS "Removing ${file}")
     file(REMOVE "${file}")
   endif()
-  if(installed MATCHES "^(.*)/${game_folder}/vexar$")
-    set(prefix "${CMAKE_MATCH_1}")
-  endif()
 endforeach()
-if(DEFINED prefix)
-  foreach(own IN LISTS own_folders)
-    set(folder "$ENV{DESTDIR}${prefix}/${own}")
-    file(GLOB left "${folder}/*" "${folder}/.*")
-    if(IS_DIRECTORY "${folder}" AND NOT IS_SYMLINK "${folder}" AND NOT left)
-      file(REMOVE_RECURSE "${folder}")
+if(EXISTS "${FOLDERS}")
+  file(STRINGS "${FOLDERS}" made)
+  list(FILTER made EXCLUDE REGEX "^#")  # the place the install went to
+  # In descending order a folder comes before the folder that holds it.
+  list(SORT made COMPARE STRING ORDER DESCENDING)
+  foreach(made_folder IN LISTS made)
+    set(folder "$ENV{DESTDIR}${made_folder}")
+    if(IS_DIRECTORY "${folder}" AND NOT IS_SYMLINK "${folder}")
+      file(GLOB left "${folder}/*" "${folder}/.*")
+      if(NOT left)
+        message(STATUS "Removing ${folder}/")
+        file(REMOVE_RECURSE "${folder}")
+      endif()
     endif()
   endforeach()
+  file(REMOVE "${FOLDERS}")
 endif()

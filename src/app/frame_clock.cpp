@@ -1,5 +1,6 @@
 #include "app/frame_clock.h"
 
+#include "app/game_window.h"
 #include "app/input.h"
 #include "platform/clock.h"
 #include "platform/events.h"
@@ -12,15 +13,22 @@ void startFrameClock() { frameClock.lastTime = millisecondClock(); }
 namespace {
 
 void togglePauseOnKey() {
-    if (inputState.keys[kKeyP]) {
+    if (frameClock.pausePressed) {
+        frameClock.pausePressed = false;
         inputState.keys[kKeyP] = 0;
         frameClock.paused = !frameClock.paused;
+        // Nothing is drawn while paused: the title is what shows it.
+        showPausedInTitle(frameClock.paused);
     }
 }
 
 constexpr uint32_t kFallenBehindMs = 1000;
 
 }  // namespace
+
+void noticeKeyDown(uint32_t code) {
+    if (code == kKeyP) frameClock.pausePressed = true;
+}
 
 uint32_t takeFrameTime() {
     if (!running) return 0;
@@ -51,6 +59,6 @@ int millisecondsUntilNextFrame() {
 }
 
 int millisecondsToSleep(bool polling) {
-    if (frameClock.paused && !inputState.keys[kKeyP] && !polling) return kWaitForever;
+    if (frameClock.paused && !frameClock.pausePressed && !polling) return kWaitForever;
     return millisecondsUntilNextFrame();
 }

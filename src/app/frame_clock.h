@@ -10,6 +10,9 @@ struct FrameClock {
     // right across the clock's wrap and never lose precision to a float.
     uint32_t lastTime = 0;
     bool paused = false;  // toggled by the P key
+    // P came down since the last accepted frame. Kept apart from the key's
+    // state, so that a tap released before the next frame still counts.
+    bool pausePressed = false;
     uint32_t interval = kFrameIntervalMs;  // the next frame is due this long after the last
 };
 
@@ -20,8 +23,14 @@ extern bool running;
 // Starts counting from now.
 void startFrameClock();
 
+// Every key-down message passes here; the pause key's is kept for the next
+// accepted frame.
+void noticeKeyDown(uint32_t code);
+
 // The milliseconds since the last accepted frame, or 0 when no frame is to
-// run now (not running, under 30 ms, or paused).
+// run now (not running, under 30 ms, or paused). An accepted frame first
+// toggles the pause if P came down since the last one, and says so in the
+// window's title.
 uint32_t takeFrameTime();
 
 // For a demo played at its recorded pace: true when `milliseconds` have
@@ -35,6 +44,6 @@ int millisecondsUntilNextFrame();
 
 // How long the loop may sleep before its next pass. Until the next frame is
 // due, as a rule. While paused no frame will do anything, so it sleeps until
-// the next message, unless a P press is waiting for a due frame to see it (a
-// release before then would clear it unseen) or a device must be polled.
+// the next message, unless a P press is waiting for a due frame to see it or
+// a device must be polled.
 int millisecondsToSleep(bool polling);

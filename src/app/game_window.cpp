@@ -1,7 +1,27 @@
 #include "app/game_window.h"
 
 #include "app/settings.h"
+#include "platform/error_box.h"
 #include "platform/window.h"
+
+#include <cstdio>
+
+namespace {
+
+const char kTitle[] = "Vexar";
+const char kPausedTitle[] = "Vexar (paused)";
+
+// The start-up ends here, so the player is told the way out.
+void reportFullScreenRefused(int width, int height) {
+    char text[kErrorTextSize];
+    std::snprintf(text, sizeof text,
+                  "Full screen at %dx%d is a size this display cannot show. "
+                  "Check Windowed, or choose another size, in the launcher.",
+                  width, height);
+    reportFatalError(text);
+}
+
+}  // namespace
 
 void registerGameWindowClass() { startWindowSystem(); }
 
@@ -9,14 +29,20 @@ bool createGameWindow(bool holdPointer) {
     GameSettings& settings = gameSettings;
     if (settings.useScreenRes == 3) desktopSize(settings.width, settings.height);
     WindowRequest request;
-    request.title = "Vexar";
+    request.title = kTitle;
     request.width = settings.width;
     request.height = settings.height;
     request.fullScreen = settings.windowed == 0;
     request.holdPointer = holdPointer;
+    if (request.fullScreen && !displayHasMode(request.width, request.height)) {
+        reportFullScreenRefused(request.width, request.height);
+        return false;
+    }
     return openWindow(request);
 }
 
 void destroyGameContext() { closeWindowContext(); }
 
 void swapGameBuffers() { swapWindowBuffers(); }
+
+void showPausedInTitle(bool paused) { setWindowTitle(paused ? kPausedTitle : kTitle); }

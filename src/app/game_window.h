@@ -10,3 +10,5 @@ bool createGameWindow(bool holdPointer = true);
 // The quit key's tear-down: display mode, cursor and context go back.
 void destroyGameContext();
 void swapGameBuffers();
+// "Vexar (paused)" in the title while paused, "Vexar" otherwise.
+void showPausedInTitle(bool paused);

@@ -53,6 +53,7 @@ void handleInputMessage(const InputMessage& message) {
     case kMessageKeyDown:
         comfortKey(message, message.wParam < kKeyCount && inputState.keys[message.wParam]);
         setKey(message.wParam, 1);
+        noticeKeyDown(message.wParam);
         if (message.wParam == kKeyQ || message.wParam == kKeyEscape) quitGame();
         break;
     case kMessageKeyUp:

@@ -5,7 +5,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <string>
 
 GameSettings gameSettings;
 
@@ -39,12 +38,22 @@ const SettingsKey kKeys[] = {
 }  // namespace
 
 void loadSettings(GameSettings& settings) {
+    loadSettingsFrom(userFilePathForReading(kSettingsFile), settings);
+}
+
+void loadSettingsFrom(const std::string& path, GameSettings& settings) {
     const GameSettings defaults;
-    IniFile ini = readIniFile(userFilePathForReading(kSettingsFile));
+    IniFile ini = readIniFile(path);
     for (const auto& key : kKeys) {
         const int value = iniGetInt(ini, kSection, key.name, defaults.*key.field);
         settings.*key.field = value < key.low ? key.low : value > key.high ? key.high : value;
     }
+}
+
+std::vector<SettingsEntry> settingsEntries(const GameSettings& settings) {
+    std::vector<SettingsEntry> entries;
+    for (const auto& key : kKeys) entries.push_back({key.name, settings.*key.field});
+    return entries;
 }
 
 void saveSettings(const GameSettings& settings) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <vector>
 
 // The player's choices, kept in game.ini (section "Game").
 struct GameSettings {
@@ -27,7 +29,16 @@ extern GameSettings gameSettings;
 
 // A missing file or key leaves that value at its default.
 void loadSettings(GameSettings& settings);
+// The same from a settings file at `path`.
+void loadSettingsFrom(const std::string& path, GameSettings& settings);
 // A failure keeps the old file and says so in one line on standard error.
 void saveSettings(const GameSettings& settings);
 // The program's very last step.
 void saveSettingsIfAccepted(const GameSettings& settings);
+
+// Each key as the file names it, in the file's order, with its value.
+struct SettingsEntry {
+    const char* key;
+    int value;
+};
+std::vector<SettingsEntry> settingsEntries(const GameSettings& settings);

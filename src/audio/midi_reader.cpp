@@ -19,6 +19,7 @@ struct SongReader {
     double ticksPerMillisecond = 1.0;
     int format = 0;
     int tracks = 0;
+    int trackChunks = 0;
     bool needsSorting = false;
     uint32_t absoluteTime = 0;  // unsigned, so absurd delta times wrap instead of overflowing
 };
@@ -138,12 +139,15 @@ bool readSong(const uint8_t* bytes, size_t size, SongInfo* info) {
         ByteCursor chunk{bytes + position, std::min(length, size - position)};
         position += chunk.size;
         if (kind == 'h' && !readHeader(chunk, song)) {
-            if (info) *info = SongInfo{song.format, song.tracks};
+            if (info) *info = SongInfo{song.format, song.tracks, song.trackChunks};
             return false;
         }
-        if (kind == 'r') readTrack(chunk, song);
+        if (kind == 'r') {
+            readTrack(chunk, song);
+            ++song.trackChunks;
+        }
     }
-    if (info) *info = SongInfo{song.format, song.tracks};
+    if (info) *info = SongInfo{song.format, song.tracks, song.trackChunks};
     if (song.needsSorting) sortEvents();
     if (song.ticksPerMillisecond != 1.0)
         musicPlayer.ticksPerPeriod = int32_t(song.ticksPerMillisecond * 10);

@@ -30,10 +30,11 @@ struct MusicPlayer {
 
 extern MusicPlayer musicPlayer;
 
-// What the song's header said, for tools.
+// What the song's header said and how many track chunks were read, for tools.
 struct SongInfo {
     int format = 0;
     int tracks = 0;
+    int trackChunks = 0;
 };
 
 void openMusicDevice();

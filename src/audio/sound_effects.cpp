@@ -71,17 +71,21 @@ int openSoundOutput() {
 
 int loadSound(const char* fileName, SoundFileInfo* info) {
     int index = soundMixer.slotCount.load(std::memory_order_relaxed);
-    if (index >= kSoundSlotCount) return kSoundNoFreeSlot;
+    if (index >= kSoundSlotCount) {
+        if (info) info->failure = "all 16 sound slots are taken";
+        return kSoundNoFreeSlot;
+    }
     SoundSlot& slot = soundMixer.slots[index];
     std::string path = buildMediaPath(fileName);
     std::vector<uint8_t> bytes;
     if (!readWholeFile(path, bytes)) {
         reportError("Could not open file:", path.c_str());
+        if (info) info->failure = "the file does not open";
         return kSoundNotOpened;
     }
     WavSound sound;
     int code = readWav(bytes.data(), bytes.size(), sound);
-    if (info) info->formatTag = sound.formatTag;
+    if (info) *info = SoundFileInfo{sound.formatTag, sound.failure};
     if (code != 0) return code;
 
     slot.data = new int16_t[sound.samples.size() + 1]();

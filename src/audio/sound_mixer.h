@@ -84,6 +84,7 @@ extern SoundMixer soundMixer;
 // What a WAV file held, for tools: the format tag of the file.
 struct SoundFileInfo {
     int formatTag = 0;
+    const char* failure = "";  // why loadSound refused the file, in words
 };
 
 int openSoundOutput();

@@ -7,8 +7,10 @@
 struct WavSound {
     int formatTag = 0;
     std::vector<int16_t> samples;
+    const char* failure = "";  // why the file was refused, in words
 };
 
 // Reads a RIFF WAVE image held in memory. Returns 0, or one of loadSound's
-// negative codes (sound_mixer.h); never reads outside `bytes`.
+// negative codes (sound_mixer.h) with the reason in `failure`; never reads
+// outside `bytes`.
 int readWav(const uint8_t* bytes, size_t size, WavSound& sound);

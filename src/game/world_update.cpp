@@ -2,6 +2,7 @@
 
 #include "audio/sound_mixer.h"
 #include "game/score.h"
+#include "math/portable_math.h"
 #include "model/motion.h"
 
 #include <cmath>
@@ -92,7 +93,7 @@ void updateShot(World& world, int i) {
     o.matrix[13] = o.trackPosition.y;
     o.matrix[14] = o.trackPosition.z;
     if (shot.texCoords) {
-        const float w = 0.25f * std::sin(10.0f * world.gameSeconds + float(i));
+        const float w = 0.25f * portableSin(10.0f * world.gameSeconds + float(i));
         shot.texCoords[0] = w;  // the first vertex's u
         shot.texCoords[3] = w;  // the second vertex's v
     }

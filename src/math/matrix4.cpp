@@ -1,6 +1,6 @@
 #include "math/matrix4.h"
 
-#include <cmath>
+#include "math/portable_math.h"
 
 Matrix4 identityMatrix() { return Matrix4{}; }
 
@@ -70,9 +70,9 @@ Matrix4 matrixFromAngles(Vec3 angles, Vec3 position) {
 void matrixFromScaleAnglesPosition(Matrix4& d, float sx, float sy, float sz,
                                    float ax, float ay, float az,
                                    float px, float py, float pz) {
-    double sp = std::sin(ax), cp = std::cos(ax);
-    double st = std::sin(ay), ct = std::cos(ay);
-    double ss = std::sin(az), cs = std::cos(az);
+    double sp = portableSin(ax), cp = portableCos(ax);
+    double st = portableSin(ay), ct = portableCos(ay);
+    double ss = portableSin(az), cs = portableCos(az);
     d[0] = float((ct * cs + sp * st * ss) * sx);
     d[1] = float((cp * ss) * sx);
     d[2] = float((sp * ct * ss - st * cs) * sx);

@@ -40,6 +40,9 @@ struct A3fParse {
     SceneObject& object;
     const char* message = nullptr;
     std::string subject = {};
+    // A failure of the game's own: reported with `subject` as it stands.
+    // Otherwise `subject` is the reason a hardened reader refused the file.
+    bool ownMessage = false;
     bool ended = false;
     bool sawVertices = false;
     bool sawFaces = false;
@@ -47,9 +50,16 @@ struct A3fParse {
     bool fail(const char* failureMessage, std::string failureSubject) {
         message = failureMessage;
         subject = std::move(failureSubject);
+        ownMessage = true;
         return false;
     }
-    bool bad(const char* what) { return fail("Bad model:", what); }
+    // What the hardened reader refuses: counts beyond the data, overruns, ...
+    bool bad(const char* reason) {
+        message = "Bad model:";
+        subject = reason;
+        ownMessage = false;
+        return false;
+    }
     bool check(ReadStatus status) {
         switch (status) {
         case ReadStatus::Ok:
@@ -126,7 +136,7 @@ bool generateTexCoords(A3fParse& p) {
     SceneObject& o = p.object;
     Vec3 extent = o.boundsMax - o.boundsMin;
     if (extent.x == 0.0f) return true;
-    if (extent.y == 0.0f && extent.z == 0.0f) return p.bad("1 dimensional");
+    if (extent.y == 0.0f && extent.z == 0.0f) return p.fail("Bad model:", "1 dimensional");
     bool alongY = extent.y > extent.z;
     for (uint32_t i = 0; i < o.vertexCount; ++i) {
         ModelVertex& v = o.vertices[i];
@@ -303,11 +313,13 @@ bool finishModel(A3fParse& p, const char* fileName) {
 
 }  // namespace
 
-bool readA3fText(const char* text, size_t size, const char* fileName, SceneObject& object) {
+bool readA3fText(const char* text, size_t size, const char* fileName, SceneObject& object,
+                 const char* path) {
+    const std::string filePath = path ? path : fileName;
     A3fParse p{{text, text + size}, object};
     std::string_view token;
     if (readToken(p.cursor, token) != ReadStatus::Ok || token != "A3F") {
-        reportError("Not an .a3f file:", fileName);
+        reportError("Not an .a3f file:", fileName, filePath);
         return false;
     }
     while (readTokenOrEnd(p, token)) {
@@ -316,7 +328,10 @@ bool readA3fText(const char* text, size_t size, const char* fileName, SceneObjec
     }
     if (p.message || !finishModel(p, fileName)) {
         dropFacesOutOfRange(object);
-        reportError(p.message, p.subject.c_str());
+        if (p.ownMessage)
+            reportError(p.message, p.subject.c_str(), filePath);
+        else
+            reportFileError(p.message, filePath, p.subject.c_str());
         return false;
     }
     object.matrix = identityMatrix();
@@ -335,5 +350,5 @@ bool readA3fFile(const char* fileName, SceneObject& object) {
     }
     bytes.push_back(0);  // the strtof fallback of the tokenizer stops on it
     const char* text = reinterpret_cast<const char*>(bytes.data());
-    return readA3fText(text, bytes.size() - 1, fileName, object);
+    return readA3fText(text, bytes.size() - 1, fileName, object, path.c_str());
 }

@@ -11,6 +11,8 @@
 bool readA3fFile(const char* fileName, SceneObject& object);
 
 // The parsing part of readA3fFile over a file's text: everything but opening
-// the file. `text[size]` must be a NUL byte. Reports
-// failures like readA3fFile, naming `fileName`.
-bool readA3fText(const char* text, size_t size, const char* fileName, SceneObject& object);
+// the file. `text[size]` must be a NUL byte. Reports failures like
+// readA3fFile, naming `fileName` where the game's own messages do and `path`
+// (the file name itself when not given) wherever a failure names the file.
+bool readA3fText(const char* text, size_t size, const char* fileName, SceneObject& object,
+                 const char* path = nullptr);

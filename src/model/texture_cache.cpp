@@ -5,6 +5,7 @@
 #include "model/scene_object.h"
 #include "platform/error_box.h"
 #include "platform/gl.h"
+#include "platform/media_path.h"
 
 #include <cmath>
 #include <cstring>
@@ -102,7 +103,8 @@ uint32_t loadTexture(const char* fileName, int32_t alphaMode, float alphaValue) 
     for (const auto& entry : cache.entries)
         if (std::strcmp(entry.name, fileName) == 0) return entry.textureId;
     if (cache.count >= kCacheSlots) {
-        reportError("Unable to load the texture file:", fileName);
+        reportFileError("Unable to load the texture file:", buildMediaPath(fileName),
+                        "more textures than the 255 the game holds");
         return 0;
     }
     TextureCacheEntry& slot = cache.entries[cache.count];
@@ -111,7 +113,7 @@ uint32_t loadTexture(const char* fileName, int32_t alphaMode, float alphaValue) 
     std::vector<uint8_t> pixels;
     int width = 0, height = 0;
     if (!loadPicture(fileName, pixels, width, height)) {
-        reportError("Unable to load the texture file:", fileName);
+        reportError("Unable to load the texture file:", fileName, buildMediaPath(fileName));
         return 0;
     }
     slot.width = width;

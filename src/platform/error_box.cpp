@@ -3,27 +3,41 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-void errorSinkBox(const char* text) {
-    errorSinkStderr(text);
+void errorSinkBox(const char* boxText, const char* line) {
+    errorSinkStderr(boxText, line);
     // Without a display the box cannot be shown; the line above is all there is.
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "ERROR", text, nullptr);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "ERROR", boxText, nullptr);
 }
 
 ErrorSink currentSink = errorSinkBox;
 
 }  // namespace
 
-void errorSinkStderr(const char* text) { std::fprintf(stderr, "%s\n", text); }
+void errorSinkStderr(const char*, const char* line) { std::fprintf(stderr, "%s\n", line); }
 
 void setErrorSink(ErrorSink sink) { currentSink = sink ? sink : errorSinkBox; }
 
-void reportError(const char* message, const char* subject) {
+void reportError(const char* message, const char* subject, const std::string& path) {
     char text[kErrorTextSize];
     // snprintf truncates safely; an overlong subject only shortens the line.
     std::snprintf(text, sizeof text, "%s %s The application will continue.",
                   message ? message : "", subject ? subject : "");
-    currentSink(text);
+    if (path.empty() || std::strstr(text, path.c_str())) {
+        currentSink(text, text);
+        return;
+    }
+    // Some boxes name only the bare file name, or no file at all ("1 dimensional").
+    std::string line = path + ": " + text;
+    currentSink(text, line.c_str());
 }
+
+void reportFileError(const char* message, const std::string& path, const char* reason) {
+    std::string subject = path + ": " + reason;
+    reportError(message, subject.c_str(), path);
+}
+
+void reportFatalError(const char* text) { currentSink(text, text); }

@@ -1,14 +1,12 @@
 #include "platform/ini_file.h"
 
-#include <cerrno>
+#include "platform/file_system.h"
+#include "platform/whole_file.h"
+
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <sstream>
 #include <strings.h>
-#include <unistd.h>
 
 namespace {
 
@@ -95,30 +93,13 @@ std::string iniText(const IniFile& ini) {
 }
 
 IniFile readIniFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return parseIniText(bytes.str());
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) return {};
+    return parseIniText(std::string(bytes.begin(), bytes.end()));
 }
 
 std::string writeIniFile(const std::string& path, const IniFile& ini) {
-    std::string temporary = path + ".tmp";
-    errno = 0;
-    FILE* out = std::fopen(temporary.c_str(), "wb");
-    if (!out) return std::strerror(errno);
-    std::string text = iniText(ini);
-    // The first failure is the one worth telling.
-    int failure = 0;
-    auto note = [&](bool ok) { if (!ok && failure == 0) failure = errno != 0 ? errno : EIO; };
-    note(std::fwrite(text.data(), 1, text.size(), out) == text.size());
-    note(std::fflush(out) == 0);
-    note(fsync(fileno(out)) == 0);
-    note(std::fclose(out) == 0);
-    if (failure == 0) note(std::rename(temporary.c_str(), path.c_str()) == 0);
-    if (failure == 0) return "";
-    std::remove(temporary.c_str());
-    return std::strerror(failure);
+    return replaceFileContents(path, iniText(ini));
 }
 
 bool iniLookup(const IniFile& ini, const std::string& section, const std::string& key,

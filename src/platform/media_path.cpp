@@ -30,7 +30,7 @@ std::string nameDifferingInCase(const fs::path& folder, const std::string& name)
     std::string found;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::string candidate = it->path().filename().string();
+        std::string candidate = it->path().filename().u8string();
         if (candidate.size() == name.size() && strcasecmp(candidate.c_str(), name.c_str()) == 0 &&
             (found.empty() || candidate < found))
             found = candidate;
@@ -48,12 +48,14 @@ std::string mediaFolder() {
 }
 
 std::string buildMediaPath(const char* fileName) {
-    std::string exact = mediaFolder() + "/" + (fileName ? fileName : "");
+    // The system's own separator, so that paths in messages look like the
+    // player's other paths.
+    fs::path path = fs::u8path(mediaFolder()) / fs::u8path(fileName ? fileName : "");
+    std::string exact = path.u8string();
     std::error_code error;
-    if (fs::exists(exact, error)) return exact;
-    fs::path path(exact);
-    std::string leaf = path.filename().string();
+    if (fs::exists(path, error)) return exact;
+    std::string leaf = path.filename().u8string();
     if (leaf.empty()) return exact;
     std::string other = nameDifferingInCase(path.parent_path(), leaf);
-    return other.empty() ? exact : (path.parent_path() / other).string();
+    return other.empty() ? exact : (path.parent_path() / fs::u8path(other)).u8string();
 }

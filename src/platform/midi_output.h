@@ -1,16 +1,18 @@
 #pragma once
 #include <cstdint>
-#include <string>
 #include <vector>
 
-// The MIDI output: a General MIDI synthesiser (FluidSynth) playing into an
-// audio device of its own at 44.1 kHz. Without a SoundFont or a device the
-// output still "opens" and every message is dropped.
+// The MIDI output the song plays on: a General MIDI synthesiser of the
+// system's. On Linux that is FluidSynth with a SoundFont, playing into an
+// audio device of its own (midi_output_fluidsynth.cpp); on Windows the
+// system's MIDI mapper (midi_output_winmm.cpp). Without a synthesiser or a
+// device the output still "opens" and every message is dropped.
 //
-// Opening returns at once: the SoundFont is read on a loader thread, which
-// reads only the presets the song announces (and those FluidSynth falls back
-// to) and keeps in memory only their samples. Until that is done the output
-// is not settled and messages go nowhere.
+// Opening returns at once. A synthesiser that must first load its sounds
+// (FluidSynth reads the SoundFont on a loader thread: only the presets the
+// song announces, and those FluidSynth falls back to, keeping in memory only
+// their samples) is not settled until that is done, and messages go nowhere
+// until then.
 void openMidiOutput();
 // Never waits for more of the load than the step under way.
 void closeMidiOutput();
@@ -26,23 +28,16 @@ struct MidiPreset {
     int bank;
     int program;
 };
-// What the song will play, in the order first heard; the loader loads these
-// samples before it settles. Only the first announcement after opening counts;
+// What the song will play, in the order first heard; a synthesiser that loads
+// its sounds loads these before it settles (the Windows mapper has them all). Only the first announcement after opening counts;
 // an empty list (no song) lets the loader settle with nothing loaded.
 void announceMidiPresets(const std::vector<MidiPreset>& presets);
 
 // True once the loader has finished, whether it made the output audible or
 // not, and always while a recorder is set or when no device could be opened.
 bool midiOutputSettled();
-// True while a synthesiser with a SoundFont is playing into a device.
+// True while a synthesiser with its sounds is playing into a device.
 bool midiOutputAudible();
-
-// The SoundFont the synthesiser would load: a .sf2/.sf3 in the media folder
-// (first by name), then the small General MIDI font the game installs, then
-// FluidSynth's default and the Debian GM fonts. "" if none.
-std::string findSoundFont();
-// All of them that exist, in that order.
-std::vector<std::string> soundFontCandidates();
 
 // Tests route the messages to a recorder instead; nullptr restores the
 // synthesiser. While a recorder is set, openMidiOutput starts no synthesiser.

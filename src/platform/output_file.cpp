@@ -1,15 +1,20 @@
 #include "platform/output_file.h"
 
+#include "platform/file_system.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 struct OutputFile {
     std::FILE* stream = nullptr;
 };
 
 OutputFile* openOutputFile(const std::string& path, std::string& reason) {
-    std::FILE* stream = std::fopen(path.c_str(), "wb");
+    errno = 0;
+    std::FILE* stream = openFile(path, "wb");
     if (!stream) {
         reason = std::strerror(errno);
         return nullptr;
@@ -26,7 +31,8 @@ std::string writeOutputFile(OutputFile* file, const std::string& text) {
 
 void discardOutputFile(OutputFile* file, const std::string& path) {
     closeOutputFile(file);
-    std::remove(path.c_str());
+    std::error_code error;
+    std::filesystem::remove(std::filesystem::u8path(path), error);
 }
 
 std::string closeOutputFile(OutputFile* file) {

@@ -1,7 +1,6 @@
 #include "platform/periodic_timer.h"
 
-#include <pthread.h>
-#include <sched.h>
+#include "platform/timer_thread.h"
 
 #include <atomic>
 #include <chrono>
@@ -9,7 +8,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = TimerClock;
 
 std::atomic<unsigned> liveTimer{0};
 
@@ -31,27 +30,20 @@ bool manualMode = false;
 // instead of firing every missed period at once.
 constexpr int kMaxCatchUpPeriods = 10;
 
-// Like a multimedia timer, the thread wakes ahead of ordinary work when the
-// system allows it; without the privilege it keeps the normal priority.
-void raisePriority() {
-    sched_param param{};
-    param.sched_priority = sched_get_priority_min(SCHED_FIFO);
-    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
-}
-
 // The schedule counts from the moment the timer was asked for, not from
 // whenever the new thread first ran.
 void runTimer(unsigned id, unsigned periodMs, TimerCallback callback, Clock::time_point started) {
-    raisePriority();
+    enterTimerThread();
     const auto period = std::chrono::milliseconds(periodMs);
     auto due = started + period;
     while (liveTimer.load(std::memory_order_acquire) == id) {
-        std::this_thread::sleep_until(due);
+        waitUntil(due);
         if (liveTimer.load(std::memory_order_acquire) != id) break;
         callback(id);
         due += period;
         if (Clock::now() - due > period * kMaxCatchUpPeriods) due = Clock::now() + period;
     }
+    leaveTimerThread();
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #include "platform/png_file.h"
 
+#include "platform/file_system.h"
+
 #include <png.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 bool writePngFile(const std::string& path, const uint8_t* rgba, int width, int height) {
     if (!rgba || width <= 0 || height <= 0) return false;
@@ -12,9 +16,14 @@ bool writePngFile(const std::string& path, const uint8_t* rgba, int width, int h
     image.height = png_uint_32(height);
     image.format = PNG_FORMAT_RGBA;
     // The simplified API reports failure by its result instead of jumping
-    // out of the caller; a half-written file is removed.
-    bool ok = png_image_write_to_file(&image, path.c_str(), 0, rgba, 0, nullptr) != 0;
+    // out of the caller; a half-written file is removed. The file is the
+    // game's own, which opens any UTF-8 path on every system.
+    std::FILE* out = openFile(path, "wb");
+    if (!out) return false;
+    bool ok = png_image_write_to_stdio(&image, out, 0, rgba, 0, nullptr) != 0;
     png_image_free(&image);
-    if (!ok) std::remove(path.c_str());
+    ok = std::fclose(out) == 0 && ok;
+    std::error_code error;
+    if (!ok) std::filesystem::remove(std::filesystem::u8path(path), error);
     return ok;
 }

@@ -1,7 +1,7 @@
 #include "platform/soundfont_search.h"
 
 #include "platform/media_path.h"
-#include "platform/midi_output.h"
+#include "platform/soundfont.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,11 +1,13 @@
 #include "platform/whole_file.h"
 
+#include "platform/file_system.h"
+
 #include <cstdio>
 #include <exception>
 
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     bytes.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = openFile(path, "rb");
     if (!file) return false;
     bool ok = true;
     try {

@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/video_system.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -19,16 +21,6 @@ struct GameWindow {
 
 GameWindow gameWindow;
 bool openGlKept = false;
-
-bool displayHasMode(int width, int height) {
-    int count = SDL_GetNumDisplayModes(0);
-    for (int i = 0; i < count; ++i) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height)
-            return true;
-    }
-    return false;
-}
 
 // 32 depth bits as asked for, else the deepest buffer the driver offers.
 SDL_Window* createWithDeepestDepth(const WindowRequest& request, Uint32 flags) {
@@ -62,22 +54,12 @@ void holdOrHidePointer() {
 
 bool startWindowSystem() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    // A driver named on purpose (tests, kiosks) is taken as it is. Otherwise
-    // SDL would fall back to drawing into nothing when there is no display,
-    // and the player would wait for a window that never comes.
+    // A driver named on purpose (tests, kiosks) is taken as it is.
     bool chosen = environmentSet("SDL_VIDEODRIVER");
-    if (!chosen && !environmentSet("DISPLAY") && !environmentSet("WAYLAND_DISPLAY")) {
-        std::fprintf(stderr, "vexar: no display to open the game window on "
-                             "(neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
-        return false;
-    }
-    // Only X when there is no Wayland session, so that a dead X display gives
-    // one clear line rather than the noise of every other driver's probe.
-    if (!chosen && !environmentSet("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (!prepareVideoDriver(chosen)) return false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        const char* display = std::getenv("DISPLAY");
-        std::fprintf(stderr, "vexar: cannot open the game window: display %s does not answer (%s)\n",
-                     display ? display : "", SDL_GetError());
+        std::fprintf(stderr, "vexar: cannot open the game window: %s does not answer (%s)\n",
+                     displayName().c_str(), SDL_GetError());
         return false;
     }
     if (!chosen && headlessDriver(SDL_GetCurrentVideoDriver())) {
@@ -108,6 +90,16 @@ bool desktopSize(int& width, int& height) {
     width = mode.w;
     height = mode.h;
     return true;
+}
+
+bool displayHasMode(int width, int height) {
+    int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height)
+            return true;
+    }
+    return false;
 }
 
 bool openWindow(const WindowRequest& request) {
@@ -172,4 +164,8 @@ bool toggleFullScreen() {
 
 void swapWindowBuffers() {
     if (gameWindow.window && gameWindow.context) SDL_GL_SwapWindow(gameWindow.window);
+}
+
+void setWindowTitle(const char* title) {
+    if (gameWindow.window) SDL_SetWindowTitle(gameWindow.window, title);
 }

@@ -23,6 +23,9 @@ void keepOpenGlLoaded();
 // The desktop's size in pixels; false when it cannot be read.
 bool desktopSize(int& width, int& height);
 
+// True when the display offers a full-screen mode of this size.
+bool displayHasMode(int width, int height);
+
 // Opens the window (a full-screen one only at a mode the display can show),
 // makes its context current, raises it, and confines the cursor to a window
 // or hides it in full screen. False on any failure.
@@ -38,3 +41,6 @@ void swapWindowBuffers();
 // pointer held or hidden as on opening. False, with one line on standard
 // error, when the display cannot show that size in full screen.
 bool toggleFullScreen();
+
+// The open window's title; nothing without a window.
+void setWindowTitle(const char* title);

@@ -20,6 +20,9 @@ protected:
         running = false;
         releaseManualClock();
     }
+    // The P key's messages, as the pump hands them on.
+    static void pressP() { handleInputMessage({kMessageKeyDown, kKeyP}); }
+    static void releaseP() { handleInputMessage({kMessageKeyUp, kKeyP}); }
     uint32_t frame() { return takeFrameTime(); }
 };
 
@@ -47,7 +50,7 @@ TEST_F(FrameClockTest, NothingRunsOnceStopped) {
 }
 
 TEST_F(FrameClockTest, PauseTogglesAtTheNextAcceptedFrameAndPilesUpNoTime) {
-    inputState.keys[kKeyP] = 1;
+    pressP();
     advanceManualClock(10);
     EXPECT_EQ(frame(), 0u);
     EXPECT_FALSE(frameClock.paused);  // too early: the key waits
@@ -61,9 +64,43 @@ TEST_F(FrameClockTest, PauseTogglesAtTheNextAcceptedFrameAndPilesUpNoTime) {
         advanceManualClock(30);
         EXPECT_EQ(frame(), 0u);
     }
-    inputState.keys[kKeyP] = 1;
+    pressP();
     advanceManualClock(31);
     EXPECT_EQ(frame(), 31u);
+    EXPECT_FALSE(frameClock.paused);
+}
+
+TEST_F(FrameClockTest, ATapReleasedBeforeTheNextFrameStillToggles) {
+    advanceManualClock(10);
+    pressP();
+    advanceManualClock(5);
+    releaseP();
+    EXPECT_EQ(inputState.keys[kKeyP], 0);
+    advanceManualClock(15);
+    EXPECT_EQ(frame(), 0u);
+    EXPECT_TRUE(frameClock.paused);
+    // One press toggles once: the frames after it leave the pause alone.
+    advanceManualClock(30);
+    EXPECT_EQ(frame(), 0u);
+    EXPECT_TRUE(frameClock.paused);
+    pressP();
+    releaseP();
+    advanceManualClock(30);
+    EXPECT_GT(frame(), 0u);
+    EXPECT_FALSE(frameClock.paused);
+}
+
+TEST_F(FrameClockTest, AHeldKeyTogglesWithEachAutoRepeat) {
+    pressP();
+    advanceManualClock(30);
+    EXPECT_EQ(frame(), 0u);
+    EXPECT_TRUE(frameClock.paused);
+    advanceManualClock(30);
+    EXPECT_EQ(frame(), 0u);
+    EXPECT_TRUE(frameClock.paused) << "held without a repeat: no second toggle";
+    pressP();  // the auto-repeat's key-down
+    advanceManualClock(30);
+    EXPECT_GT(frame(), 0u);
     EXPECT_FALSE(frameClock.paused);
 }
 
@@ -93,7 +130,7 @@ TEST_F(FrameClockTest, ADemosFramesKeepTheirScheduleUnlessFarBehind) {
     EXPECT_TRUE(takeRecordedFrame(31));
     EXPECT_EQ(millisecondsUntilNextFrame(), 31);
     // P pauses it as it does the game.
-    inputState.keys[kKeyP] = 1;
+    pressP();
     advanceManualClock(31);
     EXPECT_FALSE(takeRecordedFrame(31));
     EXPECT_TRUE(frameClock.paused);
@@ -105,9 +142,10 @@ TEST_F(FrameClockTest, WhilePausedTheLoopSleepsUntilTheNextMessage) {
     frameClock.paused = true;
     EXPECT_EQ(millisecondsToSleep(false), kWaitForever);
     EXPECT_EQ(millisecondsToSleep(true), 20);  // a stick must still be polled
-    // P came down between frames: only a due frame looks at it, and its
-    // release, if it came first, would clear it unseen.
-    inputState.keys[kKeyP] = 1;
+    // P came down between frames: only a due frame looks at it, so the loop
+    // wakes for that frame, released or not.
+    pressP();
+    releaseP();
     EXPECT_EQ(millisecondsToSleep(false), 20);
     advanceManualClock(20);
     EXPECT_EQ(millisecondsToSleep(false), 0);

@@ -10,6 +10,7 @@
 #include "platform/midi_output.h"
 #include "platform/window.h"
 #include "platform/clock_manual.h"
+#include "support/error_capture.h"
 #include "support/scratch_media.h"
 
 #include <SDL.h>
@@ -149,11 +150,14 @@ TEST_F(StartupTest, SizesInGameIniNeverReachTheGame) {
     EXPECT_EQ(gameSettings.height, 480);
 }
 
-TEST_F(StartupTest, AFullScreenModeTheDisplayCannotShowFailsStartUp) {
+TEST_F(StartupTest, AFullScreenModeTheDisplayCannotShowFailsStartUpAndSaysSo) {
     // Xvfb offers its own screen size only, never 1024 x 800.
     media.write("game.ini", "[Game]\nWindowed=0\nUseScreenRes=2\n");
+    ErrorCapture errors;
     EXPECT_FALSE(initApplication(0, 0, 0, 0));
     EXPECT_FALSE(running);
+    EXPECT_EQ(errors.only(), "Full screen at 1024x800 is a size this display cannot show. "
+                             "Check Windowed, or choose another size, in the launcher.");
 }
 
 TEST_F(StartupTest, AFrameLeavesThePlainPerspectiveForTheNext) {

@@ -72,30 +72,44 @@ TEST_F(WavReaderTest, OtherChunksAreSkippedWithoutPadding) {
     EXPECT_EQ(soundMixer.slots[0].data[1], 8);
 }
 
-TEST_F(WavReaderTest, HardeningRefusesWhatWouldReadOutOfBounds) {
+// The code, and the reason in words that vexar-tool check gives for it.
+std::string refusal(WavReaderTest& test, const std::string& bytes) {
+    SoundFileInfo info;
+    const int code = test.load(bytes, &info);
+    return std::to_string(code) + " " + info.failure;
+}
+
+TEST_F(WavReaderTest, HardeningRefusesWhatWouldReadOutOfBoundsAndSaysWhy) {
     std::string good = monoWav({1, 2, 3, 4});
     // No "data" chunk before the end of the file.
     std::string noData = wavBytes(1, 1, 16, "", 16, "");
-    EXPECT_EQ(load(noData.substr(0, noData.size() - 8)), kSoundBadChunks);
+    EXPECT_EQ(refusal(*this, noData.substr(0, noData.size() - 8)), "-3 the file ends before a data chunk");
     // A chunk claiming more bytes than the file has, before "data".
-    EXPECT_EQ(load(wavBytes(1, 1, 16, pcm16({1}), 16, "junk" + le32(0xFFFFFFF0u))), kSoundBadChunks);
-    // A data size larger than the file.
+    EXPECT_EQ(refusal(*this, wavBytes(1, 1, 16, pcm16({1}), 16, "junk" + le32(0xFFFFFFF0u))),
+              "-3 the file ends before a data chunk");
+    // A data size larger than the file: a file cut short.
     std::string longData = good;
     longData.replace(40, 4, le32(1000));
-    EXPECT_EQ(load(longData), kSoundBadChunks);
+    EXPECT_EQ(refusal(*this, longData), "-3 the data chunk runs past the end of the file");
     // An "fmt" chunk cut by the end of the file, and one too short to hold the sample width.
-    EXPECT_EQ(load(good.substr(0, 30)), kSoundBadChunks);
-    EXPECT_EQ(load(wavBytes(1, 1, 16, pcm16({1}), 14)), kSoundBadFormat);
+    EXPECT_EQ(refusal(*this, good.substr(0, 30)), "-3 the file ends inside the fmt chunk");
+    EXPECT_EQ(refusal(*this, wavBytes(1, 1, 16, pcm16({1}), 14)), "-4 the fmt chunk is shorter than 16 bytes");
     // Sample widths and channel counts the mixer cannot play are refused.
-    EXPECT_EQ(load(wavBytes(1, 1, 8, std::string(8, '\x80'))), kSoundBadFormat);
-    EXPECT_EQ(load(wavBytes(1, 2, 16, pcm16({1, 2, 3, 4}))), kSoundBadFormat);
-    EXPECT_EQ(load(wavBytes(1, 1, 0, pcm16({1}))), kSoundBadFormat);
+    const std::string notMono16 = "-4 not 16-bit mono: the game plays only 16-bit mono PCM";
+    EXPECT_EQ(refusal(*this, wavBytes(1, 1, 8, std::string(8, '\x80'))), notMono16);
+    EXPECT_EQ(refusal(*this, wavBytes(1, 2, 16, pcm16({1, 2, 3, 4}))), notMono16);
+    EXPECT_EQ(refusal(*this, wavBytes(1, 1, 0, pcm16({1}))), notMono16);
     EXPECT_EQ(soundMixer.slotCount.load(), 0);
+    // The game's own refusals have their words too.
+    EXPECT_EQ(refusal(*this, "RIX" + good.substr(3)), "-1 not a RIFF file");
+    EXPECT_EQ(refusal(*this, wavBytes(3, 1, 32, std::string(8, '\0'))), "-4 neither PCM nor Microsoft ADPCM");
+    EXPECT_EQ(refusal(*this, wavBytes(2, 1, 4, std::string(256, '\x11'), 20)),
+              "-5 the Microsoft ADPCM data does not decode");
 }
 
 TEST_F(WavReaderTest, SeventeenthSoundFindsNoSlot) {
     for (int i = 0; i < kSoundSlotCount; ++i) ASSERT_EQ(load(monoWav({1, 2})), i);
-    EXPECT_EQ(load(monoWav({1, 2})), kSoundNoFreeSlot);
+    EXPECT_EQ(refusal(*this, monoWav({1, 2})), "-6 all 16 sound slots are taken");
     EXPECT_EQ(soundMixer.slotCount.load(), kSoundSlotCount);
 }
 

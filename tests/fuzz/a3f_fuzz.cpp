@@ -12,7 +12,7 @@
 #include <memory>
 
 namespace {
-void ignoreError(const char*) {}
+void ignoreError(const char*, const char*) {}
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -3,10 +3,12 @@
 # the AppStream metadata, and starts the installed game from its desktop
 # entry's command in a private Xvfb, as a player who cannot write the
 # installed folder: it must find its media (no error box), quit with Q with
-# status 0, and keep game.ini in the player's own folder. Then uninstalls.
-# usage: install_test.sh BUILD_FOLDER WORK_FOLDER UNINSTALL_SCRIPT OWN_FOLDERS
+# status 0, and keep game.ini in the player's own folder. Then uninstalls:
+# every file and every folder the install made goes, the folders that were
+# there before stay.
+# usage: install_test.sh BUILD_FOLDER WORK_FOLDER UNINSTALL_SCRIPT DOC_FOLDER
 set -uo pipefail
-build=$1 work=$2 uninstall=$3 own_folders=$4 case=install
+build=$1 work=$2 uninstall=$3 doc_folder=$4 case=install
 source "$(dirname "$0")/../support/game_session.sh"
 
 rm -rf "$work"
@@ -20,15 +22,27 @@ if [ "$(id -u)" -eq 0 ]; then
     chmod 755 "$stage"
 fi
 root=$stage/root prefix=/usr
-# The build folder's manifest belongs to the developer's own install, which
-# `make uninstall` removes: it is put back as it was.
-manifest=$build/install_manifest.txt
-[ -f "$manifest" ] && cp -p "$manifest" "$work/own_manifest.txt"
+# Folders that are there before the install, one with a file of another
+# package in it, one empty: the uninstall leaves both.
+mkdir -p "$root$prefix/share/applications" "$root$prefix/share/icons/hicolor"
+touch "$root$prefix/share/applications/other.desktop"
+# The build folder's manifest and record of folders belong to the
+# developer's own install, which `make uninstall` removes: they are put back
+# as they were.
+records=(install_manifest.txt install_folders.txt)
+for record in "${records[@]}"; do
+    [ -f "$build/$record" ] && cp -p "$build/$record" "$work/own_$record"
+done
 DESTDIR=$root cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1
 installed=$?
-mv "$manifest" "$work/install_manifest.txt" 2>/dev/null
-[ -f "$work/own_manifest.txt" ] && mv "$work/own_manifest.txt" "$manifest"
+for record in "${records[@]}"; do
+    mv "$build/$record" "$work/$record" 2>/dev/null
+    [ -f "$work/own_$record" ] && mv "$work/own_$record" "$build/$record"
+done
 [ "$installed" -eq 0 ] || fail "install failed: $(tail -3 "$work/install.log")"
+for doc in LICENSE README.md; do
+    [ -s "$root$prefix/$doc_folder/$doc" ] || fail "no $doc in $prefix/$doc_folder"
+done
 
 desktop=$(ls "$root$prefix"/share/applications/*.desktop 2>/dev/null | head -1)
 [ -n "$desktop" ] || fail "no desktop entry installed"
@@ -81,10 +95,10 @@ expect_no_error_box
 [ ! -e "$media_folder/game.ini" ] || fail "game.ini was written into the installed folder"
 
 chmod -R u+w "$root"
-DESTDIR=$root cmake -DMANIFEST="$work/install_manifest.txt" -DOWN_FOLDERS="$own_folders" -P "$uninstall" \
-    >"$work/uninstall.log" 2>&1 || fail "uninstall failed: $(cat "$work/uninstall.log")"
-left=$(find "$root" -type f -o -type l)
-[ -z "$left" ] || fail "uninstall left: $left"
-[ ! -e "$game_folder" ] && [ ! -e "$media_folder" ] || fail "uninstall left the game's folders"
+DESTDIR=$root cmake -DMANIFEST="$work/install_manifest.txt" -DFOLDERS="$work/install_folders.txt" \
+    -P "$uninstall" >"$work/uninstall.log" 2>&1 || fail "uninstall failed: $(cat "$work/uninstall.log")"
+left=$(cd "$root" && find . -mindepth 1 | sort | tr '\n' ' ')
+before="./usr ./usr/share ./usr/share/applications ./usr/share/applications/other.desktop ./usr/share/icons ./usr/share/icons/hicolor "
+[ "$left" == "$before" ] || fail "after the uninstall there is: $left"
 [ "$stage" == "$work" ] || rm -rf "$stage"
 echo "ok (install)"

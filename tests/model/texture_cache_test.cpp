@@ -118,7 +118,8 @@ TEST_F(TextureCache, A256thFileIsRefused) {
     for (int i = 0; i < 255; ++i) ASSERT_NE(loadTexture(names[size_t(i)].c_str(), 0, 0), 0u) << i;
     EXPECT_TRUE(errors.texts().empty());
     EXPECT_EQ(loadTexture(names[255].c_str(), 0, 0), 0u);
-    EXPECT_EQ(errors.only(), "Unable to load the texture file: t255.tga The application will continue.");
+    EXPECT_EQ(errors.only(), "Unable to load the texture file: " + media.path("t255.tga") +
+                                 ": more textures than the 255 the game holds The application will continue.");
     uint32_t last = loadTexture(names[254].c_str(), 0, 0);
     EXPECT_NE(last, 0u);
 

@@ -2,6 +2,7 @@
 #include "audio/music_player.h"
 #include "support/audio_files.h"
 #include "platform/midi_output.h"
+#include "platform/soundfont.h"
 #include "platform/periodic_timer.h"
 #include "support/scratch_media.h"
 

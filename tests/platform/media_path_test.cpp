@@ -16,7 +16,7 @@ TEST(MediaPath, TheFolderMediaBesideTheExecutable) {
 TEST(MediaPath, ToolsCanPointTheReadersElsewhere) {
     std::string usual = buildMediaPath("game.ini");
     setMediaFolder("/tmp/mods");
-    EXPECT_EQ(buildMediaPath("game.ini"), "/tmp/mods/game.ini");
+    EXPECT_EQ(buildMediaPath("game.ini"), (std::filesystem::path("/tmp/mods") / "game.ini").string());
     setMediaFolder("");
     EXPECT_EQ(buildMediaPath("game.ini"), usual);
 }

@@ -6,11 +6,15 @@
 
 namespace {
 std::vector<std::string> captured;
-void captureSink(const char* text) { captured.emplace_back(text); }
+std::vector<std::string> capturedLines;
+void captureSink(const char* boxText, const char* line) {
+    captured.emplace_back(boxText);
+    capturedLines.emplace_back(line);
+}
 }
 
 ErrorCapture::ErrorCapture() {
-    captured.clear();
+    clear();
     setErrorSink(captureSink);
 }
 
@@ -18,9 +22,14 @@ ErrorCapture::~ErrorCapture() { setErrorSink(errorSinkStderr); }
 
 const std::vector<std::string>& ErrorCapture::texts() const { return captured; }
 
+const std::vector<std::string>& ErrorCapture::lines() const { return capturedLines; }
+
 std::string ErrorCapture::only() const {
     EXPECT_LE(captured.size(), 1u);
     return captured.empty() ? std::string() : captured.front();
 }
 
-void ErrorCapture::clear() { captured.clear(); }
+void ErrorCapture::clear() {
+    captured.clear();
+    capturedLines.clear();
+}

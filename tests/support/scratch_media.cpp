@@ -21,15 +21,18 @@ ScratchMedia::ScratchMedia() {
 
 ScratchMedia::~ScratchMedia() { setMediaFolder(""); }
 
-std::string ScratchMedia::path(const std::string& name) const { return folder + "/" + name; }
+// Joined with the system's separator, as the game joins media paths.
+std::string ScratchMedia::path(const std::string& name) const {
+    return (fs::u8path(folder) / fs::u8path(name)).u8string();
+}
 
 void ScratchMedia::write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(path(name), std::ios::binary);
+    std::ofstream out(fs::u8path(path(name)), std::ios::binary);
     out.write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 std::string readFileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fs::u8path(path), std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();

@@ -26,15 +26,22 @@ TEST(CheckAudioTest, SoundReportsSlotFormatSamplesAndPeak) {
     media.write("blip.wav", monoWav({0, 120, -3000, 2999}));
     ToolRun run = checkFile(media, media.path("blip.wav"));
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "result: 0\nformat-tag: 1\nsamples: 4\npeak: 3000\n");
+    EXPECT_EQ(run.out, "format-tag: 1\nsamples: 4\npeak: 3000\nresult: ok\n");
 }
 
-TEST(CheckAudioTest, BadSoundPrintsItsCodeAndFails) {
+TEST(CheckAudioTest, BadSoundSaysWhyAndFails) {
     ScratchMedia media;
     media.write("bad.wav", "RIFF" + le32(4) + "AVI ");
     ToolRun run = checkFile(media, media.path("bad.wav"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "result: -2\n");
+    EXPECT_EQ(run.out, "result: failed\n");
+    EXPECT_EQ(run.err, media.path("bad.wav") + ": a RIFF file but not a WAVE sound\n");
+    // A file cut short.
+    const std::string whole = monoWav({1, 2, 3, 4});
+    media.write("cut.wav", whole.substr(0, whole.size() - 2));
+    run = checkFile(media, media.path("cut.wav"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, media.path("cut.wav") + ": the data chunk runs past the end of the file\n");
 }
 
 TEST(CheckAudioTest, SongReportsHeaderRateAndFirstAndLastEvents) {
@@ -45,16 +52,31 @@ TEST(CheckAudioTest, SongReportsHeaderRateAndFirstAndLastEvents) {
     ToolRun run = checkFile(media, media.path("song.mid"));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out,
-              "result: ok\nformat: 1\ntracks: 2\nticks-per-period: 9\nevents: 3\n"
-              "first: 0 144 60 100\nlast: 96 128 60 64\n");
+              "format: 1\ntracks: 2\nticks-per-period: 9\nevents: 3\nnotes: 1\n"
+              "first: 0 144 60 100\nlast: 96 128 60 64\nresult: ok\n");
 }
 
-TEST(CheckAudioTest, SongWithFormatTwoFails) {
+TEST(CheckAudioTest, ASongThatWouldBeSilentFails) {
     ScratchMedia media;
     media.write("two.mid", midiFile(2, 1, 96, {endOfTrack()}));
-    ToolRun run = checkFile(media, media.path("two.mid"));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "result: failed\n");
+    media.write("bare.mid", "MThd");
+    // Only a note-on of velocity 0, which is a note-off.
+    media.write("mute.mid", midiFile(0, 1, 96, {vlq(0) + "\x90\x3C" + std::string(1, '\0') + endOfTrack()}));
+    struct Case {
+        const char* file;
+        const char* reason;
+    } cases[] = {
+        {"two.mid", "a song of format 2: only formats 0 and 1 play"},
+        {"bare.mid", "the song has no tracks"},
+        {"mute.mid", "the song has no notes"},
+        {"gone.mid", "no such file"},
+    };
+    for (const Case& c : cases) {
+        ToolRun run = checkFile(media, media.path(c.file));
+        EXPECT_EQ(run.status, 1) << c.file;
+        EXPECT_EQ(run.err, media.path(c.file) + ": " + c.reason + "\n");
+        EXPECT_EQ(run.out.substr(run.out.size() - 15), "result: failed\n") << c.file;
+    }
 }
 
 // The game's table holds 16 sounds; one call checks any number, each on its own.
@@ -74,11 +96,11 @@ TEST(CheckAudioTest, ManySoundsInOneCallAreEachCheckedOnTheirOwn) {
     for (const auto& path : paths) {
         expected += "file: " + path + "\n";
         if (path == media.path("bad.wav")) {
-            expected += "result: -2\n";
+            expected += "result: failed\n";
             continue;
         }
         int peak = 100 + std::stoi(path.substr(path.rfind("/s") + 2));
-        expected += "result: 0\nformat-tag: 1\nsamples: 2\npeak: " + std::to_string(peak) + "\n";
+        expected += "format-tag: 1\nsamples: 2\npeak: " + std::to_string(peak) + "\nresult: ok\n";
     }
     EXPECT_EQ(run.out, expected);
 }

@@ -37,13 +37,16 @@ TEST(CheckTool, ModelKeysAndVerboseRecords) {
                        "material: shiny\ndiffuse: 0.25 0.5 1 0.75\nshininess: 12\ntexture: skin.tga\n"
                        "texture-loaded: yes\nalpha-mode: 10\nalpha-value: 0.100000001\n"
                        "v: 0 0 0 0 0 0 0 0\nv: 1.5 0 -2 0 0 0 1 0\nv: 0 0.100000001 0 0 0 0 0 1\n"
-                       "f: 0 1 2\n");
+                       "f: 0 1 2\nresult: ok\n");
+    // A model whose texture is missing would be drawn bare: the check fails.
     std::remove(media.path("skin.tga").c_str());
     run = tool(media, "check " + media.path("m.a3f"));
-    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("texture-loaded: no\n"), std::string::npos);
     EXPECT_EQ(run.out.find("v: "), std::string::npos);
-    EXPECT_EQ(run.err, "Unable to load the texture file: skin.tga The application will continue.\n");
+    EXPECT_EQ(run.out.substr(run.out.size() - 15), "result: failed\n");
+    EXPECT_EQ(run.err, media.path("skin.tga") +
+                           ": Unable to load the texture file: skin.tga The application will continue.\n");
 }
 
 TEST(CheckTool, ModelFailuresGiveTheGamesMessage) {
@@ -51,8 +54,12 @@ TEST(CheckTool, ModelFailuresGiveTheGamesMessage) {
     media.write("bad.a3f", "A3F VERTICES { POSITION 3 }");
     ToolRun run = tool(media, "check " + media.path("bad.a3f"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Bad vertex format: POSITION The application will continue.\n");
-    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, media.path("bad.a3f") + ": Bad vertex format: POSITION The application will continue.\n");
+    EXPECT_EQ(run.out, "result: failed\n");
+    media.write("long.a3f", "A3F VERTICES { POSITION_NORMAL 99 0 0 0 }");
+    run = tool(media, "check " + media.path("long.a3f"));
+    EXPECT_EQ(run.err, "Bad model: " + media.path("long.a3f") +
+                           ": vertex count too large The application will continue.\n");
 }
 
 TEST(CheckTool, Pictures) {
@@ -61,11 +68,42 @@ TEST(CheckTool, Pictures) {
     media.write("p.tga", tgaHeader(2, 2, 1, 24, 0) + bytes({1, 2, 3, 4, 5, 6}));
     ToolRun run = tool(media, "check " + media.path("p.tga"));
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "width: 2\nheight: 1\nfirst-pixel: 4 5 6\nlast-pixel: 1 2 3\n");
+    EXPECT_EQ(run.out, "width: 2\nheight: 1\nfirst-pixel: 4 5 6\nlast-pixel: 1 2 3\nresult: ok\n");
     media.write("q.bmp", "BM?");
     run = tool(media, "check " + media.path("q.bmp"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Unable to load the texture file: q.bmp The application will continue.\n");
+    EXPECT_EQ(run.err, media.path("q.bmp") + ": Unable to load the texture file: q.bmp The application will continue.\n");
+}
+
+TEST(CheckTool, SettingsAreReadAsTheGameReadsThem) {
+    ScratchMedia media;
+    media.write("game.ini", "; mine\n[Game]\nWidth=800\nHeight=600\nUseScreenRes=1\n[Mods]\nX=1\n");
+    ToolRun run = tool(media, "check " + media.path("game.ini"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Windowed: 1\nLights: 0\nMusic: 0\nJoystick: 0\nUseHiQualTex: 0\n"
+                       "Width: 800\nHeight: 600\nUseScreenRes: 1\nSoundVolume: 100\nMusicVolume: 100\n"
+                       "MouseSpeed: 100\nInvertMouse: 0\nresult: ok\n");
+    // What Start stores after an empty list leaves the list empty again.
+    media.write("game.ini", "[Game]\nUseScreenRes=-1\n");
+    run = tool(media, "check " + media.path("game.ini"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("game.ini: UseScreenRes is outside 0..3"), std::string::npos) << run.err;
+}
+
+TEST(CheckTool, FilesBesideTheMediaAreSkippedAndUnknownOnesFail) {
+    ScratchMedia media;
+    media.write("Font.TTF", "not read");
+    media.write("mine.sf2", "not read");
+    media.write("notes.txt", "x");
+    ToolRun run = tool(media, "check " + media.path("Font.TTF") + " " + media.path("mine.sf2"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("result: skipped (a font, not a media file)\n"), std::string::npos);
+    run = tool(media, "check " + media.path("notes.txt") + " " + media.path("absent.a3f"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, media.path("notes.txt") + ": no reader for this kind of file\n" +
+                           media.path("absent.a3f") + ": no such file\n");
+    EXPECT_EQ(run.out, "file: " + media.path("notes.txt") + "\nresult: failed\nfile: " +
+                           media.path("absent.a3f") + "\nresult: failed\n");
 }
 
 // A unit cube's top face and one side, as an exporter would write them:

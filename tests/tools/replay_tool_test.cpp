@@ -86,4 +86,28 @@ TEST(ReplayTool, BadOptionsGiveTheUsage) {
     EXPECT_NE(run.err.find("usage: vexar-tool replay"), std::string::npos);
 }
 
+TEST(ReplayTool, RefusesWhatItCannotDoBeforeWritingAnything) {
+    ScratchMedia media;
+    struct Case {
+        std::string options, line;
+    } cases[] = {
+        {"--media " + media.path("no/such/folder"), "the media folder " + media.path("no/such/folder") + " does not exist"},
+        {"--frames 10 --screenshot 50", "--screenshot 50 is not a frame from 1 to 10"},
+        {"--screenshot 0", "--screenshot 0 is not a frame from 1 to 40"},
+    };
+    for (const Case& c : cases) {
+        // A later option of the same name wins.
+        const ToolRun run = runTool(media.folder, replayInto(media, c.options));
+        EXPECT_EQ(run.status, 1) << c.options;
+        EXPECT_EQ(run.err, "vexar-tool replay: " + c.line + "\n");
+        EXPECT_FALSE(std::filesystem::exists(media.path("out"))) << c.options;
+    }
+    // A demo's frames are its own.
+    media.write("short.demo", "vexar-demo 1\nseed 4\nwidth 320\nheight 200\n1 time 30\n5 end\n");
+    const ToolRun run = runTool(media.folder, demoInto(media, media.path("short.demo")) + " --screenshot 6");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "vexar-tool replay: --screenshot 6 is not a frame from 1 to 5\n");
+    EXPECT_FALSE(std::filesystem::exists(media.path("out")));
+}
+
 }  // namespace

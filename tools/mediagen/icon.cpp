@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
+#include "bytes.h"
 #include "platform/png_file.h"
 
 namespace {
@@ -60,8 +63,42 @@ Canvas paintIcon(int size) {
     return c;
 }
 
+namespace {
+
+// Windows' icon file: every size as its PNG (as Windows Vista and later read
+// them), each entry saying its size, 32 bits a pixel.
+bool writeWindowsIcon(const std::string& path, const std::vector<Bytes>& pngs) {
+    Bytes ico;
+    putLe16(ico, 0);
+    putLe16(ico, 1);  // an icon, not a cursor
+    putLe16(ico, uint32_t(pngs.size()));
+    uint32_t offset = uint32_t(6 + 16 * pngs.size());
+    for (size_t i = 0; i < pngs.size(); ++i) {
+        int size = kIconSizes[i];
+        ico.push_back(uint8_t(size >= 256 ? 0 : size));  // 0 stands for 256
+        ico.push_back(uint8_t(size >= 256 ? 0 : size));
+        ico.push_back(0);  // no palette
+        ico.push_back(0);
+        putLe16(ico, 1);  // planes
+        putLe16(ico, 32);
+        putLe32(ico, uint32_t(pngs[i].size()));
+        putLe32(ico, offset);
+        offset += uint32_t(pngs[i].size());
+    }
+    for (const Bytes& png : pngs) ico.insert(ico.end(), png.begin(), png.end());
+    return writeFile(path, ico);
+}
+
+Bytes fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
 bool writeIcons(const std::string& folder) {
     bool ok = true;
+    std::vector<Bytes> pngs;
     for (int size : kIconSizes) {
         std::string dimension = std::to_string(size) + "x" + std::to_string(size);
         std::string apps = folder + "/hicolor/" + dimension + "/apps";
@@ -70,6 +107,7 @@ bool writeIcons(const std::string& folder) {
         std::vector<uint8_t> rgba = paintIcon(size).bgr(true);
         for (size_t i = 0; i < rgba.size(); i += 4) std::swap(rgba[i], rgba[i + 2]);
         ok = !error && writePngFile(apps + "/vexar.png", rgba.data(), size, size) && ok;
+        pngs.push_back(fileBytes(apps + "/vexar.png"));
     }
-    return ok;
+    return ok && writeWindowsIcon(folder + "/vexar.ico", pngs);
 }

@@ -9,6 +9,6 @@ constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 Canvas paintIcon(int size);
 
-// Writes FOLDER/hicolor/NxN/apps/vexar.png for every size; false when a file
-// could not be written.
+// Writes FOLDER/hicolor/NxN/apps/vexar.png for every size, and all of them in
+// FOLDER/vexar.ico for Windows; false when a file could not be written.
 bool writeIcons(const std::string& folder);

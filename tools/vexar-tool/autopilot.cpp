@@ -1,6 +1,8 @@
 #include "autopilot.h"
 
+#include "replay.h"
 #include "replay_session.h"
+#include "tool_help.h"
 
 #include "audio/sound_mixer.h"
 #include "game/demo.h"
@@ -16,8 +18,16 @@ namespace {
 
 const char kUsage[] =
     "usage: vexar-tool autopilot --plan attack|ram --seed N --frames N --out FILE [--media DIR]\n"
-    "  attack: shoot the droids near the station, then the radars from beyond their range\n"
-    "  ram:    fly into the nearest droid\n";
+    "Flies the game headless with a simple pilot and writes its flight as a demo\n"
+    "(which replay --input reads as a timeline).\n"
+    "  --plan attack       shoot the droids near the station, then the radars from\n"
+    "                      beyond their range\n"
+    "  --plan ram          fly into the nearest droid\n"
+    "  --seed N            the clock reading the game seeds its random numbers with\n"
+    "  --frames N          how many frames to fly\n"
+    "  --out FILE          the demo to write\n"
+    "  --media DIR         the media folder (the one beside vexar-tool)\n"
+    "  --help              this text\n";
 
 constexpr uint32_t kFrameMs = 30;
 const float kFrameTime = frameSecondsOf(kFrameMs);
@@ -161,11 +171,13 @@ DemoHeader demoHeader(unsigned seed) {
 }  // namespace
 
 int runAutopilot(int argc, char** argv) {
+    if (printHelpIfAsked(argc, argv, kUsage)) return 0;
     PilotOptions options;
     if (!parseOptions(argc, argv, options)) {
         std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
+    if (!mediaFolderFound(options.media, "autopilot")) return 1;
     std::FILE* out = std::fopen(options.out.c_str(), "w");
     if (!out) {
         std::fprintf(stderr, "vexar-tool autopilot: cannot write %s\n", options.out.c_str());

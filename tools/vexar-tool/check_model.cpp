@@ -40,15 +40,20 @@ void printModel(const SceneObject& o, bool verbose) {
 }  // namespace
 
 int checkModel(const std::string& fileName, const CheckOptions& options) {
+    // The context is never shown: no display is needed or probed.
+    preferHeadlessVideo();
     OffscreenGl* gl = createOffscreenGl(16, 16);
-    if (!gl) return 1;
+    if (!gl) return printResult(false);
     resetTextureCache(true);
     SceneObject object;
     constructSceneObject(object);
     bool ok = loadA3fModel(fileName.c_str(), object);
     if (ok) printModel(object, options.verbose);
+    // A model without the texture it names is drawn bare: the texture cache
+    // has said which picture did not load.
+    ok = ok && (object.textureFile[0] == '\0' || object.textureId != 0);
     destroySceneObject(object);
     releaseTextureCache();
     destroyOffscreenGl(gl);
-    return ok ? 0 : 1;
+    return printResult(ok);
 }

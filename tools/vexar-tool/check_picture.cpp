@@ -2,6 +2,7 @@
 
 #include "model/picture.h"
 #include "platform/error_box.h"
+#include "platform/media_path.h"
 
 #include <cstdio>
 #include <vector>
@@ -24,11 +25,12 @@ int checkPicture(const std::string& fileName, const CheckOptions&) {
     int width = 0, height = 0;
     if (!loadPicture(fileName.c_str(), pixels, width, height)) {
         // The game's own words for a picture it cannot use.
-        reportError("Unable to load the texture file:", fileName.c_str());
-        return 1;
+        reportError("Unable to load the texture file:", fileName.c_str(),
+                    buildMediaPath(fileName.c_str()));
+        return printResult(false);
     }
     std::printf("width: %d\nheight: %d\n", width, height);
     printPixel("first-pixel", pixels, 0);
     printPixel("last-pixel", pixels, pixels.size() / 4 - 1);
-    return 0;
+    return printResult(true);
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -23,7 +24,7 @@ std::string lastWord(std::istringstream& in) {
 }  // namespace
 
 bool readMtlMaterial(const std::string& path, ObjMaterial& material, std::string& error) {
-    std::ifstream file(path);
+    std::ifstream file(std::filesystem::u8path(path));
     if (!file) {
         error = path + ": cannot open the material library";
         return false;

@@ -2,14 +2,22 @@
 
 #include "check.h"
 #include "obj_mesh.h"
+#include "tool_help.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <strings.h>
 #include <tuple>
 
 namespace {
+
+const char kUsage[] =
+    "usage: vexar-tool obj2a3f IN.obj OUT.a3f\n"
+    "Converts a Wavefront OBJ mesh, with the first material it uses from its .mtl\n"
+    "file (colours, shininess, a .bmp, .jpg or .tga texture), into a model file.\n"
+    "  --help              this text\n";
 
 struct A3fVertex {
     Vec3 position, normal;
@@ -76,7 +84,7 @@ std::string asToken(std::string name) {
 }
 
 bool writeA3f(const std::string& path, const A3fMesh& mesh, const ObjMaterial& m) {
-    std::ofstream out(path);
+    std::ofstream out(std::filesystem::u8path(path));
     out << "A3F\nVERSION { 1.0 }\nCOMMENT { converted by vexar-tool obj2a3f }\n"
         << "VERTICES {\n  POSITION_NORMAL_TEXCOORDS " << mesh.vertices.size() << "\n";
     for (const A3fVertex& v : mesh.vertices)
@@ -107,8 +115,9 @@ bool usableTexture(const std::string& name) {
 }  // namespace
 
 int runObj2a3f(int argc, char** argv) {
+    if (printHelpIfAsked(argc, argv, kUsage)) return 0;
     if (argc != 4) {
-        std::fprintf(stderr, "usage: vexar-tool obj2a3f IN.obj OUT.a3f\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     ObjMesh obj;

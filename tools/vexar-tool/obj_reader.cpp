@@ -112,7 +112,7 @@ bool readStatement(ObjReader& r, const std::string& keyword, std::istringstream&
 }  // namespace
 
 bool readObjFile(const std::string& path, ObjMesh& mesh, std::string& error) {
-    std::ifstream file(path);
+    std::ifstream file(std::filesystem::u8path(path));
     if (!file) {
         error = path + ": cannot open";
         return false;
@@ -135,7 +135,7 @@ bool readObjFile(const std::string& path, ObjMesh& mesh, std::string& error) {
         return false;
     }
     if (r.library.empty() || r.usedMaterial.empty()) return true;
-    std::filesystem::path library = std::filesystem::path(path).parent_path() / r.library;
+    std::filesystem::path library = std::filesystem::u8path(path).parent_path() / std::filesystem::u8path(r.library);
     mesh.material.name = r.usedMaterial;
-    return readMtlMaterial(library.string(), mesh.material, error);
+    return readMtlMaterial(library.u8string(), mesh.material, error);
 }

@@ -3,12 +3,14 @@
 #include "replay_outputs.h"
 
 #include "replay_session.h"
+#include "tool_help.h"
 
 #include "app/demo_playback.h"
 #include "audio/sound_mixer.h"
 #include "game/demo.h"
 #include "game/input_timeline.h"
 #include "game/world_check.h"
+#include "platform/file_system.h"
 #include "platform/media_path.h"
 #include "platform/wav_file.h"
 #include "platform/whole_file.h"
@@ -28,9 +30,10 @@ struct ReplayFiles {
 
 bool openFiles(const std::string& folder, ReplayFiles& files) {
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    files.state = std::fopen((folder + "/state.txt").c_str(), "w");
-    files.timings = std::fopen((folder + "/timings.csv").c_str(), "w");
+    std::filesystem::create_directories(std::filesystem::u8path(folder), error);
+    // Binary, so the lines end alike on every system and the states compare byte for byte.
+    files.state = openFile(folder + "/state.txt", "wb");
+    files.timings = openFile(folder + "/timings.csv", "wb");
     files.audio = openWavWriter(folder + "/audio.wav", kMixSampleRate, 2);
     if (!files.state || !files.timings || !files.audio) {
         std::fprintf(stderr, "vexar-tool replay: cannot write into %s\n", folder.c_str());
@@ -128,6 +131,7 @@ SessionSettings sessionSettings(const ReplayOptions& o) {
 }  // namespace
 
 int runReplay(int argc, char** argv) {
+    if (printHelpIfAsked(argc, argv, kReplayUsage)) return 0;
     ReplayOptions options;
     if (!parseReplayOptions(argc, argv, options)) return 2;
     InputTimeline timeline;
@@ -135,10 +139,12 @@ int runReplay(int argc, char** argv) {
     const bool demo = !options.demo.empty();
     if (demo) {
         if (!loadDemoFile(options.demo, timeline, "vexar-tool replay")) return 1;
+        options.frames = timeline.lastFrame;  // a demo runs its own frames
         startDemoPlayback(player, std::move(timeline));
     } else if (!loadTimeline(options.input, timeline)) {
         return 1;
     }
+    if (!validReplayOptions(options)) return 1;
     const SessionSettings settings =
         demo ? demoSettings(player.timeline.header, options) : sessionSettings(options);
     ReplayFiles files;

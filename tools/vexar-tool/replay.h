@@ -21,7 +21,16 @@ struct ReplayOptions {
     std::string demo;  // "" for a replay from --seed and --frames
 };
 
+// `vexar-tool replay --help`.
+extern const char kReplayUsage[];
+
 // False, with a message on standard error, when the arguments are wrong.
 bool parseReplayOptions(int argc, char** argv, ReplayOptions& options);
+// False, with a line on standard error, when what the options name cannot be
+// used: a media folder that does not exist, a screenshot past the last frame.
+bool validReplayOptions(const ReplayOptions& options);
+// True for "" (the folder beside the tool) or a folder that exists; otherwise
+// false with a line on standard error.
+bool mediaFolderFound(const std::string& folder, const char* command);
 
 int runReplay(int argc, char** argv);

@@ -5,28 +5,49 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 
-namespace {
-
-const char kUsage[] =
+const char kReplayUsage[] =
     "usage: vexar-tool replay --seed N --frames N --out DIR [--frame-time S] [--input FILE]\n"
     "                         [--width W] [--height H] [--stereo 0|1] [--hiqual 0|1]\n"
     "                         [--media DIR] [--screenshot F1,F2,...]\n"
-    "       vexar-tool replay --demo FILE --out DIR [--media DIR] [--screenshot F1,F2,...]\n";
+    "       vexar-tool replay --demo FILE --out DIR [--media DIR] [--screenshot F1,F2,...]\n"
+    "Runs the game headless and writes state.txt, timings.csv, audio.wav and the\n"
+    "screenshots into DIR: from a seed, every frame the same length, or a demo.\n"
+    "  --seed N            the clock reading the game seeds its random numbers with\n"
+    "  --frames N          how many frames to run\n"
+    "  --out DIR           the folder to write into (made when missing)\n"
+    "  --frame-time S      seconds per frame (0.03)\n"
+    "  --input FILE        the input timeline (none: no input at all)\n"
+    "  --width W           the window's width (640)\n"
+    "  --height H          the window's height (480)\n"
+    "  --stereo 0|1        the stereo (\"3D\") mode (0)\n"
+    "  --hiqual 0|1        high-quality textures (0)\n"
+    "  --media DIR         the media folder (the one beside vexar-tool)\n"
+    "  --screenshot F,...  frames (1 to the last) to save as frame-NNNNNN.png\n"
+    "  --demo FILE         a recorded game: its seed, settings, frame times and\n"
+    "                      input, with its checks compared\n"
+    "  --help              this text\n"
+    "Exit status: 0 when done, 1 when it could not be done, 2 for a usage error or\n"
+    "a demo the game departs from.\n";
 
-bool readLong(const char* text, long low, long high, long& value) {
+namespace {
+
+// long long: a long has only 32 bits on Windows, too few for a seed.
+bool readLong(const char* text, long long low, long long high, long long& value) {
     errno = 0;
     char* end = nullptr;
-    value = std::strtol(text, &end, 10);
+    value = std::strtoll(text, &end, 10);
     return errno == 0 && end != text && *end == '\0' && value >= low && value <= high;
 }
 
 bool readFrameList(const std::string& text, std::vector<int>& frames) {
     std::istringstream in(text);
     for (std::string item; std::getline(in, item, ',');) {
-        long frame = 0;
-        if (!readLong(item.c_str(), 1, 1L << 30, frame)) return false;
+        long long frame = 0;
+        // The range is checked against --frames once every option is read.
+        if (!readLong(item.c_str(), -(1LL << 30), 1LL << 30, frame)) return false;
         frames.push_back(int(frame));
     }
     return !frames.empty();
@@ -39,8 +60,8 @@ bool readFrameTime(const char* text, float& value) {
     return errno == 0 && end != text && *end == '\0' && std::isfinite(value) && value > 0.0f;
 }
 
-bool readInt(const char* text, long low, long high, int& value) {
-    long number = 0;
+bool readInt(const char* text, long long low, long long high, int& value) {
+    long long number = 0;
     if (!readLong(text, low, high, number)) return false;
     value = int(number);
     return true;
@@ -61,8 +82,8 @@ bool readText(const char* text, std::string& value) {
 // One option and its value; false when the value does not fit the option.
 bool readOption(const std::string& name, const char* value, ReplayOptions& o) {
     if (name == "--seed") {
-        long seed = 0;
-        if (!readLong(value, 0, 0xFFFFFFFFL, seed)) return false;
+        long long seed = 0;
+        if (!readLong(value, 0, 0xFFFFFFFFLL, seed)) return false;
         o.seed = unsigned(seed);
         return true;
     }
@@ -87,7 +108,7 @@ bool parseReplayOptions(int argc, char** argv, ReplayOptions& options) {
     for (int i = 2; i < argc; i += 2) {
         if (i + 1 >= argc || !readOption(argv[i], argv[i + 1], options)) {
             std::fprintf(stderr, "vexar-tool replay: bad option %s %s\n%s", argv[i],
-                         i + 1 < argc ? argv[i + 1] : "(no value)", kUsage);
+                         i + 1 < argc ? argv[i + 1] : "(no value)", kReplayUsage);
             return false;
         }
         seed = seed || std::strcmp(argv[i], "--seed") == 0;
@@ -99,12 +120,31 @@ bool parseReplayOptions(int argc, char** argv, ReplayOptions& options) {
     if (!options.demo.empty()) {
         if (!other && !options.out.empty()) return true;
         std::fprintf(stderr, "vexar-tool replay: a demo takes only --out, --media and --screenshot\n%s",
-                     kUsage);
+                     kReplayUsage);
         return false;
     }
     if (!seed || !frames || options.out.empty()) {
-        std::fprintf(stderr, "vexar-tool replay: --seed, --frames and --out are needed\n%s", kUsage);
+        std::fprintf(stderr, "vexar-tool replay: --seed, --frames and --out are needed\n%s", kReplayUsage);
         return false;
+    }
+    return true;
+}
+
+bool mediaFolderFound(const std::string& folder, const char* command) {
+    std::error_code error;
+    if (folder.empty() || std::filesystem::is_directory(folder, error)) return true;
+    std::fprintf(stderr, "vexar-tool %s: the media folder %s does not exist\n", command, folder.c_str());
+    return false;
+}
+
+bool validReplayOptions(const ReplayOptions& options) {
+    if (!mediaFolderFound(options.media, "replay")) return false;
+    for (int frame : options.screenshots) {
+        if (frame < 1 || frame > options.frames) {
+            std::fprintf(stderr, "vexar-tool replay: --screenshot %d is not a frame from 1 to %d\n",
+                         frame, options.frames);
+            return false;
+        }
     }
     return true;
 }

@@ -43,7 +43,7 @@ long long microsecondsSince(Clock::time_point start) {
 
 bool startSession(ReplaySession& session, const SessionSettings& settings) {
     // Headless: no window on any display, and no sound device.
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    preferHeadlessVideo();
     session.gl = createOffscreenGl(settings.world.width, settings.world.height);
     if (!session.gl) return false;
     session.frameTime = settings.frameTime;

@@ -82,6 +82,33 @@ error_box() {
     xwininfo -root -tree | awk '$2 == "\"ERROR\":" { print $1; exit }'
 }
 
+# Closes the error box with Return, as a player would; fails when none comes.
+# (SDL names its box in UTF-8, which xdotool's search does not read.)
+close_error_box() {
+    local box=""
+    for _ in $(seq 100); do
+        box=$(error_box)
+        [ -n "$box" ] && break
+        sleep 0.2
+    done
+    [ -n "$box" ] || fail "no error box titled ERROR appeared"
+    xdotool windowfocus --sync "$box" key Return
+    for _ in $(seq 50); do
+        [ -z "$(error_box)" ] && return
+        sleep 0.1
+    done
+    fail "the error box did not close on Return"
+}
+
+# expect_title TITLE: the game window's title becomes TITLE within a second.
+expect_title() {
+    for _ in $(seq 20); do
+        [ "$(xdotool getwindowname "$window")" == "$1" ] && return
+        sleep 0.05
+    done
+    fail "the window's title is \"$(xdotool getwindowname "$window")\", not \"$1\""
+}
+
 # Turns the player right for a while (the pointer at the window's right edge),
 # so the picture changes from frame to frame.
 turn_right() {
@@ -153,8 +180,11 @@ refused_mode)
     start_launcher
     # shellcheck disable=SC2086
     click_launcher $start_button
+    close_error_box
     wait_for_end
     [ "$status" -eq 255 ] || fail "exit status $status for a mode the display cannot show"
+    [ "$(grep -cx 'Full screen at 1024x800 is a size this display cannot show. Check Windowed, or choose another size, in the launcher.' "$work/stderr")" -eq 1 ] ||
+        fail "no line that names the size and the way out"
     ;;
 no_display)
     (unset DISPLAY WAYLAND_DISPLAY; LD_PRELOAD=$game_preload ASAN_OPTIONS=$game_asan timeout 30 "$work/vexar" 2>"$work/stderr")
@@ -250,30 +280,39 @@ pause)
     sleep 0.5
     screenshot "$window" "$work/paused-2.png" >/dev/null
     cmp -s "$work/paused-1.png" "$work/paused-2.png" || fail "the picture still changes while paused"
+    expect_title "Vexar (paused)"
     xdotool key q
     wait_for_end
     [ "$status" -eq 0 ] || fail "exit status $status after quitting a paused game"
+    ;;
+pause_tap)
+    start_display
+    start_game_through_launcher
+    turn_right
+    sleep 0.3
+    # Down and up 5 ms apart, well inside one 30 ms frame: the next frame pauses.
+    xdotool keydown p sleep 0.005 keyup p
+    expect_title "Vexar (paused)"
+    screenshot "$window" "$work/paused-1.png" >/dev/null
+    sleep 0.3
+    screenshot "$window" "$work/paused-2.png" >/dev/null
+    cmp -s "$work/paused-1.png" "$work/paused-2.png" || fail "the picture still changes after a tap of P"
+    xdotool keydown p sleep 0.005 keyup p
+    expect_title "Vexar"
+    sleep 0.3
+    screenshot "$window" "$work/resumed.png" >/dev/null
+    cmp -s "$work/paused-2.png" "$work/resumed.png" && fail "the picture does not change after a second tap"
+    xdotool key q
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status"
     ;;
 missing_model)
     rm "$media/spaceRadar.a3f"
     start_display
     start_game_through_launcher
-    # SDL names its box in UTF-8, which xdotool's search does not read.
-    box=""
-    for _ in $(seq 100); do
-        box=$(error_box)
-        [ -n "$box" ] && break
-        sleep 0.2
-    done
-    [ -n "$box" ] || fail "no error box titled ERROR appeared"
+    close_error_box
     grep -q "^Could not open file: $media/spaceRadar.a3f The application will continue.$" "$work/stderr" ||
         fail "the error box does not say which file is missing"
-    xdotool windowfocus --sync "$box" key Return
-    for _ in $(seq 50); do
-        [ -z "$(error_box)" ] && break
-        sleep 0.1
-    done
-    [ -z "$(error_box)" ] || fail "the error box did not close on Return"
     # The game goes on without the radars: its window answers and Q ends it.
     xdotool windowfocus --sync "$window"
     sleep 0.5

@@ -4,6 +4,7 @@
 #include "audio/sound_mixer.h"
 #include "support/audio_files.h"
 #include "platform/midi_output.h"
+#include "platform/soundfont.h"
 #include "platform/periodic_timer.h"
 #include "support/scratch_media.h"
 

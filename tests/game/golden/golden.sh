@@ -10,8 +10,9 @@ read -r -a args < "$here/$name.args"
 
 replay() {  # replay OUT_FOLDER
     rm -rf "$1"
-    # A sanitizer build's runtime and driver (VEXAR_GAME_PRELOAD) go into the tool alone.
-    LD_PRELOAD=${VEXAR_GAME_PRELOAD:-} "$tool" replay "${args[@]}" --input "$here/$name.timeline" --media "$media" --out "$1" \
+    # A sanitizer build's runtime and driver (VEXAR_GAME_PRELOAD) go into the
+    # tool alone; VEXAR_RUNNER runs a Windows build's tool (under Wine).
+    LD_PRELOAD=${VEXAR_GAME_PRELOAD:-} ${VEXAR_RUNNER:-} "$tool" replay "${args[@]}" --input "$here/$name.timeline" --media "$media" --out "$1" \
         || { echo "FAIL ($name): vexar-tool replay ended with status $?" >&2; exit 1; }
 }
 

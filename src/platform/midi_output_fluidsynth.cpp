@@ -3,6 +3,7 @@
 #include "platform/audio_device.h"
 #include "platform/midi_synth.h"
 #include "platform/song_soundfont.h"
+#include "platform/midi_sink.h"
 #include "platform/soundfont_search.h"
 
 #include <fluidsynth.h>
@@ -71,7 +72,6 @@ SDL_AudioDeviceID device = 0;
 // The synthesiser once it has its SoundFont and the song's samples.
 std::atomic<fluid_synth_t*> sounding{nullptr};
 std::atomic<bool> settled{true};
-std::atomic<MidiSink> sink{nullptr};
 // The player's music volume, 0 to 1, over FluidSynth's own gain.
 std::atomic<float> volume{1.0f};
 
@@ -208,7 +208,7 @@ fluid_settings_t* newSynthSettings() {
 }
 
 void openMidiOutput() {
-    if (device != 0 || loader.thread.joinable() || sink.load(std::memory_order_acquire)) return;
+    if (device != 0 || loader.thread.joinable() || currentMidiSink()) return;
     quietFluidSynth();
     // Without a device nothing could be heard: no SoundFont is read at all.
     if (!openDevice()) return;
@@ -253,13 +253,13 @@ void closeMidiOutput() {
 }
 
 bool midiOutputSettled() {
-    return sink.load(std::memory_order_acquire) || settled.load(std::memory_order_acquire);
+    return currentMidiSink() || settled.load(std::memory_order_acquire);
 }
 
 bool midiOutputAudible() { return sounding.load(std::memory_order_acquire) != nullptr; }
 
 void sendMidiMessage(uint32_t message) {
-    if (MidiSink recorder = sink.load(std::memory_order_acquire)) {
+    if (MidiSink recorder = currentMidiSink()) {
         recorder(message);
         return;
     }
@@ -271,5 +271,3 @@ void setMidiOutputVolume(float scale) {
     volume.store(scale < 0.0f ? 0.0f : scale > 1.0f ? 1.0f : scale, std::memory_order_relaxed);
     applyVolume(sounding.load(std::memory_order_acquire));
 }
-
-void setMidiSink(MidiSink recorder) { sink.store(recorder, std::memory_order_release); }

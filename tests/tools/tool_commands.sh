@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# vexar-tool as a modder or a script meets it, on the built media set.
+# usage: tool_commands.sh CASE VEXAR_TOOL MEDIA_FOLDER WORK_FOLDER MANUAL_PAGE
+set -uo pipefail
+case=$1 tool=$2 media=$3 work=$4 manual=$5
+
+fail() {
+    echo "FAIL ($case): $*" >&2
+    exit 1
+}
+
+rm -rf "$work"
+mkdir -p "$work"
+
+# Under the address sanitizer the tool gets what the test environment
+# preloads for the game's own programs (VEXAR_GAME_PRELOAD).
+run_tool() { LD_PRELOAD=${VEXAR_GAME_PRELOAD:-} "$tool" "$@"; }
+
+# The options a command's --help lists (lines that start with one), sorted;
+# --help left out.
+help_options() {
+    grep -oE -- '^ +--[a-z][a-z-]*' | tr -d ' ' | grep -vx -- '--help' | sort -u
+}
+
+# The options one command's section of the manual page lists: the tags of its
+# items (the line after .TP or .TQ), sorted.
+manual_options() {
+    sed 's/\\-/-/g' "$manual" | awk -v name="$1" '
+        /^\.S[SH] / { inside = ($1 == ".SS" && $2 == name); next }
+        inside && tag { print }
+        { tag = inside && ($1 == ".TP" || $1 == ".TQ") }' |
+        grep -oE -- '--[a-z][a-z-]*' | sort -u
+}
+
+case $case in
+shipped_media)
+    # Everything the build puts in the media folder, and the settings a
+    # player's run leaves there: each passes, or is named as no media file.
+    cp -r "$media" "$work/media"
+    printf '[Game]\nWindowed=1\nWidth=800\nHeight=600\nUseScreenRes=1\n' >"$work/media/game.ini"
+    run_tool check "$work"/media/* >"$work/out" 2>&1 || fail "status $?: $(grep -v '^[A-Za-z-]*: ' "$work/out")"
+    files=$(ls "$work/media" | wc -l)
+    [ "$(grep -c '^file: ' "$work/out")" -eq "$files" ] || fail "not one block for each of the $files files"
+    [ "$(grep -cE '^result: (ok|skipped \(.*\))$' "$work/out")" -eq "$files" ] || fail "not every file ends in ok or skipped"
+    grep -qx 'result: skipped (a font, not a media file)' "$work/out" || fail "the font is not named as skipped"
+    ;;
+missing_texture)
+    cp -r "$media" "$work/media"
+    rm "$work/media/radar.tga"
+    run_tool check "$work/media/spaceShip1.a3f" "$work/media/spaceRadar.a3f" "$work/media/shot.a3f" \
+        >"$work/out" 2>&1
+    status=$?
+    [ "$status" -eq 1 ] || fail "status $status for a model whose texture is missing"
+    # Standard error and standard output in one stream: the box's line comes
+    # under the radar's own file line, before the next file's.
+    awk -v bad="file: $work/media/spaceRadar.a3f" -v next_file="file: $work/media/shot.a3f" \
+        -v line="$work/media/radar.tga: Unable to load the texture file: radar.tga The application will continue." '
+        $0 == bad { inside = 1; next }
+        $0 == next_file { inside = 0 }
+        inside && $0 == line { found = 1 }
+        inside && $0 == "result: failed" { failed = 1 }
+        END { exit !(found && failed) }' "$work/out" ||
+        fail "the radar's error and result do not stand under its file: $(cat "$work/out")"
+    [ "$(grep -c '^result: ok$' "$work/out")" -eq 2 ] || fail "the two good models are not ok"
+    ;;
+replay_missing_media)
+    run_tool replay --seed 1 --frames 3 --out "$work/out" --media "$work/no-such-folder" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 1 ] || fail "status $status for a media folder that does not exist"
+    grep -qx "vexar-tool replay: the media folder $work/no-such-folder does not exist" "$work/err" ||
+        fail "no line naming the folder: $(cat "$work/err")"
+    [ ! -e "$work/out" ] || fail "the replay wrote output all the same"
+    ;;
+manual)
+    # Every command the tool lists has its section in the manual page, and
+    # the options of each agree both ways.
+    run_tool --help >"$work/help" || fail "--help ended with status $?"
+    commands=$(awk '/^  [a-z0-9]+ / { print $1 }' "$work/help" | sort)
+    sections=$(sed -n 's/^\.SS //p' "$manual" | sort)
+    [ -n "$commands" ] && [ "$commands" == "$sections" ] ||
+        fail "the tool's commands ($(echo $commands)) differ from the manual's ($(echo $sections))"
+    for command in $commands; do
+        run_tool "$command" --help >"$work/$command.help" || fail "$command --help ended with status $?"
+        grep -q "^usage: vexar-tool $command" "$work/$command.help" || fail "$command --help gives no usage"
+        in_help=$(help_options <"$work/$command.help")
+        in_manual=$(manual_options "$command")
+        [ "$in_help" == "$in_manual" ] ||
+            fail "$command: --help lists $(echo $in_help), the manual $(echo $in_manual)"
+    done
+    ;;
+*) fail "unknown case" ;;
+esac
+echo "ok ($case)"
