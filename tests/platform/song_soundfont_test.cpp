@@ -7,6 +7,7 @@
 #include "platform/midi_output.h"
 #include "platform/midi_synth.h"
 #include "platform/song_soundfont.h"
+#include "platform/soundfont.h"
 #include "support/scratch_media.h"
 
 #include <gtest/gtest.h>
