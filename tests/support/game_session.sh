@@ -28,6 +28,40 @@ start_display() {
     unset WAYLAND_DISPLAY
 }
 
+# A copy of the game of the test's own with the whole media set, so its media
+# folder (and game.ini) is this test's alone; sets media. Under the address
+# sanitizer the game gets what the test environment preloads
+# (VEXAR_GAME_PRELOAD) and its leak check; the helpers built with it, which
+# only drive the game, are not checked for leaks.
+copy_game() {  # copy_game VEXAR
+    game_preload=${VEXAR_GAME_PRELOAD:-} game_asan=${ASAN_OPTIONS:-}
+    export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
+    cp "$1" "$work/vexar"
+    media="$work/media"
+    cp -r "$(dirname "$1")/media" "$media"
+    rm -f "$media/game.ini"
+}
+
+# The copied game, with what the test environment gave it.
+run_vexar() {
+    LD_PRELOAD=$game_preload ASAN_OPTIONS=$game_asan "$work/vexar" "$@"
+}
+
+# Waits for the game window that replaces the launcher ($launcher) of the game
+# started as $pid, at most TENTHS tenths of a second (20 s unless given);
+# sets window.
+wait_for_game_window() {  # wait_for_game_window [TENTHS]
+    window=""
+    for _ in $(seq "${1:-200}"); do
+        window=$(xdotool search --onlyvisible --name '^Vexar$' 2>/dev/null | grep -vx "$launcher" | head -1)
+        [ -n "$window" ] && break
+        kill -0 "$pid" 2>/dev/null || fail "the game ended instead of opening its window"
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "no game window appeared after Start"
+    xdotool windowfocus --sync "$window"
+}
+
 visible_window() {
     timeout "$1" xdotool search --sync --onlyvisible --name '^Vexar$' 2>/dev/null | head -1
 }

@@ -13,18 +13,10 @@ case=$1 game=$2 tool=$3 grabber=$4 work=$5
 
 rm -rf "$work"
 mkdir -p "$work"
-game_preload=${VEXAR_GAME_PRELOAD:-} game_asan=${ASAN_OPTIONS:-}
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
-cp "$game" "$work/vexar"
-media="$work/media"
-cp -r "$(dirname "$game")/media" "$media"
-rm -f "$media/game.ini"
 demo="$work/game.demo"
 source "$(dirname "$0")/../../support/game_session.sh"
+copy_game "$game"
 
-run_vexar() {
-    LD_PRELOAD=$game_preload ASAN_OPTIONS=$game_asan "$work/vexar" "$@"
-}
 run_tool() {
     LD_PRELOAD=$game_preload "$tool" "$@"
 }

@@ -7,29 +7,14 @@ case=$1 game=$2 closer=$3 grabber=$4 work=$5
 
 rm -rf "$work"
 mkdir -p "$work"
-# Under the address sanitizer the game gets what the test environment preloads
-# (VEXAR_GAME_PRELOAD) and its leak check; the helpers built with it, which
-# only drive the game, are not checked for leaks.
-game_preload=${VEXAR_GAME_PRELOAD:-} game_asan=${ASAN_OPTIONS:-}
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
-# A copy of its own with the whole media set, so its media folder (and
-# game.ini) is this test's alone.
-cp "$game" "$work/vexar"
-media="$work/media"
-cp -r "$(dirname "$game")/media" "$media"
-rm -f "$media/game.ini"
 launcher=""
 source "$(dirname "$0")/../../support/game_session.sh"
+copy_game "$game"
 
 # The Start button's centre in the launcher, and points of the splash picture
 # where it is bright: the title, the planet, the moon.
 start_button="596 432"
 splash_points="320,170 150,350 530,320"
-
-# The game itself, with what the test environment gave it.
-run_vexar() {
-    LD_PRELOAD=$game_preload ASAN_OPTIONS=$game_asan "$work/vexar" "$@"
-}
 
 # Starts the game and waits for its launcher; sets launcher.
 start_launcher() {
@@ -43,19 +28,6 @@ start_launcher() {
 click_launcher() {
     xdotool mousemove --sync --window "$launcher" "$1" "$2" click 1
     sleep 0.2
-}
-
-# Waits for the game window that replaces the launcher; sets window.
-wait_for_game_window() {
-    window=""
-    for _ in $(seq 200); do
-        window=$(xdotool search --onlyvisible --name '^Vexar$' 2>/dev/null | grep -vx "$launcher" | head -1)
-        [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || fail "the game ended instead of opening its window"
-        sleep 0.1
-    done
-    [ -n "$window" ] || fail "no game window appeared after Start"
-    xdotool windowfocus --sync "$window"
 }
 
 # The whole way in: the launcher, Start, the game window; sets window.
