@@ -43,16 +43,29 @@ void drawPass(World& world) {
     if (advanceExplosion(world)) drawExplosion(world.explosion);
 }
 
+// The first copy makes the texture's storage, in the chosen quality; later
+// frames of the same size copy into it. Its texels are the same either way,
+// and no driver has to free and make a frame-sized texture in every frame
+// (Mesa already spares itself that; a driver on Windows may not).
+void keepFirstPass(GameState& s, const WorldSettings& settings) {
+    glBindTexture(GL_TEXTURE_2D, s.screenTexture);
+    if (s.screenTextureWidth == settings.width && s.screenTextureHeight == settings.height) {
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, settings.width, settings.height);
+        return;
+    }
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, settings.highQualityTextures ? GL_RGB : GL_R3_G3_B2, 0, 0,
+                     settings.width, settings.height, 0);
+    s.screenTextureWidth = settings.width;
+    s.screenTextureHeight = settings.height;
+}
+
 // The first pass, lit blue from the camera's eye, is kept in a texture; the
 // second is lit red from the other eye.
 void drawBlueEyeAndTurnToTheRed(World& world) {
-    const GameState& s = world.state;
-    const WorldSettings& settings = world.settings;
+    GameState& s = world.state;
     setLightColours(s.blueAmbient, s.blueDiffuse);
     drawPass(world);
-    glBindTexture(GL_TEXTURE_2D, s.screenTexture);
-    glCopyTexImage2D(GL_TEXTURE_2D, 0, settings.highQualityTextures ? GL_RGB : GL_R3_G3_B2, 0, 0,
-                     settings.width, settings.height, 0);
+    keepFirstPass(s, world.settings);
     // Nothing moves again in the second pass of the same frame.
     world.frameSeconds = 0.0f;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -38,6 +38,8 @@ struct GameState {
     int32_t scanSound = -1;
     uint32_t starList = 0;       // display list of the star field
     uint32_t screenTexture = 0;  // the stereo mode's copy of its first pass
+    int screenTextureWidth = 0;  // the size its storage was made for (0: none yet)
+    int screenTextureHeight = 0;
     float blueAmbient[4] = {};
     float blueDiffuse[4] = {};
     float redAmbient[4] = {};

@@ -219,6 +219,7 @@ void releaseWorld(World& world) {
     if (state.starList != 0) glDeleteLists(state.starList, 1);
     if (state.screenTexture != 0) glDeleteTextures(1, &state.screenTexture);
     state.starList = state.screenTexture = 0;
+    state.screenTextureWidth = state.screenTextureHeight = 0;
     glGetError();
     releaseTextOverlay(world.scoreOverlay);
     releaseExplosion(world.explosion);
