@@ -56,10 +56,12 @@ void beginDemoRecording(DemoRecording& recording, const GameStart& start) {
 
 void recordFrameStart(DemoRecording& recording, const World& world, uint32_t milliseconds,
                       const FrameInput& frame) {
+    if (!recording.file) return;  // given up: nothing may pile up unwritten
     recordDemoFrame(recording.recorder, world, milliseconds, frame.input, frame.soundsPlaying);
 }
 
 void recordFrameEnd(DemoRecording& recording, const World& world) {
+    if (!recording.file) return;
     recordDemoFrameEnd(recording.recorder, world);
     if (millisecondClock() - recording.lastWrite >= kWriteIntervalMs) writePending(recording);
 }

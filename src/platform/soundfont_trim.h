@@ -7,13 +7,13 @@
 
 // A SoundFont cut down to some of its presets. Only the preset data (the
 // "pdta" chunk: presets, instruments, sample headers) is rewritten; the
-// samples stay in the original file at their own places. The cut font reads
-// as the original file with that chunk replaced and the file's RIFF size
+// samples stay in the SoundFont file at their own places. The cut font reads
+// as that file with the chunk replaced and the file's RIFF size
 // changed to match.
 struct TrimmedSoundFont {
-    std::string path;  // the original file
+    std::string path;  // the SoundFont file on disk
     uint64_t fileSize = 0;
-    // The original preset chunk, from its header to its end (pad byte included).
+    // The file's own preset chunk, from its header to its end (pad byte included).
     uint64_t chunkStart = 0, chunkEnd = 0;
     uint32_t riffSize = 0;             // the cut font's RIFF size
     std::vector<uint8_t> presetChunk;  // the replacement, header included
@@ -35,7 +35,7 @@ bool trimPresetData(const uint8_t* data, size_t size, const PresetChoice& keep,
 // not a SoundFont this can cut; the caller then loads the whole file.
 bool trimSoundFont(const std::string& path, const PresetChoice& keep, TrimmedSoundFont& out);
 
-// `count` bytes of the cut font from `position`, the file being the original
+// `count` bytes of the cut font from `position`, `file` being the SoundFont file
 // opened for reading. False past the cut font's end or when the file fails.
 bool readTrimmedSoundFont(const TrimmedSoundFont& font, std::FILE* file, uint64_t position,
                           uint8_t* out, size_t count);
