@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The seams the build keeps: only the platform library talks to SDL, SDL_ttf,
-# FluidSynth, libjpeg, libpng, libsndfile and Dear ImGui (their headers and
-# their symbols), and the core library, which holds the world's update, calls
+# FluidSynth, libjpeg, libpng, libsndfile, Dear ImGui and emscripten (their
+# headers and their symbols), and the core library, which holds the world's update, calls
 # no OpenGL.
 # usage: layering.sh SOURCE_FOLDER CORE_LIBRARY DRAW_LIBRARY APP_LIBRARY
 set -uo pipefail
 src=$1 core=$2 draw=$3 app=$4
 status=0
 
-headers='#include *[<"](SDL|SDL_ttf|fluidsynth|jpeglib|png|sndfile|imgui)[._/]'
+headers='#include *[<"](SDL|SDL_ttf|fluidsynth|jpeglib|png|sndfile|imgui|emscripten)[._/]'
 found=$(grep -rnE "$headers" "$src" --include='*.cpp' --include='*.h' | grep -v "^$src/platform/")
 if [ -n "$found" ]; then
     echo "platform library headers included outside src/platform:"

@@ -1,6 +1,7 @@
 #include "app/screenshot.h"
 
 #include "game/frame_picture.h"
+#include "platform/download.h"
 #include "platform/png_file.h"
 #include "platform/screenshot_folder.h"
 
@@ -24,8 +25,9 @@ void takeAskedScreenshot(int width, int height, bool shown) {
         return;
     }
     const std::vector<uint8_t> picture = readFramePicture(width, height, shown);
-    if (writePngFile(path, picture.data(), width, height))
+    if (writePngFile(path, picture.data(), width, height)) {
         std::fprintf(stderr, "vexar: screenshot saved to %s\n", path.c_str());
-    else
+        offerFileToPlayer(path);
+    } else
         std::fprintf(stderr, "vexar: the screenshot %s could not be written\n", path.c_str());
 }

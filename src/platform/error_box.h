@@ -23,3 +23,8 @@ void setErrorSink(ErrorSink sink);
 void errorSinkStderr(const char* boxText, const char* line);
 
 constexpr int kErrorTextSize = 512;
+
+// The box itself, captioned "ERROR", as each system shows one: SDL's message
+// box on the desktop (error_box_sdl.cpp), a message in the page on the web
+// (error_box_web.cpp).
+void showErrorBox(const char* text);

@@ -6,7 +6,8 @@
 // What the file system does differently on each system. Paths are UTF-8
 // everywhere in the game (SDL gives them so); Windows opens them through its
 // wide-character calls, so a folder named for a player like "Zoë" works.
-// file_system_posix.cpp and file_system_windows.cpp.
+// file_system_posix.cpp with player_folder_linux.cpp or player_folder_web.cpp,
+// and file_system_windows.cpp.
 
 // The program's arguments in UTF-8 (Windows hands a program its command line
 // in the local code page, which cannot hold every name).
@@ -22,12 +23,17 @@ std::FILE* openFile(const std::string& path, const char* mode);
 // system's words (and the old file as it was).
 std::string replaceFileContents(const std::string& path, const std::string& bytes);
 
+// Makes the player's files last beyond this run after one was replaced: a
+// no-op on a disk, the browser's storage written back in a page. "" when
+// done, else why not. (file_system_posix.cpp calls it for Linux and the web.)
+std::string keepPlayerFiles();
+
 // Whether the game may keep its own files in this existing folder. An
 // installed game's folder is not: under Program Files on Windows, or one the
 // player cannot write to.
 bool folderAcceptsGameFiles(const std::string& folder);
 
 // The player's own folder for the game's files, ending in a separator
-// (~/.local/share/vexar/ on Linux, %APPDATA%\Vexar\ on Windows), created if
-// missing; "" when there is none.
+// (~/.local/share/vexar/ on Linux, %APPDATA%\Vexar\ on Windows, the
+// browser's storage in a page), created if missing; "" when there is none.
 std::string perUserFolder();

@@ -2,8 +2,6 @@
 
 #include "platform/save_steps.h"
 
-#include <SDL.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -39,19 +37,8 @@ std::string replaceFileContents(const std::string& path, const std::string& byte
     if (failure == 0) note(std::rename(temporary.c_str(), path.c_str()) == 0);
     if (failure == 0) {
         reachSaveStep(kSaveReplaced);
-        return "";
+        return keepPlayerFiles();
     }
     std::remove(temporary.c_str());
     return std::strerror(failure);
-}
-
-bool folderAcceptsGameFiles(const std::string& folder) { return access(folder.c_str(), W_OK) == 0; }
-
-std::string perUserFolder() {
-    std::string path;
-    if (char* folder = SDL_GetPrefPath("", "vexar")) {
-        path = folder;
-        SDL_free(folder);
-    }
-    return path;
 }
