@@ -49,6 +49,12 @@ count_lit() {
     python3 "$(dirname "$0")/count_pixels.py" "$@" || fail "could not read $1"
 }
 
+# count_lit_window X0 Y0 X1 Y1: bright pixels of that rectangle of the game window.
+count_lit_window() {
+    screenshot "$window" "$work/window.png" >/dev/null
+    count_lit "$work/window.png" "$@" 600
+}
+
 # The id of a window titled ERROR, the error box, if one is open.
 error_box() {
     xwininfo -root -tree | awk '$2 == "\"ERROR\":" { print $1; exit }'
@@ -70,6 +76,15 @@ close_error_box() {
         sleep 0.1
     done
     fail "the error box did not close on Return"
+}
+
+# expect_screenshots N: N "screenshot saved" lines within two seconds.
+expect_screenshots() {
+    for _ in $(seq 20); do
+        [ "$(grep -c 'screenshot saved' "$work/stderr")" -ge "$1" ] && return
+        sleep 0.1
+    done
+    fail "no screenshot number $1"
 }
 
 # expect_title TITLE: the game window's title becomes TITLE within a second.
@@ -144,6 +159,22 @@ screen_size)
     for line in Width=1024 Height=768 UseScreenRes=3 Windowed=1; do
         grep -qx "$line" "$media/game.ini" || fail "no $line in: $(cat "$media/game.ini")"
     done
+    ;;
+full_screen_pause)
+    # Full screen at the screen's own size: no title shows the pause, so the
+    # frozen picture comes again with "PAUSED" in its middle.
+    printf '[Game]\nWindowed=0\nUseScreenRes=3\n' >"$media/game.ini"
+    start_display
+    start_game_through_launcher
+    sleep 0.3
+    [ "$(count_lit_window 472 372 552 396)" -lt 20 ] || fail "something lit where PAUSED will be"
+    xdotool key p
+    expect_title "Vexar (paused)"
+    sleep 0.3
+    [ "$(count_lit_window 472 372 552 396)" -gt 40 ] || fail "no PAUSED in the middle of the screen"
+    xdotool key q
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status"
     ;;
 refused_mode)
     # 1024x800 full screen: Xvfb offers only its own 1024x768.
@@ -306,10 +337,22 @@ comforts)
     wait_for_game_window
     sleep 0.3
     xdotool key F12
-    for _ in $(seq 20); do grep -q 'screenshot saved' "$work/stderr" && break; sleep 0.1; done
+    expect_screenshots 1
     shot=$(sed -n 's/^vexar: screenshot saved to //p' "$work/stderr")
     [[ "$shot" == "$work/pictures/Vexar/vexar-"*.png ]] || fail "no screenshot line naming a file: $shot"
     [ "$(count_lit "$shot" 0 456 80 480 600)" -gt 60 ] || fail "the screenshot lacks the score box"
+    # F12 and P within one frame: the last frame before the pause; F12 while
+    # paused must give the same picture, not the buffer after the swap.
+    xdotool key --delay 5 F12 p
+    expect_screenshots 2
+    expect_title "Vexar (paused)"
+    sleep 0.3
+    xdotool key F12
+    expect_screenshots 3
+    mapfile -t shots < <(sed -n 's/^vexar: screenshot saved to //p' "$work/stderr")
+    cmp -s "${shots[1]}" "${shots[2]}" || fail "F12 while paused saved another picture than the frame shown"
+    xdotool key p
+    expect_title "Vexar"
     # Xvfb shows 1024x768 only: full screen at 640x480 is refused, and said.
     xdotool key F11
     for _ in $(seq 20); do grep -q 'full screen' "$work/stderr" && break; sleep 0.1; done
