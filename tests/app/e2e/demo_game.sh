@@ -61,14 +61,20 @@ fly() {
     sleep 0.5
 }
 
+# Recorded over an earlier file, which stays as it was until the game ends
+# (the frames go to game.demo.part meanwhile).
 record_game() {  # SECONDS
     start_display
+    echo "an earlier demo" >"$demo"
     SDL_AUDIODRIVER=$audio_driver start_game run_vexar --record "$demo"
     enter_game
     fly "$1"
+    [ "$(cat "$demo")" == "an earlier demo" ] || fail "the earlier demo changed during the recording"
+    grep -q '^1 ' "$demo.part" || fail "no frame in $demo.part during the recording"
     quit_game
     wait_for_end
     [ "$status" -eq 0 ] || fail "exit status $status after recording"
+    [ ! -e "$demo.part" ] || fail "game.demo.part is left after the game"
     recorded=$(grep -oE 'demo recorded to .*: [0-9]+ frames, final check [0-9a-f]{16}$' "$work/stderr") ||
         fail "the game did not say what it recorded"
     frames=$(grep -oE '[0-9]+ frames' <<<"$recorded" | cut -d' ' -f1)

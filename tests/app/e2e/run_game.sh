@@ -17,8 +17,8 @@ start_button="596 432"
 splash_points="320,170 150,350 530,320"
 
 # Starts the game and waits for its launcher; sets launcher.
-start_launcher() {
-    run_vexar 2>"$work/stderr" &
+start_launcher() {  # start_launcher [OPTION...]
+    run_vexar "$@" 2>"$work/stderr" &
     pid=$!
     launcher=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vexar$' | head -1)
     [ -n "$launcher" ] || fail "no launcher window titled Vexar appeared"
@@ -233,15 +233,26 @@ launcher_return)
     [ "$status" -eq 0 ] || fail "exit status $status"
     expect_ini 1 0 0 0 0 640 480 0
     ;;
-launcher_closed)
+launcher_closed | launcher_escape)
+    # Closed by the window's close or by Esc, with a demo to be recorded over
+    # an earlier one: no game, so game.ini and the earlier demo stay as they were.
     printf '; kept as it stands\n[Game]\nMusic=1\nUseScreenRes=7\n' >"$media/game.ini"
     cp "$media/game.ini" "$work/game.ini.before"
+    echo "an earlier demo" >"$work/kept.demo"
     start_display
-    start_launcher
-    "$closer" "$launcher"
+    start_launcher --record "$work/kept.demo"
+    [ "$(cat "$work/kept.demo")" == "an earlier demo" ] || fail "--record emptied the earlier demo"
+    if [ "$case" = launcher_closed ]; then
+        "$closer" "$launcher"
+    else
+        xdotool windowfocus --sync "$launcher" key Escape
+    fi
     wait_for_end
     [ "$status" -eq 255 ] || fail "exit status $status after closing the launcher"
     cmp -s "$media/game.ini" "$work/game.ini.before" || fail "game.ini changed: $(cat "$media/game.ini")"
+    [ "$(cat "$work/kept.demo" 2>/dev/null)" == "an earlier demo" ] ||
+        fail "the earlier demo did not survive the closed launcher"
+    [ ! -e "$work/kept.demo.part" ] || fail "the closed launcher left kept.demo.part"
     ;;
 play_scene)
     start_display
