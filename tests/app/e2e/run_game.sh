@@ -336,6 +336,29 @@ missing_model)
     [ "$status" -eq 0 ] || fail "exit status $status"
     expect_ini 1 0 0 0 0 640 480 0
     ;;
+damaged_media)
+    # A song missing with Music on, a sound cut short, a JPEG cut short: each
+    # is said once in the box, naming the file, and the game goes on.
+    printf '[Game]\nMusic=1\n' >"$media/game.ini"
+    rm "$media/vexar.mid"
+    for name in ammo_fire.wav station.jpg; do
+        head -c "$(($(stat -c %s "$media/$name") / 2))" "$media/$name" >"$work/cut" && mv "$work/cut" "$media/$name"
+    done
+    start_display
+    start_game_through_launcher
+    for _ in 1 2 3; do close_error_box; done
+    for line in "Unable to play the song file: $media/vexar.mid: the file does not open" \
+                "Unable to load the sound file: $media/ammo_fire.wav: the data chunk runs past the end of the file" \
+                "The picture file is damaged: $media/station.jpg: Premature end of JPEG file"; do
+        [ "$(grep -cxF "$line The application will continue." "$work/stderr")" -eq 1 ] ||
+            fail "not said once: $line"
+    done
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+    xdotool key q
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    ;;
 comforts)
     # The launcher's Options panel (its check box for an inverted mouse),
     # then in the game F12 and F11.
