@@ -28,6 +28,10 @@ std::string replaceFileContents(const std::string& path, const std::string& byte
 // done, else why not. (file_system_posix.cpp calls it for Linux and the web.)
 std::string keepPlayerFiles();
 
+// Renames `from` to `to`, replacing a file already there in one step: ""
+// when done, else the system's reason (and both as they were).
+std::string moveFileOver(const std::string& from, const std::string& to);
+
 // Whether the game may keep its own files in this existing folder. An
 // installed game's folder is not: under Program Files on Windows, or one the
 // player cannot write to.

@@ -42,3 +42,8 @@ std::string replaceFileContents(const std::string& path, const std::string& byte
     std::remove(temporary.c_str());
     return std::strerror(failure);
 }
+
+std::string moveFileOver(const std::string& from, const std::string& to) {
+    errno = 0;
+    return std::rename(from.c_str(), to.c_str()) == 0 ? "" : std::strerror(errno);
+}

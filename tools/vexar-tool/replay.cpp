@@ -86,17 +86,22 @@ void runFrames(ReplaySession& session, const ReplayOptions& o, InputTimeline& ti
 }
 
 // The demo's frames at their own times and with its sounds' flags; 2 when
-// the world departs from the recording, else 0.
+// the world departs from the recording, else 0. Every frame up to the last
+// screenshot is drawn: a picture also depends on the drawing before it (the
+// stars take their light from the normal the frame before left current), so
+// only then is it the one the game showed.
 int runDemoFrames(ReplaySession& session, const ReplayOptions& o, DemoPlayer& player,
                   ReplayFiles& files) {
     World& world = *session.world;
+    const int lastDrawn =
+        o.screenshots.empty() ? 0 : *std::max_element(o.screenshots.begin(), o.screenshots.end());
     FrameInput frame;
     uint32_t milliseconds = 0;
     while (nextDemoFrame(player, world, milliseconds, frame.soundsPlaying)) {
         frame.input = player.input;
         frame.seconds = frameSecondsOf(milliseconds);
         advanceSessionTime(session, frame.seconds);
-        const FrameTimes times = runSessionFrame(session, frame, screenshotAt(o, player.frame));
+        const FrameTimes times = runSessionFrame(session, frame, player.frame <= lastDrawn);
         writeFrameOutputs(session, o, files, player.frame, times);
         if (checkDemoFrame(player, world))
             std::fprintf(stderr, "vexar-tool replay: %s\n",
