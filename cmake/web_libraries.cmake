@@ -19,17 +19,9 @@ find_package(SndFile CONFIG REQUIRED)
 add_library(PkgConfig::SNDFILE INTERFACE IMPORTED GLOBAL)
 target_link_libraries(PkgConfig::SNDFILE INTERFACE SndFile::sndfile)
 
-find_library(VEXAR_ZLIB libz.a REQUIRED)
-find_library(VEXAR_PNG libpng16.a REQUIRED)
-add_library(PkgConfig::PNG INTERFACE IMPORTED GLOBAL)
-target_include_directories(PkgConfig::PNG INTERFACE ${VEXAR_WEB_PREFIX}/include)
-target_link_libraries(PkgConfig::PNG INTERFACE ${VEXAR_PNG} ${VEXAR_ZLIB})
+include(cmake/prefix_libraries.cmake)
+vexar_prefix_libraries(${VEXAR_WEB_PREFIX} SDL2::SDL2-static)
 find_package(JPEG REQUIRED)
-add_library(PkgConfig::IMGUI STATIC IMPORTED GLOBAL)
-set_target_properties(PkgConfig::IMGUI PROPERTIES
-  IMPORTED_LOCATION ${VEXAR_WEB_PREFIX}/lib/libimgui.a
-  INTERFACE_INCLUDE_DIRECTORIES ${VEXAR_WEB_PREFIX}/include/imgui
-  INTERFACE_LINK_LIBRARIES SDL2::SDL2-static)
 # WebGL comes with emscripten's own library.
 add_library(OpenGL::GL INTERFACE IMPORTED GLOBAL)
 
