@@ -10,6 +10,10 @@
 // runs every period the millisecond clock says is due: the browser may wake
 // it late (it clamps and, in a hidden tab, throttles its timers), but the
 // schedule stays start + n × period, as on the systems with a timer thread.
+// Unlike the thread, which starts its schedule afresh after a stall of ten
+// periods, every due period runs however late the waking: a browser delays
+// timers as a matter of course (a second at a time in a hidden tab), and a
+// fresh start each time would drop the song's periods.
 
 namespace {
 
@@ -20,10 +24,6 @@ TimerCallback timerCallback = nullptr;
 unsigned timerPeriod = 0;
 uint32_t nextDue = 0;
 bool manualMode = false;
-
-// A stall longer than this (a suspended machine) restarts the schedule
-// instead of firing every missed period at once, as the timer thread does.
-constexpr uint32_t kMaxCatchUpPeriods = 10;
 
 void stopBrowserInterval() {
     if (browserInterval != 0) emscripten_clear_interval(browserInterval);
@@ -41,8 +41,6 @@ void runDuePeriods(void*) {
         timerCallback(id);
         nextDue += timerPeriod;
         now = millisecondClock();
-        if (now - nextDue > timerPeriod * kMaxCatchUpPeriods && periodDue(now))
-            nextDue = now + timerPeriod;
     }
     if (liveTimer != id || id == 0) stopBrowserInterval();
 }

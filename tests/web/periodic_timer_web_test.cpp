@@ -19,7 +19,8 @@ void noteFiring(unsigned id) {
 
 // No thread runs the periods: while the page is busy (a long frame) none
 // runs, and at the next waking every one that fell due meanwhile runs at
-// once, none skipped, each no earlier than start + n × period.
+// once, none skipped however late the waking, each no earlier than
+// start + n × period.
 TEST(WebTimer, RunsEveryDuePeriodOnTheClocksSchedule) {
     firings.clear();
     stopAfter = 0;
