@@ -83,7 +83,7 @@ void playFrames(DemoPlayer& player, const TextOverlay& badge) {
         frame.input = player.input;
         frame.seconds = frameSecondsOf(milliseconds);
         frame.soundsPlaying = sounds;
-        runGameFrame(gameWorld, frame, true);
+        runGameFrame(gameWorld, frame);
         drawToFrame(badge);
         takeAskedScreenshot(gameSettings.width, gameSettings.height, false);
         swapGameBuffers();
@@ -129,10 +129,12 @@ int playDemoInGame(const std::string& path) {
     if (!createGameWindow(false)) return -1;
     const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     const GameStart start = demoStart(player.timeline.header);
-    setUpGameView(gameWorld, black, start.world);
+    setUpGameView(gameWorld, black);
+    setUpGameContext(black, start.world);
     running = true;
     startFrameClock();
     if (!setUpGameWorld(gameWorld, start)) return -1;
+    prepareGameDrawing(gameWorld);
     TextOverlay badge;
     makeBadge(badge);
     playFrames(player, badge);

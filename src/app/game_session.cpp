@@ -7,10 +7,12 @@
 #include "game/world_update.h"
 #include "model/texture_cache.h"
 
-void setUpGameView(World& world, const float clearColour[4], const WorldSettings& settings) {
-    setUpGameGl(clearColour, settings.width, settings.height);
+#include <cstring>
+
+void setUpGameView(World& world, const float clearColour[4]) {
     initCamera(world.camera);
-    resetTextureCache(settings.highQualityTextures);
+    std::memcpy(world.clearColour, clearColour, sizeof world.clearColour);
+    std::memcpy(world.fadeColour, clearColour, sizeof world.fadeColour);
 }
 
 bool setUpGameWorld(World& world, const GameStart& start) {
@@ -18,24 +20,27 @@ bool setUpGameWorld(World& world, const GameStart& start) {
     return setupWorld(world, start.world);
 }
 
+void setUpGameContext(const float clearColour[4], const WorldSettings& settings) {
+    setUpGameGl(clearColour, settings.width, settings.height);
+    resetTextureCache(settings.highQualityTextures);
+}
+
+void prepareGameDrawing(const World& world) { prepareSceneDrawing(world); }
+
+void releaseGameDrawing() {
+    releaseSceneDrawing();
+    releaseTextureCache();
+}
+
 float frameSecondsOf(uint32_t milliseconds) { return float(double(milliseconds) * 0.001); }
 
-void runGameFrame(World& world, const FrameInput& frame, bool draw) {
+void runGameFrame(World& world, const FrameInput& frame) {
     updateGameFrame(world, frame);
-    drawGameFrame(world, draw);
+    drawFrame(world);
 }
 
 void updateGameFrame(World& world, const FrameInput& frame) {
     advanceWorld(world, frame.input, frame.seconds, frame.soundsPlaying);
     // Once a frame the mixer takes the new places of the sounds and the listener.
     publishSoundPositions();
-}
-
-void drawGameFrame(World& world, bool draw) {
-    if (!draw) {
-        advanceScenePasses(world);
-        return;
-    }
-    clearFrameAndSaveProjection();
-    drawFrame(world);
 }

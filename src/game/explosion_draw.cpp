@@ -7,8 +7,8 @@ void enableRoundPoints() {
     glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
 }
 
-void drawExplosion(const ExplosionEmitter& emitter) {
-    glPointSize(float(emitter.pointSize));
+void drawExplosion(const ExplosionPass& pass, int32_t pointSize) {
+    glPointSize(float(pointSize));
     glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
@@ -17,10 +17,10 @@ void drawExplosion(const ExplosionEmitter& emitter) {
     // The positions are world coordinates: the view lives in the projection.
     glLoadIdentity();
     glBegin(GL_POINTS);
-    for (int i = 0; i < emitter.drawnCount; ++i) {
-        const Particle& p = emitter.particles[emitter.drawn[i]];
-        glColor4fv(p.colour);
-        glVertex3f(p.position.x, p.position.y, p.position.z);
+    for (int i = 0; i < pass.count; ++i) {
+        const Vec3& p = pass.positions[i];
+        glColor4fv(pass.colours[i]);
+        glVertex3f(p.x, p.y, p.z);
     }
     glEnd();
     glPopAttrib();

@@ -1,24 +1,22 @@
 #pragma once
 #include "game/world.h"
 
-// Draws one frame of the world after the update, the camera update and the
-// view set-up: one pass, or two in the stereo mode with the first laid over
-// the second, then the score box. The passes also advance the explosion (the
-// particles move once per pass), and the stereo mode sets the frame time to 0
-// for its second pass.
-void renderScene(World& world);
+// The world's drawing, which only reads the world: the frame's update has
+// already left in it all a picture shows (the explosion as each pass leaves
+// it, the background's colours).
+
+// What the drawing makes of a set-up world, with the game's OpenGL context
+// current: each model's texture and display list, the high-quality solar
+// panel's mipmaps, the stereo mode's texture, the star field's list, the
+// round points. Releasing deletes them all (the texture cache keeps its own).
+void prepareSceneDrawing(const World& world);
+void releaseSceneDrawing();
 
 // The star field and every live object; the shots with lighting off.
 void drawWorldObjects(const World& world);
 
-// What renderScene changes in the world, without drawing: for stepping the
-// game where nothing is drawn.
-void advanceScenePasses(World& world);
-
-// The start of an accepted frame's drawing: colour and depth cleared, the
-// plain perspective pushed (the projection is the current matrix mode).
-void clearFrameAndSaveProjection();
-
-// The whole drawing of an accepted frame: the view from the camera, the
-// scene, then the plain perspective restored for the next frame's push.
-void drawFrame(World& world);
+// The whole drawing of an accepted frame, with the plain perspective the
+// current matrix: cleared with the frame's colour, the view from the camera,
+// one pass or two in the stereo mode with the first laid over the second, the
+// score box, then the plain perspective restored for the next frame.
+void drawFrame(const World& world);

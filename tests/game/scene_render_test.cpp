@@ -21,6 +21,7 @@ protected:
     void start(bool stereo) {
         setMediaFolder(std::string(VEXAR_BINARY_DIR) + "/media");
         SessionSettings settings;
+        settings.pictures = true;
         settings.seed = 5;
         settings.world.stereo = stereo;
         ASSERT_TRUE(startSession(session, settings));

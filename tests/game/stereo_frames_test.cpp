@@ -43,6 +43,7 @@ std::vector<uint64_t> hashRun(bool highQuality) {
     setMediaFolder(std::string(VEXAR_BINARY_DIR) + "/media");
     ReplaySession session;
     SessionSettings settings;
+    settings.pictures = true;
     settings.seed = 11;  // as ram.args
     settings.world.stereo = true;
     settings.world.highQualityTextures = highQuality;

@@ -69,6 +69,8 @@ bool screenshotAt(const ReplayOptions& o, int frame) {
     return std::find(o.screenshots.begin(), o.screenshots.end(), frame) != o.screenshots.end();
 }
 
+bool drawnAt(const ReplayOptions& o, int frame) { return o.drawEveryFrame || screenshotAt(o, frame); }
+
 // What every frame leaves behind, however it was run.
 void writeFrameOutputs(const ReplaySession& session, const ReplayOptions& o, ReplayFiles& files,
                        int frame, const FrameTimes& times) {
@@ -81,7 +83,7 @@ void runFrames(ReplaySession& session, const ReplayOptions& o, InputTimeline& ti
                ReplayFiles& files) {
     for (int frame = 1; frame <= o.frames; ++frame) {
         applyInputChanges(timeline, frame, session.input);
-        writeFrameOutputs(session, o, files, frame, stepSession(session, true));
+        writeFrameOutputs(session, o, files, frame, stepSession(session, drawnAt(o, frame)));
     }
 }
 
@@ -96,7 +98,7 @@ int runDemoFrames(ReplaySession& session, const ReplayOptions& o, DemoPlayer& pl
         frame.input = player.input;
         frame.seconds = frameSecondsOf(milliseconds);
         advanceSessionTime(session, frame.seconds);
-        const FrameTimes times = runSessionFrame(session, frame, screenshotAt(o, player.frame));
+        const FrameTimes times = runSessionFrame(session, frame, drawnAt(o, player.frame));
         writeFrameOutputs(session, o, files, player.frame, times);
         if (checkDemoFrame(player, world))
             std::fprintf(stderr, "vexar-tool replay: %s\n",
@@ -145,7 +147,7 @@ int runReplay(int argc, char** argv) {
         return 1;
     }
     if (!validReplayOptions(options)) return 1;
-    const SessionSettings settings =
+    SessionSettings settings =
         demo ? demoSettings(player.timeline.header, options) : sessionSettings(options);
     ReplayFiles files;
     if (!openFiles(options.out, files)) {
@@ -155,6 +157,7 @@ int runReplay(int argc, char** argv) {
     if (!options.media.empty()) setMediaFolder(options.media);
     ReplaySession session;
     session.audio = files.audio;
+    settings.pictures = options.drawEveryFrame || !options.screenshots.empty();
     if (!startSession(session, settings)) {
         closeFiles(files);
         return 1;
