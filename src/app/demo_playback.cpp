@@ -14,6 +14,8 @@
 #include "platform/midi_output.h"
 #include "platform/whole_file.h"
 #include "platform/window.h"
+#include "render/renderer.h"
+#include "render/world_drawing.h"
 
 #include <cstdio>
 
@@ -84,7 +86,7 @@ void playFrames(DemoPlayer& player, const TextOverlay& badge) {
         frame.seconds = frameSecondsOf(milliseconds);
         frame.soundsPlaying = sounds;
         runGameFrame(gameWorld, frame);
-        drawToFrame(badge);
+        drawTextBox(badge);
         takeAskedScreenshot(gameSettings.width, gameSettings.height, false);
         swapGameBuffers();
         if (checkDemoFrame(player, gameWorld))
@@ -130,11 +132,11 @@ int playDemoInGame(const std::string& path) {
     const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     const GameStart start = demoStart(player.timeline.header);
     setUpGameView(gameWorld, black);
-    setUpGameContext(black, start.world);
+    setUpRenderer(black, start.world);
     running = true;
     startFrameClock();
     if (!setUpGameWorld(gameWorld, start)) return -1;
-    prepareGameDrawing(gameWorld);
+    prepareWorldDrawing(gameWorld);
     TextOverlay badge;
     makeBadge(badge);
     playFrames(player, badge);

@@ -1,11 +1,9 @@
 #include "app/game_session.h"
 
-#include "app/game_gl.h"
 #include "audio/sound_mixer.h"
-#include "game/scene_render.h"
 #include "game/world_setup.h"
 #include "game/world_update.h"
-#include "model/texture_cache.h"
+#include "render/world_drawing.h"
 
 #include <cstring>
 
@@ -20,23 +18,11 @@ bool setUpGameWorld(World& world, const GameStart& start) {
     return setupWorld(world, start.world);
 }
 
-void setUpGameContext(const float clearColour[4], const WorldSettings& settings) {
-    setUpGameGl(clearColour, settings.width, settings.height);
-    resetTextureCache(settings.highQualityTextures);
-}
-
-void prepareGameDrawing(const World& world) { prepareSceneDrawing(world); }
-
-void releaseGameDrawing() {
-    releaseSceneDrawing();
-    releaseTextureCache();
-}
-
 float frameSecondsOf(uint32_t milliseconds) { return float(double(milliseconds) * 0.001); }
 
 void runGameFrame(World& world, const FrameInput& frame) {
     updateGameFrame(world, frame);
-    drawFrame(world);
+    drawWorldFrame(world);
 }
 
 void updateGameFrame(World& world, const FrameInput& frame) {

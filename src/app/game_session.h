@@ -20,14 +20,9 @@ void setUpGameView(World& world, const float clearColour[4]);
 // The random source seeded and the world built (models, sounds, placements);
 // no OpenGL needed.
 bool setUpGameWorld(World& world, const GameStart& start);
-// Once the game's context exists: the fixed OpenGL state (clear colour,
-// viewport, the plain perspective left as the current matrix mode, the
-// switches, the light and the material) and the texture cache.
-void setUpGameContext(const float clearColour[4], const WorldSettings& settings);
-// Once the world is built too: what the drawing makes of it. A game that
+// The renderer (render/renderer.h) is set up once the context exists, and
+// prepares the world once it is built (render/world_drawing.h); a game that
 // draws nothing needs neither.
-void prepareGameDrawing(const World& world);
-void releaseGameDrawing();
 
 // One accepted frame's input.
 struct FrameInput {
@@ -43,5 +38,5 @@ float frameSecondsOf(uint32_t milliseconds);
 // now, and the frame drawn. Showing the picture is the caller's.
 void runGameFrame(World& world, const FrameInput& frame);
 // The update alone: all a frame does to the world, whether it is drawn or not
-// (drawFrame draws it).
+// (drawWorldFrame draws it).
 void updateGameFrame(World& world, const FrameInput& frame);

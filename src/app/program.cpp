@@ -16,6 +16,8 @@
 #include "platform/clock.h"
 #include "platform/midi_output.h"
 #include "platform/window.h"
+#include "render/renderer.h"
+#include "render/world_drawing.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -109,7 +111,7 @@ bool initApplication(float red, float green, float blue, float alpha) {
     const float clearColour[4] = {red, green, blue, alpha};
     gameStart.world = worldSettings(gameSettings);
     setUpGameView(gameWorld, clearColour);
-    setUpGameContext(clearColour, gameStart.world);
+    setUpRenderer(clearColour, gameStart.world);
     if (gameSettings.joystick) initJoystick(joystickState);
     running = true;
     startFrameClock();
@@ -131,14 +133,14 @@ int runGame(const ProgramOptions& options) {
     recordingOn = !options.record.empty();
     if (recordingOn) beginDemoRecording(recording, gameStart);
     if (!setUpGameWorld(gameWorld, gameStart)) return -1;
-    prepareGameDrawing(gameWorld);
+    prepareWorldDrawing(gameWorld);
     runFrameLoop();
     if (recordingOn) endDemoRecording(recording, gameWorld);
     return 0;
 }
 
 void finishProgram() {
-    releaseGameDrawing();
+    releaseRenderer();
     releaseWorld(gameWorld);
     if (soundMixer.isOpen) closeSoundOutput();
     closeMusic();

@@ -1,8 +1,8 @@
 #include "app/screenshot.h"
 
-#include "game/frame_picture.h"
 #include "platform/png_file.h"
 #include "platform/screenshot_folder.h"
+#include "render/renderer.h"
 
 #include <cstdio>
 
@@ -23,7 +23,7 @@ void takeAskedScreenshot(int width, int height, bool shown) {
         std::fprintf(stderr, "vexar: no screenshot: %s\n", reason.c_str());
         return;
     }
-    const std::vector<uint8_t> picture = readFramePicture(width, height, shown);
+    const std::vector<uint8_t> picture = readFrame(width, height, shown);
     if (writePngFile(path, picture.data(), width, height))
         std::fprintf(stderr, "vexar: screenshot saved to %s\n", path.c_str());
     else

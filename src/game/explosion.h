@@ -53,10 +53,5 @@ void initExplosion(ExplosionEmitter& emitter, const float colour[4]);
 bool stepExplosion(ExplosionEmitter& emitter, float t, RandomSource& random, Vec3 origin,
                    Vec3 drift, ExplosionPass& pass);
 
-// Draws a pass's particles as round blended points of `pointSize` pixels in
-// world coordinates. Needs the GL context.
-void drawExplosion(const ExplosionPass& pass, int32_t pointSize);
-// The point smoothing every burst is drawn with; once, with the GL context.
-void enableRoundPoints();
 
 void releaseExplosion(ExplosionEmitter& emitter);

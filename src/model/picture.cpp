@@ -1,6 +1,7 @@
 #include "model/picture.h"
 
 #include "model/tga_reader.h"
+#include "platform/error_box.h"
 #include "platform/whole_file.h"
 #include "platform/media_path.h"
 #include "platform/picture_decoders.h"
@@ -38,4 +39,11 @@ bool loadPicture(const char* fileName, std::vector<uint8_t>& pixels, int& width,
     std::vector<uint8_t> bytes;
     if (kind == PictureKind::None || !readWholeFile(path, bytes)) return false;
     return decodePicture(kind, bytes.data(), bytes.size(), pixels, width, height);
+}
+
+bool loadTexturePicture(const char* fileName, std::vector<uint8_t>& pixels, int& width,
+                        int& height) {
+    if (loadPicture(fileName, pixels, width, height)) return true;
+    reportError("Unable to load the texture file:", fileName, buildMediaPath(fileName));
+    return false;
 }

@@ -6,7 +6,7 @@
 #include "audio/music_player.h"
 #include "app/program.h"
 #include "math/camera.h"
-#include "platform/gl.h"
+#include "render/gl1/gl.h"
 #include "platform/midi_output.h"
 #include "platform/window.h"
 #include "platform/clock_manual.h"

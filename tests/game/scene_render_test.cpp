@@ -1,7 +1,7 @@
 // Whole frames of the real game, drawn headless with the real media, read back.
 #include "replay_session.h"
 
-#include "platform/gl.h"
+#include "render/gl1/gl.h"
 #include "platform/media_path.h"
 
 #include <gtest/gtest.h>

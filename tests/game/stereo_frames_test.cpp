@@ -7,7 +7,7 @@
 #include "replay_session.h"
 
 #include "game/input_timeline.h"
-#include "platform/gl.h"
+#include "render/gl1/gl.h"
 #include "platform/media_path.h"
 #include "support/scratch_media.h"
 

@@ -2,7 +2,7 @@
 
 #include "audio/music_player.h"
 #include "audio/sound_mixer.h"
-#include "platform/gl.h"
+#include "render/gl1/gl.h"
 #include "support/error_capture.h"
 #include "support/gl_fixture.h"
 #include "support/scratch_media.h"

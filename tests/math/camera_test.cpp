@@ -1,5 +1,7 @@
 #include "math/camera.h"
-#include "platform/gl.h"
+#include "render/gl1/fixed_state.h"
+#include "render/gl1/gl.h"
+#include "render/renderer.h"
 #include "support/gl_fixture.h"
 
 #include <gtest/gtest.h>
@@ -83,7 +85,7 @@ TEST_F(CameraGl, PerspectiveOfA640By480WindowIsA45DegreeFrustumFromHalfAUnitTo30
     EXPECT_EQ(p[15], 0.0f);
 }
 
-TEST_F(CameraGl, ApplyViewMultipliesOntoTheProjectionAndResetsModelView) {
+TEST_F(CameraGl, APassMultipliesItsViewOntoTheProjectionAndResetsModelView) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(9, 9, 9);
@@ -91,7 +93,7 @@ TEST_F(CameraGl, ApplyViewMultipliesOntoTheProjectionAndResetsModelView) {
     glLoadIdentity();
     glScalef(2, 2, 2);
     updateCamera(camera, matrixFromAngles({0.2f, 0.5f, 0.1f}, {1, 2, 3}));
-    applyView(camera);
+    beginPass(camera.viewMatrix, nullptr, nullptr);
     GLint mode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(mode, GL_MODELVIEW);
@@ -104,14 +106,21 @@ TEST_F(CameraGl, ApplyViewMultipliesOntoTheProjectionAndResetsModelView) {
     }
 }
 
-TEST_F(CameraGl, MultiplyLookAtPutsTheLookAtOnTheCurrentMatrix) {
+TEST_F(CameraGl, TheOtherEyesPassPutsItsLookAtOnTheProjectionAndItsLightColours) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    multiplyLookAt({1, 2, 3}, {1, 2, 28}, {0, 1, 0});
     Matrix4 expected;
     lookAtMatrix(expected, {1, 2, 3}, {1, 2, 28}, {0, 1, 0});
+    const float ambient[4] = {0.25f, 0, 0, 1}, diffuse[4] = {0.75f, 0, 0, 1};
+    beginPass(expected, ambient, diffuse);
+    glMatrixMode(GL_PROJECTION);
     Matrix4 projection = currentMatrix(GL_PROJECTION_MATRIX);
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(projection[i], expected[i], 1e-6f) << i;
+    float light[4] = {};
+    glGetLightfv(GL_LIGHT0, GL_SPECULAR, light);
+    EXPECT_EQ(light[0], 0.75f);  // the highlight takes the diffuse colour
+    glGetLightfv(GL_LIGHT0, GL_AMBIENT, light);
+    EXPECT_EQ(light[0], 0.25f);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The score box on a real OpenGL frame: its pixels in the lower-left corner
 // over the scene, and the GL state it leaves behind.
 #include "overlay/text_overlay.h"
-#include "platform/gl.h"
 #include "platform/offscreen_gl.h"
+#include "render/gl1/gl.h"
+#include "render/renderer.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +53,7 @@ TEST(OverlayFrame, BoxCoversTheLowerLeftCornerAndLeavesTheStateAsDescribed) {
     for (Case c : {Case{160, 120, true}, Case{100, 60, true}, Case{160, 120, false}}) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " on " << c.switchesOn);
         drawScene(c.width, c.height, c.switchesOn);
-        drawToFrame(box);
+        drawTextBox(box);
         std::vector<uint8_t> frame(80 * 25 * 4);  // the box's rows and one above
         glReadPixels(0, 0, 80, 25, GL_BGRA_EXT, GL_UNSIGNED_BYTE, frame.data());
         for (size_t i = 0; i < box.pixels.size(); ++i)

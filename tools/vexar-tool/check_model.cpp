@@ -1,14 +1,13 @@
 #include "check_model.h"
 
 #include "model/a3f_reader.h"
-#include "model/model_drawing.h"
 #include "model/model_loading.h"
+#include "model/picture.h"
 #include "model/scene_object.h"
-#include "model/texture_cache.h"
-#include "platform/offscreen_gl.h"
 
 #include <cstdio>
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -41,22 +40,17 @@ void printModel(const SceneObject& o, bool textureLoaded, bool verbose) {
 }  // namespace
 
 int checkModel(const std::string& fileName, const CheckOptions& options) {
-    // The context is never shown: no display is needed or probed.
-    preferHeadlessVideo();
-    OffscreenGl* gl = createOffscreenGl(16, 16);
-    if (!gl) return printResult(false);
-    resetTextureCache(true);
     SceneObject object;
     constructSceneObject(object);
     bool ok = loadA3fModel(fileName.c_str(), object);
-    const bool textureLoaded = ok && prepareModelHandles(object, false).texture != 0;
+    std::vector<uint8_t> pixels;
+    int width = 0, height = 0;
+    const bool textureLoaded = ok && object.textureFile[0] != '\0' &&
+                               loadTexturePicture(object.textureFile, pixels, width, height);
     if (ok) printModel(object, textureLoaded, options.verbose);
     // A model without the texture it names is drawn bare: the texture cache
     // has said which picture did not load.
     ok = ok && (object.textureFile[0] == '\0' || textureLoaded);
     destroySceneObject(object);
-    releaseModelHandles();
-    releaseTextureCache();
-    destroyOffscreenGl(gl);
     return printResult(ok);
 }

@@ -2,12 +2,12 @@
 
 #include "audio/sound_mixer.h"
 #include "game/world_setup.h"
-#include "game/scene_render.h"
 #include "platform/audio_output.h"
 #include "platform/clock_manual.h"
-#include "platform/gl.h"
 #include "platform/offscreen_gl.h"
 #include "platform/wav_file.h"
+#include "render/renderer.h"
+#include "render/world_drawing.h"
 
 #include <chrono>
 #include <cmath>
@@ -57,12 +57,12 @@ bool startSession(ReplaySession& session, const SessionSettings& settings) {
     // The game's own start-up, as far as the world is concerned.
     const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     setUpGameView(world, black);
-    if (session.gl) setUpGameContext(black, settings.world);
+    if (session.gl) setUpRenderer(black, settings.world);
     GameStart start;
     start.seed = settings.seed;
     start.world = settings.world;
     if (!setUpGameWorld(world, start)) return false;
-    if (session.gl) prepareGameDrawing(world);
+    if (session.gl) prepareWorldDrawing(world);
     return true;
 }
 
@@ -79,8 +79,8 @@ FrameTimes runSessionFrame(ReplaySession& session, const FrameInput& frame, bool
     times.updateUs = microsecondsSince(started);
     if (!draw || !session.gl) return times;
     started = Clock::now();
-    drawFrame(world);
-    glFinish();  // the frame's cost includes the drawing OpenGL queued
+    drawWorldFrame(world);
+    finishDrawing();  // the frame's cost includes the drawing OpenGL queued
     times.renderUs = microsecondsSince(started);
     return times;
 }
@@ -95,7 +95,7 @@ FrameTimes stepSession(ReplaySession& session, bool draw) {
 }
 
 void endSession(ReplaySession& session) {
-    if (session.gl) releaseGameDrawing();
+    if (session.gl) releaseRenderer();
     if (session.world) releaseWorld(*session.world);
     session.world.reset();
     closeSoundOutput();

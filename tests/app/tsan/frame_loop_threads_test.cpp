@@ -9,7 +9,7 @@
 #include "app/program.h"
 #include "app/settings.h"
 #include "audio/music_player.h"
-#include "game/scene_render.h"
+#include "render/world_drawing.h"
 #include "game/world_setup.h"
 #include "platform/window.h"
 #include "support/scratch_media.h"

@@ -1,8 +1,13 @@
+#include "render/renderer.h"
+
 #include "overlay/text_overlay.h"
+#include "render/gl1/gl.h"
 
-#include "platform/gl.h"
-
-void drawToFrame(const TextOverlay& overlay) {
+// The bitmap copied onto the frame with its lower-left corner at the raster
+// position, over everything (no depth test, no lighting, no texture). Leaves
+// both matrices identity and the model-view current; the enable switches are
+// as they were.
+void drawTextBox(const TextOverlay& overlay) {
     if (overlay.pixels.empty()) return;
     glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_LIGHTING);

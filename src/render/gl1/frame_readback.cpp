@@ -1,10 +1,10 @@
-#include "game/frame_picture.h"
+#include "render/renderer.h"
 
-#include "platform/gl.h"
+#include "render/gl1/gl.h"
 
 #include <cstring>
 
-std::vector<uint8_t> readFramePicture(int width, int height, bool shown) {
+std::vector<uint8_t> readFrame(int width, int height, bool shown) {
     const size_t row = size_t(width) * 4;
     std::vector<uint8_t> pixels(row * size_t(height)), upright(pixels.size());
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -17,3 +17,5 @@ std::vector<uint8_t> readFramePicture(int width, int height, bool shown) {
     for (size_t i = 3; i < upright.size(); i += 4) upright[i] = 255;
     return upright;
 }
+
+void finishDrawing() { glFinish(); }

@@ -1,7 +1,7 @@
-#include "model/model_drawing.h"
+#include "render/gl1/model_drawing.h"
 
-#include "model/texture_cache.h"
-#include "platform/gl.h"
+#include "render/gl1/texture_cache.h"
+#include "render/gl1/gl.h"
 
 #include <vector>
 

@@ -1,13 +1,15 @@
+#include "render/renderer.h"
+
 #include "game/explosion.h"
+#include "render/gl1/gl.h"
 
-#include "platform/gl.h"
-
-void enableRoundPoints() {
+// The point smoothing every burst is drawn with.
+void prepareParticles() {
     glEnable(GL_POINT_SMOOTH);
     glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
 }
 
-void drawExplosion(const ExplosionPass& pass, int32_t pointSize) {
+void drawParticles(const ExplosionPass& pass, int32_t pointSize) {
     glPointSize(float(pointSize));
     glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_LIGHTING);
