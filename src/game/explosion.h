@@ -53,5 +53,4 @@ void initExplosion(ExplosionEmitter& emitter, const float colour[4]);
 bool stepExplosion(ExplosionEmitter& emitter, float t, RandomSource& random, Vec3 origin,
                    Vec3 drift, ExplosionPass& pass);
 
-
 void releaseExplosion(ExplosionEmitter& emitter);

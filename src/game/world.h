@@ -58,7 +58,7 @@ struct GameState {
 // the frame's update is done.
 struct World {
     World() = default;
-    // The objects own arrays, lists and a font: a copy would release them twice.
+    // The objects own arrays and a font: a copy would release them twice.
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 

@@ -5,7 +5,8 @@
 // objects (the bodies and stars at random), prepares the stereo mode, the
 // explosion, the listener and the score box. A missing model or sound is
 // reported and left out; the game goes on. Always true. Needs no OpenGL
-// context: what the drawing makes of the world is its own (scene_render.h).
+// context: what the renderer makes of the world is its own
+// (render/world_drawing.h).
 bool setupWorld(World& world, const WorldSettings& settings);
 
 // Releases what set-up loaded, in the reverse order of the objects.

@@ -1,8 +1,8 @@
 // Whole frames of the real game, drawn headless with the real media, read back.
 #include "replay_session.h"
 
-#include "render/gl1/gl.h"
 #include "platform/media_path.h"
+#include "render/gl1/gl.h"
 
 #include <gtest/gtest.h>
 

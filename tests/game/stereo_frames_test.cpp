@@ -7,8 +7,8 @@
 #include "replay_session.h"
 
 #include "game/input_timeline.h"
-#include "render/gl1/gl.h"
 #include "platform/media_path.h"
+#include "render/gl1/gl.h"
 #include "support/scratch_media.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 // Models drawn for real: through their display lists and, for shots, from
 // client arrays, read back with glReadPixels; shared and destroyed objects,
 // and what the drawing made of them.
-#include "render/gl1/model_drawing.h"
 #include "model/model_loading.h"
-#include "render/gl1/texture_cache.h"
 #include "picture_files.h"
 #include "render/gl1/gl.h"
+#include "render/gl1/model_drawing.h"
+#include "render/gl1/texture_cache.h"
 #include "support/error_capture.h"
 #include "support/gl_fixture.h"
 #include "support/scratch_media.h"
