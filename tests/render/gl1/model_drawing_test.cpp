@@ -2,7 +2,7 @@
 // client arrays, read back with glReadPixels; shared and destroyed objects,
 // and what the drawing made of them.
 #include "model/model_loading.h"
-#include "picture_files.h"
+#include "model/picture_files.h"
 #include "render/gl1/gl.h"
 #include "render/gl1/model_drawing.h"
 #include "render/gl1/texture_cache.h"

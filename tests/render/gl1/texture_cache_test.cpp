@@ -1,7 +1,7 @@
 // The texture cache with a real OpenGL context: alpha rules read back from
 // the texture, the cache's naming rules, formats and mipmap levels.
 #include "model/model_types.h"
-#include "picture_files.h"
+#include "model/picture_files.h"
 #include "render/gl1/gl.h"
 #include "render/gl1/texture_cache.h"
 #include "support/error_capture.h"
