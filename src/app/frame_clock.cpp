@@ -17,8 +17,9 @@ void togglePauseOnKey() {
         frameClock.pausePressed = false;
         inputState.keys[kKeyP] = 0;
         frameClock.paused = !frameClock.paused;
-        // Nothing is drawn while paused: the title is what shows it.
-        showPausedInTitle(frameClock.paused);
+        // Nothing is drawn while paused: the title (or in full screen the
+        // word on the frozen picture) is what shows it.
+        showPaused(frameClock.paused);
     }
 }
 

@@ -50,13 +50,21 @@ void drawObject(const SceneObject& object);
 void drawShots(const ShotObject* shots, int count);
 void drawParticles(const ExplosionPass& particles, int32_t pointSize);
 // Over the frame: the kept first pass through the overlay's model, and a text
-// box (the score, the demo's badge) over everything.
+// box (the score, the demo's badge, a kept picture) over everything, inside a
+// frame or after it.
 void drawStereoOverlay(const SceneObject& overlay);
 void drawTextBox(const TextOverlay& box);
 
-// The frame just drawn (before it is shown), or with `shown` the one on the
-// screen, as opaque red, green, blue, alpha pixels, top row first.
-std::vector<uint8_t> readFrame(int width, int height, bool shown = false);
+// The frame just drawn (before it is shown) as opaque red, green, blue, alpha
+// pixels, top row first: what screenshots are made of.
+std::vector<uint8_t> readFrame(int width, int height);
+// A copy of the frame just drawn, kept before its swap: after it no buffer is
+// sure to hold it any more, and a paused game draws nothing new. Read back as
+// readFrame gives it, or bottom row first as blue, green, red, alpha (a text
+// box's layout, for drawing it back); empty when none was kept.
+void keepFrame(int width, int height);
+std::vector<uint8_t> readKeptFrame();
+std::vector<uint8_t> readKeptFrameBottomUp();
 // Waits until everything drawn so far is done.
 void finishDrawing();
 

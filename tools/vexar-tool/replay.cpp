@@ -69,7 +69,15 @@ bool screenshotAt(const ReplayOptions& o, int frame) {
     return std::find(o.screenshots.begin(), o.screenshots.end(), frame) != o.screenshots.end();
 }
 
-bool drawnAt(const ReplayOptions& o, int frame) { return o.drawEveryFrame || screenshotAt(o, frame); }
+// Every frame up to the last screenshot is drawn (all of them for the
+// timings): a picture also depends on the drawing before it (the stars take
+// their light from the normal the frame before left current), so only then
+// is it the one the game showed. With no screenshot nothing is drawn.
+bool drawnAt(const ReplayOptions& o, int frame) {
+    if (o.drawEveryFrame) return true;
+    return !o.screenshots.empty() &&
+           frame <= *std::max_element(o.screenshots.begin(), o.screenshots.end());
+}
 
 // What every frame leaves behind, however it was run.
 void writeFrameOutputs(const ReplaySession& session, const ReplayOptions& o, ReplayFiles& files,

@@ -5,6 +5,7 @@
 
 #include "game/world.h"
 #include "render/gl1/fixed_state.h"
+#include "render/gl1/frame_readback.h"
 #include "render/gl1/gl.h"
 #include "render/gl1/model_drawing.h"
 #include "render/gl1/texture_cache.h"
@@ -162,4 +163,5 @@ void releaseRenderer() {
     glGetError();
     releaseModelHandles();
     releaseTextureCache();
+    releaseKeptFrame();
 }
