@@ -14,6 +14,8 @@
 #include "platform/midi_output.h"
 #include "platform/whole_file.h"
 #include "platform/window.h"
+#include "render/renderer.h"
+#include "render/world_drawing.h"
 
 #include <cstdio>
 
@@ -83,8 +85,8 @@ void playFrames(DemoPlayer& player, const TextOverlay& badge) {
         frame.input = player.input;
         frame.seconds = frameSecondsOf(milliseconds);
         frame.soundsPlaying = sounds;
-        runGameFrame(gameWorld, frame, true);
-        drawToFrame(badge);
+        runGameFrame(gameWorld, frame);
+        drawTextBox(badge);
         takeAskedScreenshot(gameSettings.width, gameSettings.height, false);
         swapGameBuffers();
         if (checkDemoFrame(player, gameWorld))
@@ -129,10 +131,12 @@ int playDemoInGame(const std::string& path) {
     if (!createGameWindow(false)) return -1;
     const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     const GameStart start = demoStart(player.timeline.header);
-    setUpGameView(gameWorld, black, start.world);
+    setUpGameView(gameWorld, black);
+    setUpRenderer(black, start.world);
     running = true;
     startFrameClock();
     if (!setUpGameWorld(gameWorld, start)) return -1;
+    prepareWorldDrawing(gameWorld);
     TextOverlay badge;
     makeBadge(badge);
     playFrames(player, badge);

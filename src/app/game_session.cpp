@@ -1,16 +1,16 @@
 #include "app/game_session.h"
 
-#include "app/game_gl.h"
 #include "audio/sound_mixer.h"
-#include "game/scene_render.h"
 #include "game/world_setup.h"
 #include "game/world_update.h"
-#include "model/texture_cache.h"
+#include "render/world_drawing.h"
 
-void setUpGameView(World& world, const float clearColour[4], const WorldSettings& settings) {
-    setUpGameGl(clearColour, settings.width, settings.height);
+#include <cstring>
+
+void setUpGameView(World& world, const float clearColour[4]) {
     initCamera(world.camera);
-    resetTextureCache(settings.highQualityTextures);
+    std::memcpy(world.clearColour, clearColour, sizeof world.clearColour);
+    std::memcpy(world.fadeColour, clearColour, sizeof world.fadeColour);
 }
 
 bool setUpGameWorld(World& world, const GameStart& start) {
@@ -20,22 +20,13 @@ bool setUpGameWorld(World& world, const GameStart& start) {
 
 float frameSecondsOf(uint32_t milliseconds) { return float(double(milliseconds) * 0.001); }
 
-void runGameFrame(World& world, const FrameInput& frame, bool draw) {
+void runGameFrame(World& world, const FrameInput& frame) {
     updateGameFrame(world, frame);
-    drawGameFrame(world, draw);
+    drawWorldFrame(world);
 }
 
 void updateGameFrame(World& world, const FrameInput& frame) {
     advanceWorld(world, frame.input, frame.seconds, frame.soundsPlaying);
     // Once a frame the mixer takes the new places of the sounds and the listener.
     publishSoundPositions();
-}
-
-void drawGameFrame(World& world, bool draw) {
-    if (!draw) {
-        advanceScenePasses(world);
-        return;
-    }
-    clearFrameAndSaveProjection();
-    drawFrame(world);
 }

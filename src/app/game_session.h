@@ -15,12 +15,14 @@ struct GameStart {
     WorldSettings world;
 };
 
-// The fixed OpenGL state (clear colour, viewport, the plain perspective left
-// as the current matrix mode, the switches, the light and the material), the
-// start-up view and the texture cache.
-void setUpGameView(World& world, const float clearColour[4], const WorldSettings& settings);
-// The random source seeded and the world built (models, sounds, placements).
+// The start-up view and the colour the background starts in.
+void setUpGameView(World& world, const float clearColour[4]);
+// The random source seeded and the world built (models, sounds, placements);
+// no OpenGL needed.
 bool setUpGameWorld(World& world, const GameStart& start);
+// The renderer (render/renderer.h) is set up once the context exists, and
+// prepares the world once it is built (render/world_drawing.h); a game that
+// draws nothing needs neither.
 
 // One accepted frame's input.
 struct FrameInput {
@@ -33,10 +35,8 @@ struct FrameInput {
 float frameSecondsOf(uint32_t milliseconds);
 
 // One accepted frame: the world's update, the mixer told where the sounds are
-// now, and the frame drawn (cleared, the view, the scene, the plain
-// perspective back) or, undrawn, only what the drawing changes in the world.
-// Showing the picture is the caller's.
-void runGameFrame(World& world, const FrameInput& frame, bool draw);
-// Its two halves, for a caller that times them apart.
+// now, and the frame drawn. Showing the picture is the caller's.
+void runGameFrame(World& world, const FrameInput& frame);
+// The update alone: all a frame does to the world, whether it is drawn or not
+// (drawWorldFrame draws it).
 void updateGameFrame(World& world, const FrameInput& frame);
-void drawGameFrame(World& world, bool draw);

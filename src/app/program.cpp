@@ -13,10 +13,11 @@
 #include "audio/music_player.h"
 #include "audio/sound_mixer.h"
 #include "game/world_setup.h"
-#include "model/texture_cache.h"
 #include "platform/clock.h"
 #include "platform/midi_output.h"
 #include "platform/window.h"
+#include "render/renderer.h"
+#include "render/world_drawing.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -97,7 +98,7 @@ void runFrame(uint32_t milliseconds) {
     frame.seconds = frameSecondsOf(milliseconds);
     frame.soundsPlaying = playingSoundFlags();
     if (recordingOn) recordFrameStart(recording, gameWorld, milliseconds, frame);
-    runGameFrame(gameWorld, frame, true);
+    runGameFrame(gameWorld, frame);
     takeAskedScreenshot(gameSettings.width, gameSettings.height, false);
     swapGameBuffers();
     if (recordingOn) recordFrameEnd(recording, gameWorld);
@@ -119,7 +120,8 @@ bool initApplication(float red, float green, float blue, float alpha) {
     }
     const float clearColour[4] = {red, green, blue, alpha};
     gameStart.world = worldSettings(gameSettings);
-    setUpGameView(gameWorld, clearColour, gameStart.world);
+    setUpGameView(gameWorld, clearColour);
+    setUpRenderer(clearColour, gameStart.world);
     if (gameSettings.joystick) initJoystick(joystickState);
     running = true;
     startFrameClock();
@@ -141,17 +143,18 @@ int runGame(const ProgramOptions& options) {
     recordingOn = !options.record.empty();
     if (recordingOn) beginDemoRecording(recording, gameStart);
     if (!setUpGameWorld(gameWorld, gameStart)) return -1;
+    prepareWorldDrawing(gameWorld);
     runFrameLoop();
     if (recordingOn) endDemoRecording(recording, gameWorld);
     return 0;
 }
 
 void finishProgram() {
+    releaseRenderer();
     releaseWorld(gameWorld);
     if (soundMixer.isOpen) closeSoundOutput();
     closeMusic();
     releaseJoystick(joystickState);
-    releaseTextureCache();
     stopWindowSystem();
     saveSettingsIfAccepted(gameSettings);
 }

@@ -1,10 +1,10 @@
 #include "app/screenshot.h"
 
 #include "app/shown_frame.h"
-#include "game/frame_picture.h"
 #include "platform/download.h"
 #include "platform/png_file.h"
 #include "platform/screenshot_folder.h"
+#include "render/renderer.h"
 
 #include <cstdio>
 
@@ -25,8 +25,7 @@ void takeAskedScreenshot(int width, int height, bool shown) {
         std::fprintf(stderr, "vexar: no screenshot: %s\n", reason.c_str());
         return;
     }
-    const std::vector<uint8_t> picture =
-        shown ? shownFramePicture() : readFramePicture(width, height);
+    const std::vector<uint8_t> picture = shown ? shownFramePicture() : readFrame(width, height);
     if (picture.empty()) {
         std::fprintf(stderr, "vexar: no screenshot: no frame has been shown yet\n");
         return;

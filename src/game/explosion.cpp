@@ -18,7 +18,6 @@ void initExplosion(ExplosionEmitter& emitter, const float colour[4]) {
     delete[] emitter.particles;
     emitter.particles = new (std::nothrow) Particle[kParticleCount];
     std::memcpy(emitter.colour, colour, sizeof emitter.colour);
-    emitter.drawnCount = 0;
     emitter.ready = emitter.particles != nullptr;
     if (!emitter.ready) return;
     for (int i = 0; i < kParticleCount; ++i) emitter.particles[i].age = emitter.lifetime;
@@ -76,12 +75,21 @@ bool advanceParticle(Particle& p, float t, float lifetime) {
     return true;
 }
 
+void keepForDrawing(const Particle& p, ExplosionPass& pass) {
+    pass.positions[pass.count] = p.position;
+    std::memcpy(pass.colours[pass.count], p.colour, sizeof p.colour);
+    ++pass.count;
+}
+
 }  // namespace
 
-bool stepExplosion(ExplosionEmitter& e, float t, RandomSource& random, Vec3 origin, Vec3 drift) {
-    e.drawnCount = 0;
+bool stepExplosion(ExplosionEmitter& e, float t, RandomSource& random, Vec3 origin, Vec3 drift,
+                   ExplosionPass& pass) {
+    pass.count = 0;
+    pass.shown = false;
     if (!e.ready) return false;
     if (e.elapsed >= e.emitDuration + e.lifetime) return false;
+    pass.shown = true;
     e.elapsed += t;
     e.accumulated += t;
     const int n = emissionCount(e);
@@ -92,7 +100,8 @@ bool stepExplosion(ExplosionEmitter& e, float t, RandomSource& random, Vec3 orig
     // next: they wait for the next pass before they move or show.
     for (int j = 0; j < e.count - n; ++j) {
         const int index = (e.next + j) % e.count;
-        if (advanceParticle(e.particles[index], t, e.lifetime)) e.drawn[e.drawnCount++] = index;
+        Particle& p = e.particles[index];
+        if (advanceParticle(p, t, e.lifetime)) keepForDrawing(p, pass);
     }
     return true;
 }

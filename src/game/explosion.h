@@ -6,7 +6,8 @@
 struct RandomSource;
 
 // One burst of glowing points at a time: a ring of particles restarted at
-// every kill, advanced once per drawing pass (twice a frame in stereo).
+// every kill, advanced once per drawing pass (twice a frame in stereo) by the
+// frame's update, which keeps what each pass shows for the drawing.
 
 struct Particle {
     float colour[4] = {};  // alpha is rewritten every pass from the age
@@ -29,9 +30,16 @@ struct ExplosionEmitter {
     float accumulated = 0.0f;  // time not yet turned into particles
     float colour[4] = {};
     bool ready = false;
-    // The particles the last pass drew, in drawing order (ring indexes).
-    int32_t drawn[kParticleCount] = {};
-    int32_t drawnCount = 0;
+};
+
+// What one pass shows of the burst: its live particles as that pass left
+// them, in drawing order. The second stereo pass moves them on, so each pass
+// keeps its own copy.
+struct ExplosionPass {
+    bool shown = false;  // the emitter was live in this pass: it is drawn, if empty
+    int32_t count = 0;
+    Vec3 positions[kParticleCount];
+    float colours[kParticleCount][4] = {};
 };
 
 // Allocates the ring and sets the emitter idle (elapsed = emitDuration + lifetime).
@@ -39,15 +47,10 @@ void initExplosion(ExplosionEmitter& emitter, const float colour[4]);
 
 // One pass of the emitter with frame time t: emits during a burst's first
 // second (drawing from `random`), moves, damps, sinks and ages the live
-// particles and lists those to draw. False when the emitter is idle or not
-// ready: then nothing is drawn and nothing is drawn from `random`.
+// particles and keeps those to draw in `pass`. False (and `pass` not shown)
+// when the emitter is idle or not ready: then nothing is drawn and nothing is
+// drawn from `random`.
 bool stepExplosion(ExplosionEmitter& emitter, float t, RandomSource& random, Vec3 origin,
-                   Vec3 drift);
-
-// Draws the particles the last step listed, as round blended points in world
-// coordinates. Needs the GL context.
-void drawExplosion(const ExplosionEmitter& emitter);
-// The point smoothing every burst is drawn with; once, with the GL context.
-void enableRoundPoints();
+                   Vec3 drift, ExplosionPass& pass);
 
 void releaseExplosion(ExplosionEmitter& emitter);

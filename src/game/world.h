@@ -26,6 +26,13 @@ struct WorldSettings {
     int width = 640, height = 480;  // the frame the stereo mode copies
 };
 
+// A point of the star field, placed once at set-up.
+constexpr int kStarCount = 100;
+struct Star {
+    float grey = 0.0f;
+    Vec3 position;
+};
+
 struct GameState {
     int32_t kills = 0;
     int32_t playing = 0;   // 1 while the player may steer the throttle, fire and be rammed
@@ -36,10 +43,9 @@ struct GameState {
     int32_t radarFireSound = -1;
     int32_t playerHitSound = -1;
     int32_t scanSound = -1;
-    uint32_t starList = 0;       // display list of the star field
-    uint32_t screenTexture = 0;  // the stereo mode's copy of its first pass
-    int screenTextureWidth = 0;  // the size its storage was made for (0: none yet)
-    int screenTextureHeight = 0;
+    // The stereo overlay lays each texel of the kept first pass on its own
+    // pixel, so the nearest texel is the same picture as the linear filter's.
+    bool overlayTexelsOnPixels = false;
     float blueAmbient[4] = {};
     float blueDiffuse[4] = {};
     float redAmbient[4] = {};
@@ -48,10 +54,11 @@ struct GameState {
 
 // Everything a game is made of. Nothing in it is created or destroyed during
 // play: objects are switched off by their side, and the shots are reused.
-// The drawing only reads it, except where noted in renderScene.
+// The drawing only reads it: what a frame's picture shows is all here once
+// the frame's update is done.
 struct World {
     World() = default;
-    // The objects own arrays, lists and a font: a copy would release them twice.
+    // The objects own arrays and a font: a copy would release them twice.
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
@@ -62,15 +69,19 @@ struct World {
     SceneObject solarPanels[kSolarPanelCount];
     SceneObject station;
     ShotObject shots[kShotCount];
+    Star stars[kStarCount];
     GameState state;
     ExplosionEmitter explosion;
+    // What each drawing pass shows of the explosion: the first (and in mono the
+    // only) pass, and the stereo mode's second.
+    ExplosionPass explosionPasses[2];
     Vec3 explosionOrigin;  // where the last kill happened
     Vec3 explosionDrift;   // the killing shot's forward axis
     TextOverlay scoreOverlay;
     Camera camera;
     RandomSource random;
     WorldSettings settings;
-    float frameSeconds = 0.0f;  // this frame's time; 0 in the second stereo pass
+    float frameSeconds = 0.0f;  // this frame's time
     float gameSeconds = 0.0f;   // the sum of frame times since start or the last ram
     // The sounds' playing flags as the update sees them (slot i in bit i):
     // taken once at the start of a frame, then marked by the sounds the update
@@ -78,6 +89,11 @@ struct World {
     // sees that only at frame boundaries, so a frame is the same whatever the
     // device did during it, and a demo can carry the flags.
     uint32_t soundsPlaying = 0;
+    // The background fade: the colour the picture is cleared with first, as
+    // the frame before left the fade, and the colour after this frame's update,
+    // which clears the stereo mode's second pass (and the next frame).
+    float clearColour[4] = {};
+    float fadeColour[4] = {};
 };
 
 // The position and the forward axis of a matrix as vectors that stay in the

@@ -4,8 +4,6 @@
 #include "audio/sound_mixer.h"
 #include "game/score.h"
 #include "model/model_loading.h"
-#include "model/texture_cache.h"
-#include "platform/gl.h"
 
 #include <cmath>
 
@@ -32,12 +30,12 @@ void setQuad(float (&quad)[4], float a, float b, float c, float d) {
 }
 
 void loadModels(World& w) {
-    loadModelToDisplayList("spaceShip1.a3f", w.enemies[0]);
-    loadModelToDisplayList("spaceRadar.a3f", w.enemies[kDroidCount]);
-    loadModelToDisplayList("deathStar.a3f", w.deathStars[0]);
+    loadA3fModel("spaceShip1.a3f", w.enemies[0]);
+    loadA3fModel("spaceRadar.a3f", w.enemies[kDroidCount]);
+    loadA3fModel("deathStar.a3f", w.deathStars[0]);
     loadShotModel(w.shots[0]);
-    loadModelToDisplayList("solarPanel.a3f", w.solarPanels[0]);
-    loadModelToDisplayList("spaceStation1.a3f", w.station);
+    loadA3fModel("solarPanel.a3f", w.solarPanels[0]);
+    loadA3fModel("spaceStation1.a3f", w.station);
 }
 
 void placePlayer(World& w) {
@@ -82,13 +80,8 @@ bool overlayMapsTexelsOntoPixels(const SceneObject& overlay) {
 
 void prepareStereo(World& w) {
     GameState& s = w.state;
-    loadModelToDisplayList("blueScreen.a3f", w.blueScreen);
-    glGenTextures(1, &s.screenTexture);
-    glBindTexture(GL_TEXTURE_2D, s.screenTexture);
-    const GLint filter = overlayMapsTexelsOntoPixels(w.blueScreen) ? GL_NEAREST : GL_LINEAR;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    w.blueScreen.textureId = s.screenTexture;
+    loadA3fModel("blueScreen.a3f", w.blueScreen);
+    s.overlayTexelsOnPixels = overlayMapsTexelsOntoPixels(w.blueScreen);
     setQuad(s.blueAmbient, 0.0f, 0.0f, 1.0f, 1.0f);
     setQuad(s.blueDiffuse, 0.0f, 0.0f, 2.0f, 1.0f);
     setQuad(s.redAmbient, 0.25f, 0.0f, 0.0f, 1.0f);
@@ -105,23 +98,6 @@ void loadSounds(World& w) {
     s.radarFireSound = loadSound("ammo_fire.wav");
     s.playerHitSound = loadSound("hit_echo.wav");
     s.scanSound = loadSound("droid_scan.wav");
-}
-
-void compileStarList(World& w, const Star (&stars)[kStarCount]) {
-    w.state.starList = takeDisplayListName();
-    if (w.state.starList == 0) return;
-    glNewList(w.state.starList, GL_COMPILE);
-    glPointSize(1.0f);
-    glDisable(GL_TEXTURE_2D);
-    glBegin(GL_POINTS);
-    for (const Star& star : stars) {
-        const float colour[4] = {star.grey, star.grey, star.grey, 1.0f};
-        glColor4fv(colour);
-        glVertex3f(star.position.x, star.position.y, star.position.z);
-    }
-    glEnd();
-    glEnable(GL_TEXTURE_2D);
-    glEndList();
 }
 
 }  // namespace
@@ -163,9 +139,7 @@ void placeDeathStarsAndStars(World& world) {
                                       10.0f * (u1 + 1.0f), 3.14f * d3, 3.14f * d2, 3.14f * d1,
                                       p.x, p.y, p.z);
     }
-    Star stars[kStarCount];
-    placeStars(r, stars);
-    compileStarList(world, stars);
+    placeStars(r, world.stars);
 }
 
 void placeEnemies(World& world) {
@@ -195,12 +169,10 @@ bool setupWorld(World& world, const WorldSettings& settings) {
     else reportSongTrouble();
     loadModels(world);
     scaleStation(world);
-    if (settings.highQualityTextures) buildMipmaps(world.solarPanels[0].textureId);
     placePlayer(world);
     shareModels(world);
     if (settings.stereo) prepareStereo(world);
     initExplosion(world.explosion, kParticleColour);
-    enableRoundPoints();
     loadSounds(world);
     createTextOverlay(world.scoreOverlay, 0, 456, 80, 480, 640, 480, false);
     showFirstScore(world);
@@ -217,12 +189,6 @@ bool setupWorld(World& world, const WorldSettings& settings) {
 }
 
 void releaseWorld(World& world) {
-    GameState& state = world.state;
-    if (state.starList != 0) glDeleteLists(state.starList, 1);
-    if (state.screenTexture != 0) glDeleteTextures(1, &state.screenTexture);
-    state.starList = state.screenTexture = 0;
-    state.screenTextureWidth = state.screenTextureHeight = 0;
-    glGetError();
     releaseTextOverlay(world.scoreOverlay);
     releaseExplosion(world.explosion);
     for (int i = kShotCount - 1; i >= 0; --i) destroyShotObject(world.shots[i]);

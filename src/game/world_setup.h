@@ -1,10 +1,12 @@
 #pragma once
 #include "game/world.h"
 
-// Builds the whole world once, with the GL context current: loads every model
-// and sound, places the objects (the bodies and stars at random), prepares
-// the stereo mode, the explosion, the listener and the score box. A missing
-// model or sound is reported and left out; the game goes on. Always true.
+// Builds the whole world once: loads every model and sound, places the
+// objects (the bodies and stars at random), prepares the stereo mode, the
+// explosion, the listener and the score box. A missing model or sound is
+// reported and left out; the game goes on. Always true. Needs no OpenGL
+// context: what the renderer makes of the world is its own
+// (render/world_drawing.h).
 bool setupWorld(World& world, const WorldSettings& settings);
 
 // Releases what set-up loaded, in the reverse order of the objects.
@@ -17,9 +19,4 @@ void placeEnemies(World& world);
 void placeSolarPanels(World& world);
 
 // The star field's points, taken from the random source in the set-up's order.
-constexpr int kStarCount = 100;
-struct Star {
-    float grey = 0.0f;
-    Vec3 position;
-};
 void placeStars(RandomSource& random, Star (&stars)[kStarCount]);

@@ -6,6 +6,7 @@
 #include "model/motion.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -105,6 +106,29 @@ void updateShot(World& world, int i) {
     }
 }
 
+// After a ram the background flashes and darkens to black over five seconds;
+// past that the last colour stays.
+void fadeBackground(World& world) {
+    const float g = world.gameSeconds;
+    if (world.state.playing != 0 || !(g < 5.0f)) return;
+    float* c = world.fadeColour;
+    c[0] = 1.0f - 0.2f * g;
+    c[1] = 0.25f - 0.05f * g;
+    c[2] = 0.5f - 0.1f * g;
+    c[3] = 1.0f;
+}
+
+// The explosion moves on once for every drawing pass, drawn or not: in the
+// stereo mode a second time, with no time, for the second image.
+void advanceExplosionPasses(World& world) {
+    ExplosionPass* passes = world.explosionPasses;
+    stepExplosion(world.explosion, world.frameSeconds, world.random, world.explosionOrigin,
+                  world.explosionDrift, passes[0]);
+    if (!world.settings.stereo) return;
+    stepExplosion(world.explosion, 0.0f, world.random, world.explosionOrigin,
+                  world.explosionDrift, passes[1]);
+}
+
 }  // namespace
 
 bool soundPlaying(const World& world, int32_t sound) {
@@ -163,10 +187,13 @@ void updateWorld(World& world) {
 
 void advanceWorld(World& world, const InputState& input, float frameSeconds,
                   uint32_t soundsPlaying) {
+    std::memcpy(world.clearColour, world.fadeColour, sizeof world.clearColour);
     world.soundsPlaying = soundsPlaying;
     world.frameSeconds = frameSeconds;
     world.gameSeconds += frameSeconds;
     updatePlayer(world, input);
     updateWorld(world);
     updateCamera(world.camera, world.player.matrix);
+    fadeBackground(world);
+    advanceExplosionPasses(world);
 }

@@ -29,8 +29,9 @@ bool soundPlaying(const World& world, int32_t sound);
 void startSound(World& world, int32_t sound, const Vec3& source);
 void playIfQuiet(World& world, int32_t sound, const Vec3& source);
 
-// One whole frame of the world: the frame time, the sounds' playing flags as
-// taken at its start, the player, the world, and the camera following the
-// player for the drawing and the next frame.
+// One whole frame of the world: the colour it is cleared with, the frame time,
+// the sounds' playing flags as taken at its start, the player, the world, the
+// camera following the player for the drawing and the next frame, and the
+// explosion's drawing passes. All the drawing then needs is in the world.
 void advanceWorld(World& world, const InputState& input, float frameSeconds,
                   uint32_t soundsPlaying);

@@ -1,10 +1,8 @@
 #pragma once
 #include "math/matrix4.h"
 
-// The camera riding on the player object. Its view matrix is multiplied onto
-// the projection, so OpenGL's eye space is the game's world space. The
-// projection and view functions (camera_gl.cpp) need the GL context; the
-// camera's own updates do not.
+// The camera riding on the player object. Its view matrix is what a drawing
+// pass is seen through; the renderer makes the projection.
 struct Camera {
     Matrix4 viewMatrix;
     Vec3 eye, target, up;
@@ -17,13 +15,7 @@ constexpr double kFarPlane = 3000.0;
 constexpr float kLookDistance = 25.0f;
 constexpr float kStereoEyeOffset = -0.05f;
 
-// Multiplies the perspective onto the current matrix; aspect = width / height.
-void setPerspective(float aspect);
 // The start-up view: five units behind the origin, one up, looking along +Z.
 void initCamera(Camera& camera);
 // Puts the camera at the player's origin, looking along its forward axis.
 void updateCamera(Camera& camera, const Matrix4& player);
-// With the plain perspective pushed: multiplies the view onto it, then leaves
-// an identity model-view matrix current.
-void applyView(const Camera& camera);
-void multiplyLookAt(Vec3 eye, Vec3 target, Vec3 up);

@@ -1,68 +1,23 @@
 #include "model/model_loading.h"
 
 #include "model/a3f_reader.h"
-#include "model/texture_cache.h"
-#include "platform/gl.h"
 
 #include <new>
 
 namespace {
 
-constexpr GLsizei kDisplayListBlock = 1000;
-
-uint32_t nextDisplayList = 0;
-GLsizei displayListsLeft = 0;
-
-void setMaterial(const SceneObject& o) {
-    glColor4fv(o.diffuse);
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, o.diffuse);
-    glMateriali(GL_FRONT, GL_SHININESS, GLint(o.shininess));
-}
-
-void compileDisplayList(const SceneObject& o) {
-    glNewList(o.displayList, GL_COMPILE);
-    setMaterial(o);
-    if (o.alphaMode != kAlphaNone) glEnable(GL_BLEND);
-    glBegin(GL_TRIANGLES);
-    for (uint32_t f = 0; f < o.faceCount; ++f) {
-        for (uint32_t index : o.faces[f].index) {
-            const ModelVertex& v = o.vertices[index];
-            if (o.textureId != 0) glTexCoord2f(v.u, v.v);
-            if (o.hasNormals) glNormal3f(v.normal.x, v.normal.y, v.normal.z);
-            glVertex3f(v.position.x, v.position.y, v.position.z);
-        }
-    }
-    glEnd();
-    if (o.alphaMode != kAlphaNone) glDisable(GL_BLEND);
-    glEndList();
-}
+uint32_t modelsLoaded = 0;
 
 }  // namespace
 
-uint32_t takeDisplayListName() {
-    if (displayListsLeft == 0) {
-        nextDisplayList = glGenLists(kDisplayListBlock);
-        if (nextDisplayList == 0) return 0;
-        displayListsLeft = kDisplayListBlock;
-    }
-    --displayListsLeft;
-    return nextDisplayList++;
-}
-
 bool loadA3fModel(const char* fileName, SceneObject& object) {
     if (!readA3fFile(fileName, object)) return false;
-    object.textureId = object.textureFile[0] != '\0'
-                           ? loadTexture(object.textureFile, object.alphaMode, object.alphaValue)
-                           : 0;
+    object.model = ++modelsLoaded;
     return true;
 }
 
 void destroySceneObject(SceneObject& object) {
-    if (object.sharesModel) return;
-    releaseModelArrays(object);
-    if (object.displayList != 0) glDeleteLists(object.displayList, 1);
-    if (object.textureId != 0) glDeleteTextures(1, &object.textureId);
-    glGetError();
+    if (!object.sharesModel) releaseModelArrays(object);
 }
 
 void destroyShotObject(ShotObject& shot) {
@@ -70,20 +25,14 @@ void destroyShotObject(ShotObject& shot) {
     destroySceneObject(shot.object);
 }
 
-bool loadModelToDisplayList(const char* fileName, SceneObject& object) {
-    if (!loadA3fModel(fileName, object)) return false;
-    object.displayList = takeDisplayListName();
-    if (object.displayList != 0) compileDisplayList(object);
-    return true;
-}
-
 bool allocateShotArrays(ShotObject& shot) {
     const SceneObject& o = shot.object;
     releaseShotArrays(shot);
     shot.positions = new (std::nothrow) float[size_t(o.vertexCount) * 3]();
     if (o.hasNormals) shot.normals = new (std::nothrow) float[size_t(o.vertexCount) * 3]();
-    if (o.textureId != 0) shot.texCoords = new (std::nothrow) float[size_t(o.vertexCount) * 2]();
-    bool ok = shot.positions && (shot.normals || !o.hasNormals) && (shot.texCoords || o.textureId == 0);
+    const bool textured = o.textureFile[0] != '\0';
+    if (textured) shot.texCoords = new (std::nothrow) float[size_t(o.vertexCount) * 2]();
+    bool ok = shot.positions && (shot.normals || !o.hasNormals) && (shot.texCoords || !textured);
     if (!ok) releaseShotArrays(shot);
     return ok;
 }
@@ -114,26 +63,4 @@ bool loadShotModel(ShotObject& shot) {
     if (!allocateShotArrays(shot)) return false;
     splitVertexArrays(shot);
     return true;
-}
-
-void drawWithVertexArrays(const ShotObject& shot) {
-    const SceneObject& o = shot.object;
-    if (o.side == 0 || !shot.positions) return;
-    // A shot whose arrays were not made for its model draws without them
-    // rather than letting OpenGL read through a null pointer.
-    bool normals = o.hasNormals && shot.normals;
-    bool texCoords = o.textureId != 0 && shot.texCoords;
-    glBindTexture(GL_TEXTURE_2D, o.textureId);
-    setMaterial(o);
-    if (o.alphaMode != kAlphaNone) glEnable(GL_BLEND);
-    glVertexPointer(3, GL_FLOAT, 0, shot.positions);
-    if (normals) glNormalPointer(GL_FLOAT, 0, shot.normals);
-    else glDisableClientState(GL_NORMAL_ARRAY);
-    if (texCoords) glTexCoordPointer(2, GL_FLOAT, 0, shot.texCoords);
-    else glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glLoadMatrixf(o.matrix.m);
-    glDrawElements(GL_TRIANGLES, GLsizei(o.faceCount * 3), GL_UNSIGNED_INT, o.faces);
-    if (!normals) glEnableClientState(GL_NORMAL_ARRAY);
-    if (!texCoords) glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    if (o.alphaMode != kAlphaNone) glDisable(GL_BLEND);
 }

@@ -46,3 +46,10 @@ bool loadPicture(const char* fileName, std::vector<uint8_t>& pixels, int& width,
     if (warning) *warning = said;
     return true;
 }
+
+bool loadTexturePicture(const char* fileName, std::vector<uint8_t>& pixels, int& width,
+                        int& height) {
+    if (loadPicture(fileName, pixels, width, height)) return true;
+    reportError("Unable to load the texture file:", fileName, buildMediaPath(fileName));
+    return false;
+}

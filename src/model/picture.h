@@ -17,6 +17,10 @@
 // OpenGL context.
 bool loadPicture(const char* fileName, std::vector<uint8_t>& pixels, int& width, int& height,
                  std::string* warning = nullptr);
+// The same for a model's texture; when it fails, the error box the game shows
+// for a texture that does not load.
+bool loadTexturePicture(const char* fileName, std::vector<uint8_t>& pixels, int& width,
+                        int& height);
 
 enum class PictureKind { None, Bmp, Jpeg, Tga };
 

@@ -8,8 +8,9 @@
 constexpr int kFileNameSize = 260;  // fixed name fields: 259 characters and the NUL
 
 // A placed, drawable object: placement, motion state and one loaded model.
-// An object that loaded its model owns the arrays, the display list and the
-// use of the texture; one filled by shareModel only refers to another's.
+// An object that loaded its model owns the arrays; one filled by shareModel
+// only refers to another's. What the drawing makes of a model (its lists and
+// textures) is the drawing's own, found by the model's number.
 struct SceneObject {
     Matrix4 matrix;
     Vec3 trackPosition;
@@ -17,14 +18,13 @@ struct SceneObject {
     Vec3 turnRates;  // radians about x, y, z per stepObject call
     Vec3 boundsMin;
     Vec3 boundsMax;
-    uint32_t displayList = 0;
+    uint32_t model = 0;  // the loaded model's number, shared with shareModel; 0 none
     char materialName[kFileNameSize] = {};
     float ambient[4] = {};
     float diffuse[4] = {};
     float emission[4] = {};
     float specular[4] = {};
     uint32_t shininess = 0;
-    uint32_t textureId = 0;
     char textureFile[kFileNameSize] = {};
     int32_t alphaMode = kAlphaNone;
     float alphaValue = 0.0f;
@@ -43,7 +43,7 @@ struct ShotObject {
     SceneObject object;
     float* positions = nullptr;  // 3 per vertex
     float* normals = nullptr;    // 3 per vertex, only with normals
-    float* texCoords = nullptr;  // 2 per vertex, only with a loaded texture
+    float* texCoords = nullptr;  // 2 per vertex, only when the model names a texture
 };
 
 void constructSceneObject(SceneObject& object);

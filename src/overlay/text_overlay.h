@@ -9,8 +9,8 @@ struct TextRect {
     int32_t left, top, right, bottom;
 };
 
-// A small off-screen picture that text is written into, copied onto the frame
-// in one glDrawPixels. Default-constructed it is empty: nothing created yet.
+// A small off-screen picture that text is written into, laid over the frame
+// by the renderer (drawTextBox). Default-constructed it is empty: nothing created yet.
 struct TextOverlay {
     // `height` rows of `width` pixels, bottom row first; each pixel is blue,
     // green, red and a fourth byte that is 255 inside a written line's cell
@@ -43,12 +43,6 @@ int drawText(TextOverlay& overlay, const char* text, const TextRect& rect, uint3
 
 // Blanks the bitmap back to all zero bytes (black).
 void clearTextOverlay(TextOverlay& overlay);
-
-// Copies the bitmap onto the current frame with its lower-left corner at the
-// raster position, over everything (no depth test, no lighting, no texture).
-// Needs the game's GL context current. The matrices, the matrix mode and the
-// enable switches are left as they were, inside a frame or after it.
-void drawToFrame(const TextOverlay& overlay);
 
 // Frees what createTextOverlay made and returns to the empty state. Safe on a
 // never-created overlay and when called again.

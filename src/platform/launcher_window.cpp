@@ -1,8 +1,12 @@
 #include "platform/launcher_window.h"
 
-#include "platform/gl.h"
+#include "platform/gl_attributes.h"
 #include "platform/window.h"
 
+// The launcher draws with OpenGL itself (its picture and Dear ImGui's back
+// end), apart from the game's renderer.
+#include <GL/gl.h>
+#include <GL/glext.h>
 #include <SDL.h>
 #include <backends/imgui_impl_opengl2.h>
 #include <backends/imgui_impl_sdl.h>
@@ -86,8 +90,7 @@ void setControlStyle() {
 bool openLauncherWindow(LauncherWindow& launcher, const LauncherForm& form) {
     keepOpenGlLoaded();
     SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    requestGlContext();
     launcher.window = SDL_CreateWindow(form.title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                        form.width, form.height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (!launcher.window) return false;

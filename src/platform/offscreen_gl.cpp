@@ -1,5 +1,7 @@
 #include "platform/offscreen_gl.h"
 
+#include "platform/gl_attributes.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -14,8 +16,7 @@ OffscreenGl* createOffscreenGl(int width, int height) {
         std::fprintf(stderr, "no video: %s\n", SDL_GetError());
         return nullptr;
     }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    requestGlContext();
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     auto* gl = new OffscreenGl;
     gl->window = SDL_CreateWindow("vexar-offscreen", 0, 0, width, height,

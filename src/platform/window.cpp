@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include "platform/gl_attributes.h"
 #include "platform/video_system.h"
 
 #include <SDL.h>
@@ -110,8 +111,7 @@ bool openWindow(const WindowRequest& request) {
         if (!displayHasMode(request.width, request.height)) return false;
         flags |= SDL_WINDOW_FULLSCREEN;
     }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    requestGlContext();
     gameWindow.fullScreen = request.fullScreen;
     gameWindow.holdPointer = request.holdPointer;
     gameWindow.width = request.width;

@@ -6,10 +6,10 @@
 #include "audio/music_player.h"
 #include "app/program.h"
 #include "math/camera.h"
-#include "platform/gl.h"
 #include "platform/midi_output.h"
 #include "platform/window.h"
 #include "platform/clock_manual.h"
+#include "render/gl1/gl.h"
 #include "support/error_capture.h"
 #include "support/scratch_media.h"
 

@@ -1,4 +1,4 @@
-// The explosion emitter pass by pass, as the drawing runs it.
+// The explosion emitter pass by pass, as the frame's update runs it.
 #include "game/explosion.h"
 
 #include "math/random.h"
@@ -15,13 +15,14 @@ protected:
         gameSrand(random, 3);
     }
     void TearDown() override { releaseExplosion(emitter); }
-    bool pass(float t) { return stepExplosion(emitter, t, random, origin, drift); }
+    bool pass(float t) { return stepExplosion(emitter, t, random, origin, drift, shown); }
     int alive() const {
         int n = 0;
         for (int i = 0; i < emitter.count; ++i) n += emitter.particles[i].age < emitter.lifetime;
         return n;
     }
     ExplosionEmitter emitter;
+    ExplosionPass shown;
     RandomSource random;
     Vec3 origin{10, 20, 30};
     Vec3 drift{0, 0, 1};
@@ -57,7 +58,7 @@ TEST_F(Explosion, JustEmittedParticlesWaitAndTheSecondStereoPassStillMovesTheRes
     EXPECT_EQ(emitter.next, 1);
     pass(0.03f);  // 0.06 s: one emitted at ring index 1, neither moved nor drawn
     ASSERT_EQ(alive(), 1);
-    EXPECT_EQ(emitter.drawnCount, 0);
+    EXPECT_EQ(shown.count, 0);
     const Particle& p = emitter.particles[1];
     const Vec3 born = p.position;
     EXPECT_NEAR(born.z, origin.z, 0.25f);
@@ -73,8 +74,11 @@ TEST_F(Explosion, JustEmittedParticlesWaitAndTheSecondStereoPassStillMovesTheRes
     EXPECT_EQ(p.age, 0.0f);
     EXPECT_EQ(p.velocity.z, velocity.z);
     EXPECT_FLOAT_EQ(p.position.z, born.z + velocity.z);
-    EXPECT_EQ(emitter.drawnCount, 1);
+    EXPECT_EQ(shown.count, 1);
     EXPECT_FLOAT_EQ(p.colour[3], 1.0f);
+    // The pass keeps the particle as it left it, for the drawing.
+    EXPECT_EQ(shown.positions[0].z, p.position.z);
+    EXPECT_EQ(shown.colours[0][3], p.colour[3]);
 }
 
 TEST_F(Explosion, AParticleBelowTheFloorDiesAtOnce) {
@@ -86,7 +90,7 @@ TEST_F(Explosion, AParticleBelowTheFloorDiesAtOnce) {
     ASSERT_EQ(alive(), 1);
     pass(0.03f);  // moves about one unit down, below -39
     EXPECT_EQ(alive(), 0);
-    EXPECT_EQ(emitter.drawnCount, 0);
+    EXPECT_EQ(shown.count, 0);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // Whole frames of the real game, drawn headless with the real media, read back.
 #include "replay_session.h"
 
-#include "platform/gl.h"
 #include "platform/media_path.h"
+#include "render/gl1/gl.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +21,7 @@ protected:
     void start(bool stereo) {
         setMediaFolder(std::string(VEXAR_BINARY_DIR) + "/media");
         SessionSettings settings;
+        settings.pictures = true;
         settings.seed = 5;
         settings.world.stereo = stereo;
         ASSERT_TRUE(startSession(session, settings));

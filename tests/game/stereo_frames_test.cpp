@@ -7,8 +7,8 @@
 #include "replay_session.h"
 
 #include "game/input_timeline.h"
-#include "platform/gl.h"
 #include "platform/media_path.h"
+#include "render/gl1/gl.h"
 #include "support/scratch_media.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +43,7 @@ std::vector<uint64_t> hashRun(bool highQuality) {
     setMediaFolder(std::string(VEXAR_BINARY_DIR) + "/media");
     ReplaySession session;
     SessionSettings settings;
+    settings.pictures = true;
     settings.seed = 11;  // as ram.args
     settings.world.stereo = true;
     settings.world.highQualityTextures = highQuality;

@@ -2,7 +2,7 @@
 
 #include "audio/music_player.h"
 #include "audio/sound_mixer.h"
-#include "platform/gl.h"
+#include "render/gl1/gl.h"
 #include "support/error_capture.h"
 #include "support/gl_fixture.h"
 #include "support/scratch_media.h"
@@ -123,7 +123,7 @@ std::string overlayModel(const float (&corners)[4][4]) {
                   "    DIFFUSE 1 1 1 0.5\n  }\n}\n";
 }
 
-GLint overlayFilter(const std::string& model) {
+bool overlayTakesNearestTexel(const std::string& model) {
     ScratchMedia media;
     ErrorCapture errors;  // the rest of the media is missing
     media.write("blueScreen.a3f", model);
@@ -131,23 +131,21 @@ GLint overlayFilter(const std::string& model) {
     WorldSettings settings;
     settings.stereo = true;
     EXPECT_TRUE(setupWorld(world, settings));
-    GLint filter = 0;
-    glBindTexture(GL_TEXTURE_2D, world.state.screenTexture);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
+    const bool nearest = world.state.overlayTexelsOnPixels;
     releaseWorld(world);
     closeSoundOutput();
-    return filter;
+    return nearest;
 }
 
 TEST_F(WorldPlacement, TheOverlayTakesTheNearestTexelOnlyWhereEachLiesOnItsOwnPixel) {
     const float wholeBox[4][4] = {{-32, -24, 0, 0}, {32, -24, 1, 0}, {-32, 24, 0, 1}, {32, 24, 1, 1}};
-    EXPECT_EQ(overlayFilter(overlayModel(wholeBox)), GL_NEAREST);
+    EXPECT_TRUE(overlayTakesNearestTexel(overlayModel(wholeBox)));
     const float leftHalf[4][4] = {{-32, -24, 0, 0}, {0, -24, 0.5f, 0}, {-32, 24, 0, 1}, {0, 24, 0.5f, 1}};
-    EXPECT_EQ(overlayFilter(overlayModel(leftHalf)), GL_NEAREST);
+    EXPECT_TRUE(overlayTakesNearestTexel(overlayModel(leftHalf)));
     const float squeezed[4][4] = {{-32, -24, 0, 0}, {0, -24, 1, 0}, {-32, 24, 0, 1}, {0, 24, 1, 1}};
-    EXPECT_EQ(overlayFilter(overlayModel(squeezed)), GL_LINEAR);
+    EXPECT_FALSE(overlayTakesNearestTexel(overlayModel(squeezed)));
     const float flipped[4][4] = {{-32, -24, 0, 1}, {32, -24, 1, 1}, {-32, 24, 0, 0}, {32, 24, 1, 0}};
-    EXPECT_EQ(overlayFilter(overlayModel(flipped)), GL_LINEAR);
+    EXPECT_FALSE(overlayTakesNearestTexel(overlayModel(flipped)));
 }
 
 TEST_F(WorldPlacement, MusicOffClosesTheSongStartedBeforeTheLauncher) {

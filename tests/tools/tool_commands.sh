@@ -71,6 +71,20 @@ replay_missing_media)
         fail "no line naming the folder: $(cat "$work/err")"
     [ ! -e "$work/out" ] || fail "the replay wrote output all the same"
     ;;
+replay_without_display)
+    # No display and no video driver that could give OpenGL: a replay with no
+    # screenshot needs neither, and plays the stereo golden run as it should.
+    golden=$(cd "$(dirname "$0")/../game/golden" && pwd)
+    headless() {
+        (unset DISPLAY WAYLAND_DISPLAY
+         SDL_VIDEODRIVER=no-such-driver run_tool replay --seed 11 --frames 1200 --stereo 1 \
+             --input "$golden/ram.timeline" --media "$media" --out "$work/$1" "${@:2}")
+    }
+    headless out 2>"$work/err" || fail "status $? without a display: $(cat "$work/err")"
+    cmp -s "$golden/ram.state.txt" "$work/out/state.txt" || fail "the state differs from the golden run's"
+    # A screenshot does ask for OpenGL, which this environment cannot give.
+    headless shot --screenshot 5 2>"$work/err" && fail "a screenshot was taken with no video driver"
+    ;;
 manual)
     # Every command the tool lists has its section in the manual page, and
     # the options of each agree both ways.

@@ -22,7 +22,7 @@ measure() {  # NAME, then replay options
     local name=$1
     shift
     "$tool" replay --seed 2026 --frames "$frames" --input "$here/tests/game/golden/attack.timeline" \
-        --media "$build/media" --out "$work/$name" "$@"
+        --media "$build/media" --out "$work/$name" --draw 1 "$@"
     printf '%-22s update: %s   drawing: %s\n' "$name" \
         "$(percentiles "$work/$name/timings.csv" 2)" "$(percentiles "$work/$name/timings.csv" 3)"
 }

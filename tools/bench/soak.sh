@@ -35,7 +35,7 @@ PY
 
 # A sanitizer build's runtime and driver (VEXAR_GAME_PRELOAD) go into the tool alone.
 LD_PRELOAD=${VEXAR_GAME_PRELOAD:-} "$tool" replay --seed "$seed" --frames "$frames" --stereo 1 --input "$work/input.txt" \
-    --media "$build/media" --out "$work/run" 2> "$work/stderr" &
+    --media "$build/media" --out "$work/run" --draw 1 2> "$work/stderr" &
 pid=$!
 minute=2000  # frames in the first minute of game time
 : > "$work/memory"

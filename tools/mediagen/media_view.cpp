@@ -16,7 +16,7 @@
 
 #include "media_set.h"
 #include "models.h"
-#include "platform/gl.h"
+#include "render/gl1/gl.h"
 #include "platform/offscreen_gl.h"
 
 namespace {

@@ -2,12 +2,12 @@
 
 #include "model/a3f_reader.h"
 #include "model/model_loading.h"
+#include "model/picture.h"
 #include "model/scene_object.h"
-#include "model/texture_cache.h"
-#include "platform/offscreen_gl.h"
 
 #include <cstdio>
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -17,7 +17,7 @@ void printFloats(const char* key, std::initializer_list<float> values) {
     std::printf("\n");
 }
 
-void printModel(const SceneObject& o, bool verbose) {
+void printModel(const SceneObject& o, bool textureLoaded, bool verbose) {
     std::printf("vertices: %u\nfaces: %u\nnormals: %s\n", o.vertexCount, o.faceCount,
                 o.hasNormals ? "yes" : "no");
     printFloats("bounds", {o.boundsMin.x, o.boundsMin.y, o.boundsMin.z, o.boundsMax.x,
@@ -25,7 +25,7 @@ void printModel(const SceneObject& o, bool verbose) {
     std::printf("material: %s\n", o.materialName);
     printFloats("diffuse", {o.diffuse[0], o.diffuse[1], o.diffuse[2], o.diffuse[3]});
     std::printf("shininess: %u\ntexture: %s\ntexture-loaded: %s\nalpha-mode: %d\n", o.shininess,
-                o.textureFile, o.textureId != 0 ? "yes" : "no", o.alphaMode);
+                o.textureFile, textureLoaded ? "yes" : "no", o.alphaMode);
     printFloats("alpha-value", {o.alphaValue});
     if (!verbose) return;
     for (uint32_t i = 0; i < o.vertexCount; ++i) {
@@ -40,20 +40,17 @@ void printModel(const SceneObject& o, bool verbose) {
 }  // namespace
 
 int checkModel(const std::string& fileName, const CheckOptions& options) {
-    // The context is never shown: no display is needed or probed.
-    preferHeadlessVideo();
-    OffscreenGl* gl = createOffscreenGl(16, 16);
-    if (!gl) return printResult(false);
-    resetTextureCache(true);
     SceneObject object;
     constructSceneObject(object);
     bool ok = loadA3fModel(fileName.c_str(), object);
-    if (ok) printModel(object, options.verbose);
+    std::vector<uint8_t> pixels;
+    int width = 0, height = 0;
+    const bool textureLoaded = ok && object.textureFile[0] != '\0' &&
+                               loadTexturePicture(object.textureFile, pixels, width, height);
+    if (ok) printModel(object, textureLoaded, options.verbose);
     // A model without the texture it names is drawn bare: the texture cache
     // has said which picture did not load.
-    ok = ok && (object.textureFile[0] == '\0' || object.textureId != 0);
+    ok = ok && (object.textureFile[0] == '\0' || textureLoaded);
     destroySceneObject(object);
-    releaseTextureCache();
-    destroyOffscreenGl(gl);
     return printResult(ok);
 }

@@ -69,6 +69,16 @@ bool screenshotAt(const ReplayOptions& o, int frame) {
     return std::find(o.screenshots.begin(), o.screenshots.end(), frame) != o.screenshots.end();
 }
 
+// Every frame up to the last screenshot is drawn (all of them for the
+// timings): a picture also depends on the drawing before it (the stars take
+// their light from the normal the frame before left current), so only then
+// is it the one the game showed. With no screenshot nothing is drawn.
+bool drawnAt(const ReplayOptions& o, int frame) {
+    if (o.drawEveryFrame) return true;
+    return !o.screenshots.empty() &&
+           frame <= *std::max_element(o.screenshots.begin(), o.screenshots.end());
+}
+
 // What every frame leaves behind, however it was run.
 void writeFrameOutputs(const ReplaySession& session, const ReplayOptions& o, ReplayFiles& files,
                        int frame, const FrameTimes& times) {
@@ -81,27 +91,22 @@ void runFrames(ReplaySession& session, const ReplayOptions& o, InputTimeline& ti
                ReplayFiles& files) {
     for (int frame = 1; frame <= o.frames; ++frame) {
         applyInputChanges(timeline, frame, session.input);
-        writeFrameOutputs(session, o, files, frame, stepSession(session, true));
+        writeFrameOutputs(session, o, files, frame, stepSession(session, drawnAt(o, frame)));
     }
 }
 
 // The demo's frames at their own times and with its sounds' flags; 2 when
-// the world departs from the recording, else 0. Every frame up to the last
-// screenshot is drawn: a picture also depends on the drawing before it (the
-// stars take their light from the normal the frame before left current), so
-// only then is it the one the game showed.
+// the world departs from the recording, else 0.
 int runDemoFrames(ReplaySession& session, const ReplayOptions& o, DemoPlayer& player,
                   ReplayFiles& files) {
     World& world = *session.world;
-    const int lastDrawn =
-        o.screenshots.empty() ? 0 : *std::max_element(o.screenshots.begin(), o.screenshots.end());
     FrameInput frame;
     uint32_t milliseconds = 0;
     while (nextDemoFrame(player, world, milliseconds, frame.soundsPlaying)) {
         frame.input = player.input;
         frame.seconds = frameSecondsOf(milliseconds);
         advanceSessionTime(session, frame.seconds);
-        const FrameTimes times = runSessionFrame(session, frame, player.frame <= lastDrawn);
+        const FrameTimes times = runSessionFrame(session, frame, drawnAt(o, player.frame));
         writeFrameOutputs(session, o, files, player.frame, times);
         if (checkDemoFrame(player, world))
             std::fprintf(stderr, "vexar-tool replay: %s\n",
@@ -150,7 +155,7 @@ int runReplay(int argc, char** argv) {
         return 1;
     }
     if (!validReplayOptions(options)) return 1;
-    const SessionSettings settings =
+    SessionSettings settings =
         demo ? demoSettings(player.timeline.header, options) : sessionSettings(options);
     ReplayFiles files;
     if (!openFiles(options.out, files)) {
@@ -160,6 +165,7 @@ int runReplay(int argc, char** argv) {
     if (!options.media.empty()) setMediaFolder(options.media);
     ReplaySession session;
     session.audio = files.audio;
+    settings.pictures = options.drawEveryFrame || !options.screenshots.empty();
     if (!startSession(session, settings)) {
         closeFiles(files);
         return 1;

@@ -6,8 +6,8 @@
 // timeline, with every frame the same length and the sound mixed in lock-step
 // with game time; writes what happened frame by frame. With --demo, the demo
 // gives the seed, the settings, every frame's time and the sounds' flags,
-// and its checks are compared; frames are drawn only up to the last
-// screenshot.
+// and its checks are compared. Frames are drawn up to the last screenshot, or
+// all of them for the timings; with neither the game runs with no OpenGL.
 struct ReplayOptions {
     unsigned seed = 0;
     int frames = 0;
@@ -20,6 +20,7 @@ struct ReplayOptions {
     std::string media;  // "" for the media folder beside the executable
     std::vector<int> screenshots;
     std::string demo;  // "" for a replay from --seed and --frames
+    bool drawEveryFrame = false;  // else frames are drawn up to the last screenshot
 };
 
 // `vexar-tool replay --help`.

@@ -11,8 +11,9 @@
 const char kReplayUsage[] =
     "usage: vexar-tool replay --seed N --frames N --out DIR [--frame-time S] [--input FILE]\n"
     "                         [--width W] [--height H] [--stereo 0|1] [--hiqual 0|1]\n"
-    "                         [--media DIR] [--screenshot F1,F2,...]\n"
+    "                         [--media DIR] [--screenshot F1,F2,...] [--draw 0|1]\n"
     "       vexar-tool replay --demo FILE --out DIR [--media DIR] [--screenshot F1,F2,...]\n"
+    "                         [--draw 0|1]\n"
     "Runs the game headless and writes state.txt, timings.csv, audio.wav and the\n"
     "screenshots into DIR: from a seed, every frame the same length, or a demo.\n"
     "  --seed N            the clock reading the game seeds its random numbers with\n"
@@ -26,6 +27,8 @@ const char kReplayUsage[] =
     "  --hiqual 0|1        high-quality textures (0)\n"
     "  --media DIR         the media folder (the one beside vexar-tool)\n"
     "  --screenshot F,...  frames (1 to the last) to save as frame-NNNNNN.png\n"
+    "  --draw 0|1          draw every frame, for the drawing's timings (0: only the\n"
+    "                      screenshots are drawn; with none, no OpenGL is needed)\n"
     "  --demo FILE         a recorded game: its seed, settings, frame times and\n"
     "                      input, with its checks compared\n"
     "  --help              this text\n"
@@ -98,6 +101,7 @@ bool readOption(const std::string& name, const char* value, ReplayOptions& o) {
     if (name == "--media") return readText(value, o.media);
     if (name == "--screenshot") return readFrameList(value, o.screenshots);
     if (name == "--demo") return readText(value, o.demo);
+    if (name == "--draw") return readSwitch(value, o.drawEveryFrame);
     return false;
 }
 
@@ -114,12 +118,12 @@ bool parseReplayOptions(int argc, char** argv, ReplayOptions& options) {
         seed = seed || std::strcmp(argv[i], "--seed") == 0;
         frames = frames || std::strcmp(argv[i], "--frames") == 0;
         // What a demo decides itself.
-        other = other || !std::strstr(" --demo --out --media --screenshot ",
+        other = other || !std::strstr(" --demo --out --media --screenshot --draw ",
                                       (" " + std::string(argv[i]) + " ").c_str());
     }
     if (!options.demo.empty()) {
         if (!other && !options.out.empty()) return true;
-        std::fprintf(stderr, "vexar-tool replay: a demo takes only --out, --media and --screenshot\n%s",
+        std::fprintf(stderr, "vexar-tool replay: a demo takes only --out, --media, --screenshot and --draw\n%s",
                      kReplayUsage);
         return false;
     }

@@ -1,7 +1,7 @@
 #include "replay_outputs.h"
 
-#include "game/frame_picture.h"
 #include "platform/png_file.h"
+#include "render/renderer.h"
 
 #include <vector>
 
@@ -43,7 +43,7 @@ void writeStateLine(std::FILE* file, int frame, const World& world) {
 }
 
 bool writeScreenshot(const std::string& folder, int frame, int width, int height) {
-    const std::vector<uint8_t> upright = readFramePicture(width, height);
+    const std::vector<uint8_t> upright = readFrame(width, height);
     char name[32];
     std::snprintf(name, sizeof name, "/frame-%06d.png", frame);
     return writePngFile(folder + name, upright.data(), width, height);

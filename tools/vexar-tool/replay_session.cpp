@@ -2,12 +2,12 @@
 
 #include "audio/sound_mixer.h"
 #include "game/world_setup.h"
-#include "model/texture_cache.h"
 #include "platform/audio_output.h"
 #include "platform/clock_manual.h"
-#include "platform/gl.h"
 #include "platform/offscreen_gl.h"
 #include "platform/wav_file.h"
+#include "render/renderer.h"
+#include "render/world_drawing.h"
 
 #include <chrono>
 #include <cmath>
@@ -42,10 +42,12 @@ long long microsecondsSince(Clock::time_point start) {
 }  // namespace
 
 bool startSession(ReplaySession& session, const SessionSettings& settings) {
-    // Headless: no window on any display, and no sound device.
-    preferHeadlessVideo();
-    session.gl = createOffscreenGl(settings.world.width, settings.world.height);
-    if (!session.gl) return false;
+    if (settings.pictures) {
+        // Headless: no window on any display, and no sound device.
+        preferHeadlessVideo();
+        session.gl = createOffscreenGl(settings.world.width, settings.world.height);
+        if (!session.gl) return false;
+    }
     session.frameTime = settings.frameTime;
     session.clockStart = settings.seed;
     setManualClock(settings.seed);
@@ -54,11 +56,14 @@ bool startSession(ReplaySession& session, const SessionSettings& settings) {
     World& world = *session.world;
     // The game's own start-up, as far as the world is concerned.
     const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    setUpGameView(world, black, settings.world);
+    setUpGameView(world, black);
+    if (session.gl) setUpRenderer(black, settings.world);
     GameStart start;
     start.seed = settings.seed;
     start.world = settings.world;
-    return setUpGameWorld(world, start);
+    if (!setUpGameWorld(world, start)) return false;
+    if (session.gl) prepareWorldDrawing(world);
+    return true;
 }
 
 void advanceSessionTime(ReplaySession& session, float seconds) {
@@ -72,10 +77,10 @@ FrameTimes runSessionFrame(ReplaySession& session, const FrameInput& frame, bool
     Clock::time_point started = Clock::now();
     updateGameFrame(world, frame);
     times.updateUs = microsecondsSince(started);
+    if (!draw || !session.gl) return times;
     started = Clock::now();
-    drawGameFrame(world, draw);
-    if (!draw) return times;
-    glFinish();  // the frame's cost includes the drawing OpenGL queued
+    drawWorldFrame(world);
+    finishDrawing();  // the frame's cost includes the drawing OpenGL queued
     times.renderUs = microsecondsSince(started);
     return times;
 }
@@ -90,11 +95,11 @@ FrameTimes stepSession(ReplaySession& session, bool draw) {
 }
 
 void endSession(ReplaySession& session) {
+    if (session.gl) releaseRenderer();
     if (session.world) releaseWorld(*session.world);
     session.world.reset();
     closeSoundOutput();
     setManualAudioOutput(false);
-    releaseTextureCache();
     destroyOffscreenGl(session.gl);
     session.gl = nullptr;
 }

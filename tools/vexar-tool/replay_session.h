@@ -16,6 +16,9 @@ struct SessionSettings {
     unsigned seed = 0;  // stands for the clock the game seeds its random source with
     float frameTime = 0.03f;  // for stepSession
     WorldSettings world;
+    // Frames are to be drawn: a headless OpenGL context and what the drawing
+    // makes of the world. Without, the game runs with no display and no OpenGL.
+    bool pictures = false;
 };
 
 struct ReplaySession {
@@ -29,8 +32,10 @@ struct ReplaySession {
     WavWriter* audio = nullptr;  // where the mixed blocks go, if anywhere
 };
 
-// Headless GL, the clock and the sound output driven by game time, the
-// world set up. False (with a line on standard error) without a GL context.
+// The clock and the sound output driven by game time, the world set up, and
+// for pictures headless GL with the world prepared for drawing. False (with a
+// line on standard error) when pictures are asked for and there is no GL
+// context.
 bool startSession(ReplaySession& session, const SessionSettings& settings);
 
 struct FrameTimes {
@@ -41,8 +46,8 @@ struct FrameTimes {
 // Game time moves on by a frame of `seconds`; the sound due by its end is
 // mixed. Call before that frame runs.
 void advanceSessionTime(ReplaySession& session, float seconds);
-// The game's frame with this input, drawn or (undrawn) only what drawing
-// changes in the world done.
+// The game's frame with this input, and drawn (in a session for pictures)
+// when asked.
 FrameTimes runSessionFrame(ReplaySession& session, const FrameInput& frame, bool draw);
 // Both, with the session's fixed frame time, its input, and the sounds'
 // flags as the mixer, in lock-step, has them.

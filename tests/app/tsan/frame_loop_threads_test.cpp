@@ -9,9 +9,9 @@
 #include "app/program.h"
 #include "app/settings.h"
 #include "audio/music_player.h"
-#include "game/scene_render.h"
 #include "game/world_setup.h"
 #include "platform/window.h"
+#include "render/world_drawing.h"
 #include "support/scratch_media.h"
 
 #include <SDL.h>
@@ -48,6 +48,7 @@ TEST(FrameLoopThreads, TheWorldPlaysWhileTheSoundAndMusicThreadsRun) {
     GameStart game;
     game.world.music = true;
     ASSERT_TRUE(setUpGameWorld(gameWorld, game));
+    prepareWorldDrawing(gameWorld);
 
     inputState.keys[kKeySpace] = 1;  // firing, so shots and their sounds come and go
     inputState.pointerX = 0.5f;      // and turning, so every source moves

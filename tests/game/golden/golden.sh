@@ -2,11 +2,15 @@
 # Golden runs: recorded input replayed headless, the frame-by-frame state
 # compared with the committed one. A change of behaviour shows up as a diff
 # and is taken on purpose with `make bless-golden`.
-# usage: golden.sh check|bless|twice NAME VEXAR_TOOL MEDIA_FOLDER WORK_FOLDER
+# Further arguments go to the replay as they are (`--draw 1`: every frame
+# drawn, which must leave the state as it is).
+# usage: golden.sh check|bless|twice NAME VEXAR_TOOL MEDIA_FOLDER WORK_FOLDER [REPLAY_OPTION...]
 set -uo pipefail
 mode=$1 name=$2 tool=$3 media=$4 work=$5
+shift 5
 here=$(cd "$(dirname "$0")" && pwd)
 read -r -a args < "$here/$name.args"
+args+=("$@")
 
 replay() {  # replay OUT_FOLDER
     rm -rf "$1"
@@ -18,11 +22,12 @@ replay() {  # replay OUT_FOLDER
 
 case $mode in
 check)
-    replay "$work/$name"
-    if ! cmp -s "$here/$name.state.txt" "$work/$name/state.txt"; then
+    out=$work/$name${1:+-drawn}
+    replay "$out"
+    if ! cmp -s "$here/$name.state.txt" "$out/state.txt"; then
         echo "FAIL ($name): the game no longer plays this recording as it did." >&2
         echo "First differences (expected <, now >); columns are named in line 1:" >&2
-        diff "$here/$name.state.txt" "$work/$name/state.txt" | head -n 12 >&2
+        diff "$here/$name.state.txt" "$out/state.txt" | head -n 12 >&2
         echo "If the change is meant, run: make bless-golden" >&2
         exit 1
     fi ;;

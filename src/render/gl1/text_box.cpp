@@ -1,8 +1,12 @@
+#include "render/renderer.h"
+
 #include "overlay/text_overlay.h"
+#include "render/gl1/gl.h"
 
-#include "platform/gl.h"
-
-void drawToFrame(const TextOverlay& overlay) {
+// The bitmap copied onto the frame with its lower-left corner at the raster
+// position, over everything (no depth test, no lighting, no texture). The
+// matrices, the matrix mode and the enable switches are left as they were.
+void drawTextBox(const TextOverlay& overlay) {
     if (overlay.pixels.empty()) return;
     // The box may be drawn inside a frame or after it: the matrices and the
     // matrix mode it changes are given back as it found them.

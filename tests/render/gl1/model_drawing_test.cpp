@@ -1,9 +1,11 @@
 // Models drawn for real: through their display lists and, for shots, from
-// client arrays, read back with glReadPixels; shared and destroyed objects.
+// client arrays, read back with glReadPixels; shared and destroyed objects,
+// and what the drawing made of them.
 #include "model/model_loading.h"
-#include "model/texture_cache.h"
-#include "picture_files.h"
-#include "platform/gl.h"
+#include "model/picture_files.h"
+#include "render/gl1/gl.h"
+#include "render/gl1/model_drawing.h"
+#include "render/gl1/texture_cache.h"
 #include "support/error_capture.h"
 #include "support/gl_fixture.h"
 #include "support/scratch_media.h"
@@ -53,6 +55,7 @@ protected:
     void TearDown() override {
         destroyShotObject(shot);
         destroySceneObject(object);
+        releaseModelHandles();
         releaseTextureCache();
         glDisableClientState(GL_VERTEX_ARRAY);
         glDisableClientState(GL_NORMAL_ARRAY);
@@ -64,10 +67,18 @@ protected:
         glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
         return {p[0], p[1], p[2]};
     }
+    // The model read, then its texture and display list made, as the game does.
+    static bool loadListed(const char* fileName, SceneObject& o) {
+        if (!loadA3fModel(fileName, o)) return false;
+        prepareModelHandles(o, true);
+        return true;
+    }
+    static uint32_t listOf(const SceneObject& o) { return modelHandlesOf(o).displayList; }
+    static uint32_t textureOf(const SceneObject& o) { return modelHandlesOf(o).texture; }
     void drawList(const SceneObject& o) {
         glLoadMatrixf(o.matrix.m);
-        glBindTexture(GL_TEXTURE_2D, o.textureId);
-        glCallList(o.displayList);
+        glBindTexture(GL_TEXTURE_2D, textureOf(o));
+        glCallList(listOf(o));
     }
     // The client arrays as the game enables them at start-up.
     static void enableArrays() {
@@ -84,8 +95,8 @@ protected:
 
 TEST_F(ModelDrawing, DisplayListDrawsTheModelWithItsColourAndFacing) {
     media.write("sq.a3f", square("POSITION_NORMAL_TEXCOORDS", "DIFFUSE 1 0.5 0 1"));
-    ASSERT_TRUE(loadModelToDisplayList("sq.a3f", object));
-    ASSERT_NE(object.displayList, 0u);
+    ASSERT_TRUE(loadListed("sq.a3f", object));
+    ASSERT_NE(listOf(object), 0u);
     object.matrix[12] = 0.5f;  // moved right by a quarter of the view
     drawList(object);
     EXPECT_EQ(pixel(40, 32), (Rgb{255, 128, 0}));
@@ -96,8 +107,8 @@ TEST_F(ModelDrawing, DisplayListDrawsTheModelWithItsColourAndFacing) {
     SceneObject back;
     constructSceneObject(back);
     media.write("back.a3f", square("POSITION_NORMAL_TEXCOORDS", "DIFFUSE 0 0 1 1", true));
-    ASSERT_TRUE(loadModelToDisplayList("back.a3f", back));
-    EXPECT_EQ(back.displayList, object.displayList + 1);  // names come from one block
+    ASSERT_TRUE(loadListed("back.a3f", back));
+    EXPECT_EQ(listOf(back), listOf(object) + 1);  // names come from one block
     glClear(GL_COLOR_BUFFER_BIT);
     drawList(back);
     EXPECT_EQ(pixel(32, 32), (Rgb{0, 0, 0}));
@@ -107,8 +118,8 @@ TEST_F(ModelDrawing, DisplayListDrawsTheModelWithItsColourAndFacing) {
 TEST_F(ModelDrawing, TexturedListAndAFailedTexture) {
     media.write("green.tga", solidTga(2, 2, 0, 255, 0));
     media.write("tex.a3f", square("POSITION_TEXCOORDS", "DIFFUSE 1 1 1 1 TEXTURE { FILE green.tga }"));
-    ASSERT_TRUE(loadModelToDisplayList("tex.a3f", object));
-    ASSERT_NE(object.textureId, 0u);
+    ASSERT_TRUE(loadListed("tex.a3f", object));
+    ASSERT_NE(textureOf(object), 0u);
     glEnable(GL_TEXTURE_2D);
     drawList(object);
     EXPECT_EQ(pixel(32, 32), (Rgb{0, 255, 0}));
@@ -117,8 +128,11 @@ TEST_F(ModelDrawing, TexturedListAndAFailedTexture) {
     SceneObject plain;
     constructSceneObject(plain);
     media.write("lost.a3f", square("POSITION_TEXCOORDS", "DIFFUSE 1 0 0 1 TEXTURE { FILE lost.tga }"));
-    ASSERT_TRUE(loadModelToDisplayList("lost.a3f", plain));
-    EXPECT_EQ(plain.textureId, 0u);
+    ASSERT_TRUE(loadListed("lost.a3f", plain));
+    EXPECT_EQ(textureOf(plain), 0u);
+    EXPECT_EQ(errors.only(), "Unable to load the texture file: lost.tga The application will continue.");
+    EXPECT_EQ(errors.lines().at(0), media.path("lost.tga") +
+                                        ": Unable to load the texture file: lost.tga The application will continue.");
     glClear(GL_COLOR_BUFFER_BIT);
     drawList(plain);
     EXPECT_EQ(pixel(32, 32), (Rgb{255, 0, 0}));
@@ -128,6 +142,7 @@ TEST_F(ModelDrawing, TexturedListAndAFailedTexture) {
 TEST_F(ModelDrawing, ShotDrawnFromClientArraysRestoresTheState) {
     media.write("shot.a3f", square("POSITION_NORMAL_TEXCOORDS", "DIFFUSE 0 1 1 1"));
     ASSERT_TRUE(loadShotModel(shot));
+    prepareModelHandles(shot.object, false);
     enableArrays();
     drawWithVertexArrays(shot);
     EXPECT_EQ(pixel(32, 32), (Rgb{0, 255, 255}));
@@ -161,6 +176,7 @@ TEST_F(ModelDrawing, BlendedShotWithoutNormalsEnablesTheArraysAndEndsBlending) {
     media.write("shot.a3f", square("POSITION_TEXCOORDS",
                                    "DIFFUSE 1 1 1 1 TEXTURE { FILE lum.tga ALPHA RED_MASK }"));
     ASSERT_TRUE(loadShotModel(shot));
+    prepareModelHandles(shot.object, false);
     ASSERT_EQ(shot.normals, nullptr);
     ASSERT_NE(shot.texCoords, nullptr);
     glEnable(GL_TEXTURE_2D);
@@ -186,7 +202,7 @@ TEST_F(ModelDrawing, SharedObjectsReleaseNothingTheirPrototypeReleasesAll) {
     media.write("t.tga", solidTga(1, 1, 1, 1, 1));
     media.write("p.a3f", square("POSITION_TEXCOORDS", "TEXTURE { FILE t.tga }"));
     object.velocity = {9, 9, 9};
-    ASSERT_TRUE(loadModelToDisplayList("p.a3f", object));
+    ASSERT_TRUE(loadListed("p.a3f", object));
     object.matrix[14] = 4.0f;
     object.side = 2;
     SceneObject copy;
@@ -200,17 +216,21 @@ TEST_F(ModelDrawing, SharedObjectsReleaseNothingTheirPrototypeReleasesAll) {
     EXPECT_EQ(copy.matrix[14], 4.0f);
     EXPECT_EQ(copy.side, 2);
     EXPECT_EQ(copy.vertices, object.vertices);
-    EXPECT_EQ(copy.displayList, object.displayList);
+    EXPECT_EQ(listOf(copy), listOf(object));
+    EXPECT_EQ(textureOf(copy), textureOf(object));
 
     destroySceneObject(copy);
-    EXPECT_TRUE(glIsList(object.displayList));
-    EXPECT_TRUE(glIsTexture(object.textureId));
     EXPECT_EQ(object.vertices[2].position.x, 0.5f);  // still there
-    uint32_t list = object.displayList, texture = object.textureId;
     destroySceneObject(object);
+    EXPECT_EQ(object.vertices, nullptr);
+    // The list and the texture are the drawing's, released with it.
+    const uint32_t list = listOf(copy), texture = textureOf(copy);
+    EXPECT_TRUE(glIsList(list));
+    releaseModelHandles();
+    releaseTextureCache();
     EXPECT_FALSE(glIsList(list));
     EXPECT_FALSE(glIsTexture(texture));
-    EXPECT_EQ(object.vertices, nullptr);
+    EXPECT_EQ(listOf(copy), 0u);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     constructSceneObject(object);
 }

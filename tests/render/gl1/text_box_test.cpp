@@ -1,8 +1,9 @@
 // The score box on a real OpenGL frame: its pixels in the lower-left corner
 // over the scene, and the GL state it leaves as it found it.
 #include "overlay/text_overlay.h"
-#include "platform/gl.h"
 #include "platform/offscreen_gl.h"
+#include "render/gl1/gl.h"
+#include "render/renderer.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +53,7 @@ TEST(OverlayFrame, BoxCoversTheLowerLeftCornerAndLeavesTheStateAsItFoundIt) {
         drawScene(c.width, c.height, c.switchesOn);
         const std::vector<float> projection = matrixOf(GL_PROJECTION_MATRIX);
         const std::vector<float> modelView = matrixOf(GL_MODELVIEW_MATRIX);
-        drawToFrame(box);
+        drawTextBox(box);
         std::vector<uint8_t> frame(80 * 25 * 4);  // the box's rows and one above
         glReadPixels(0, 0, 80, 25, GL_BGRA_EXT, GL_UNSIGNED_BYTE, frame.data());
         for (size_t i = 0; i < box.pixels.size(); ++i)

@@ -1,9 +1,9 @@
 // The texture cache with a real OpenGL context: alpha rules read back from
 // the texture, the cache's naming rules, formats and mipmap levels.
 #include "model/model_types.h"
-#include "model/texture_cache.h"
-#include "picture_files.h"
-#include "platform/gl.h"
+#include "model/picture_files.h"
+#include "render/gl1/gl.h"
+#include "render/gl1/texture_cache.h"
 #include "support/error_capture.h"
 #include "support/gl_fixture.h"
 #include "support/scratch_media.h"

@@ -1,7 +1,6 @@
-#include "app/game_gl.h"
+#include "render/gl1/fixed_state.h"
 
-#include "math/camera.h"
-#include "platform/gl.h"
+#include "render/gl1/gl.h"
 
 namespace {
 
@@ -44,7 +43,7 @@ void setUpLightAndMaterial() {
 
 }  // namespace
 
-void setUpGameGl(const float clearColour[4], int width, int height) {
+void setFixedState(const float clearColour[4], int width, int height) {
     glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);

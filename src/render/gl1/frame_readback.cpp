@@ -1,10 +1,21 @@
-#include "game/frame_picture.h"
+#include "render/renderer.h"
 
-#include "platform/gl.h"
+#include "render/gl1/frame_readback.h"
+#include "render/gl1/gl.h"
 
 #include <cstring>
 
 namespace {
+
+// A copy of the last frame shown, kept in a texture of its own: after the
+// swap no buffer is sure to hold it any more (the front buffer may read
+// black), and a paused game draws nothing new. The copy stays on the GPU.
+struct KeptFrame {
+    uint32_t texture = 0;  // 0 until the first frame is kept
+    int width = 0, height = 0;
+};
+
+KeptFrame kept;
 
 // OpenGL gives the bottom row first; the picture file starts at the top. The
 // frame's own alpha is never seen on screen, so the picture is opaque.
@@ -17,7 +28,7 @@ std::vector<uint8_t> uprightOpaque(const std::vector<uint8_t>& pixels, int width
     return upright;
 }
 
-std::vector<uint8_t> readKeptTexture(const KeptFrame& kept, GLenum format) {
+std::vector<uint8_t> readKeptTexture(GLenum format) {
     if (kept.texture == 0) return {};
     std::vector<uint8_t> pixels(size_t(kept.width) * 4 * size_t(kept.height));
     GLint bound = 0;
@@ -31,7 +42,7 @@ std::vector<uint8_t> readKeptTexture(const KeptFrame& kept, GLenum format) {
 
 }  // namespace
 
-std::vector<uint8_t> readFramePicture(int width, int height) {
+std::vector<uint8_t> readFrame(int width, int height) {
     std::vector<uint8_t> pixels(size_t(width) * 4 * size_t(height));
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
@@ -39,7 +50,7 @@ std::vector<uint8_t> readFramePicture(int width, int height) {
     return uprightOpaque(pixels, width, height);
 }
 
-void keepFrame(KeptFrame& kept, int width, int height) {
+void keepFrame(int width, int height) {
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     if (kept.texture == 0) glGenTextures(1, &kept.texture);
@@ -56,13 +67,20 @@ void keepFrame(KeptFrame& kept, int width, int height) {
     glBindTexture(GL_TEXTURE_2D, GLuint(bound));
 }
 
-std::vector<uint8_t> readKeptFrame(const KeptFrame& kept) {
-    const std::vector<uint8_t> pixels = readKeptTexture(kept, GL_RGBA);
+std::vector<uint8_t> readKeptFrame() {
+    const std::vector<uint8_t> pixels = readKeptTexture(GL_RGBA);
     return pixels.empty() ? pixels : uprightOpaque(pixels, kept.width, kept.height);
 }
 
-std::vector<uint8_t> readKeptFrameBottomUp(const KeptFrame& kept) {
-    std::vector<uint8_t> pixels = readKeptTexture(kept, GL_BGRA_EXT);
+std::vector<uint8_t> readKeptFrameBottomUp() {
+    std::vector<uint8_t> pixels = readKeptTexture(GL_BGRA_EXT);
     for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;
     return pixels;
 }
+
+void releaseKeptFrame() {
+    if (kept.texture != 0) glDeleteTextures(1, &kept.texture);
+    kept = KeptFrame{};
+}
+
+void finishDrawing() { glFinish(); }

@@ -1,11 +1,11 @@
-#include "model/texture_cache.h"
+#include "render/gl1/texture_cache.h"
 
 #include "model/model_types.h"
 #include "model/picture.h"
 #include "model/scene_object.h"
 #include "platform/error_box.h"
-#include "platform/gl.h"
 #include "platform/media_path.h"
+#include "render/gl1/gl.h"
 
 #include <cmath>
 #include <cstring>
@@ -112,10 +112,7 @@ uint32_t loadTexture(const char* fileName, int32_t alphaMode, float alphaValue) 
     slot.name[kFileNameSize - 1] = '\0';
     std::vector<uint8_t> pixels;
     int width = 0, height = 0;
-    if (!loadPicture(fileName, pixels, width, height)) {
-        reportError("Unable to load the texture file:", fileName, buildMediaPath(fileName));
-        return 0;
-    }
+    if (!loadTexturePicture(fileName, pixels, width, height)) return 0;
     slot.width = width;
     slot.height = height;
     slot.alphaMode = alphaMode;

@@ -1,0 +1,18 @@
+#pragma once
+#include "game/world.h"
+
+// The world's drawing through the linked renderer. It only reads the world:
+// the frame's update has already left in it all a picture shows (the
+// explosion as each pass leaves it, the background's colours).
+
+// What the renderer makes of a set-up world, once: each model's texture and
+// geometry, the solar panel's mipmaps in the high texture quality, the
+// stereo overlay, the particles' points, the star field.
+void prepareWorldDrawing(const World& world);
+
+// One accepted frame, with the renderer set up: cleared with the frame's
+// colour; one pass from the camera, or in the stereo mode a first pass lit
+// blue kept for the overlay and a second from the other eye lit red, on the
+// background as the fade left it after the update, with the first laid over
+// it; then the score box.
+void drawWorldFrame(const World& world);
