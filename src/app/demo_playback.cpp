@@ -6,6 +6,7 @@
 #include "app/input.h"
 #include "app/screenshot.h"
 #include "app/settings.h"
+#include "app/shown_frame.h"
 #include "audio/music_player.h"
 #include "audio/sound_mixer.h"
 #include "game/demo.h"
@@ -139,7 +140,9 @@ int playDemoInGame(const std::string& path) {
     prepareWorldDrawing(gameWorld);
     TextOverlay badge;
     makeBadge(badge);
+    showFramesOf(gameWorld, &badge);
     playFrames(player, badge);
+    showFramesOf(gameWorld, nullptr);
     releaseTextOverlay(badge);
     if (running) destroyGameContext();
     running = false;

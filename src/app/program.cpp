@@ -10,6 +10,7 @@
 #include "app/launcher.h"
 #include "app/screenshot.h"
 #include "app/settings.h"
+#include "app/shown_frame.h"
 #include "audio/music_player.h"
 #include "audio/sound_mixer.h"
 #include "game/world_setup.h"
@@ -144,6 +145,7 @@ int runGame(const ProgramOptions& options) {
     if (recordingOn) beginDemoRecording(recording, gameStart);
     if (!setUpGameWorld(gameWorld, gameStart)) return -1;
     prepareWorldDrawing(gameWorld);
+    showFramesOf(gameWorld, nullptr);
     runFrameLoop();
     if (recordingOn) endDemoRecording(recording, gameWorld);
     return 0;
