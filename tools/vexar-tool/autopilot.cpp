@@ -54,7 +54,9 @@ bool parseOptions(int argc, char** argv, PilotOptions& o) {
         else if (name == "--media") o.media = value;
         else return false;
     }
-    return (o.plan == "attack" || o.plan == "ram") && o.frames > 0 && !o.out.empty();
+    // No more frames than a demo may have, so that what it writes plays back.
+    return (o.plan == "attack" || o.plan == "ram") && o.frames > 0 && o.frames <= kMaxFrames &&
+           !o.out.empty();
 }
 
 // The live enemy the plan goes for next, or -1: droids first, nearest first.
