@@ -6,6 +6,7 @@
 
 #include "audio/sound_mixer.h"
 #include "game/demo.h"
+#include "platform/interrupt.h"
 #include "platform/media_path.h"
 
 #include <cmath>
@@ -198,6 +199,7 @@ int runAutopilot(int argc, char** argv) {
     startDemoRecording(recorder, demoHeader(options.seed));
     World& world = *session.world;
     for (int frame = 1; frame <= options.frames; ++frame) {
+        noteInterruptFrame(frame);
         pilot(world, options.plan, session.input);
         advanceSessionTime(session, kFrameTime);
         FrameInput input;

@@ -33,7 +33,7 @@ const char kReplayUsage[] =
     "                      input, with its checks compared\n"
     "  --help              this text\n"
     "Exit status: 0 when done, 1 when it could not be done, 2 for a usage error or\n"
-    "a demo the game departs from.\n";
+    "a demo the game departs from, 130 and 143 when Ctrl-C or SIGTERM stopped it.\n";
 
 namespace {
 

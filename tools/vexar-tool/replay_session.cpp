@@ -9,6 +9,7 @@
 #include "platform/offscreen_gl.h"
 #include "platform/wav_file.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -27,7 +28,8 @@ void mixBlocksDue(ReplaySession& session) {
     while (session.nextBlock <= session.seconds) {
         setClockTo(session, session.nextBlock);
         pullManualAudioBlock(block);
-        if (session.audio) appendWav(session.audio, block, kMixBlockFrames);
+        if (session.audio && session.audioError == 0 && !appendWav(session.audio, block, kMixBlockFrames))
+            session.audioError = errno != 0 ? errno : EIO;
         session.nextBlock += kBlockSeconds;
     }
     setClockTo(session, session.seconds);

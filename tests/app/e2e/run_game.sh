@@ -120,8 +120,22 @@ quit_with_key() {
     expect_ini 1 0 0 0 0 640 480 0
 }
 
+# SIGTERM and Ctrl-C's SIGINT end the game as a quit does.
+quit_with_signal() {
+    start_display
+    start_game_through_launcher
+    sleep 0.3  # a few frames
+    # The game itself, not the shell that started it in the background.
+    kill -"$1" "$(pgrep -P "$pid" -x vexar || echo "$pid")"
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status after SIG$1"
+    expect_ini 1 0 0 0 0 640 480 0
+}
+
 case $case in
 quit_q) quit_with_key q ;;
+quit_sigterm) quit_with_signal TERM ;;
+quit_sigint) quit_with_signal INT ;;
 quit_escape) quit_with_key Escape ;;
 close_request)
     start_display
