@@ -27,7 +27,12 @@ constexpr uint32_t kFallenBehindMs = 1000;
 }  // namespace
 
 void noticeKeyDown(uint32_t code) {
-    if (code == kKeyP) frameClock.pausePressed = true;
+    if (code != kKeyP) return;
+    frameClock.pausePressed = true;
+    // While paused the loop sleeps without reading the clock, so the last
+    // frame's time may be an hour old: the resume counts from its own key,
+    // and the first frame after it is one frame interval, not the pause.
+    if (frameClock.paused) frameClock.lastTime = millisecondClock();
 }
 
 uint32_t takeFrameTime() {
