@@ -22,12 +22,42 @@ start_launcher() {
     pid=$!
     launcher=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vexar$' | head -1)
     [ -n "$launcher" ] || fail "no launcher window titled Vexar appeared"
+    # Drawn once the Start button's grey shows inside its corner.
+    for _ in $(seq 300); do
+        "$grabber" "$launcher" "$work/now.png" 568,420 2>/dev/null | awk '$2 + $3 + $4 > 0 { found = 1 } END { exit !found }' && return
+        sleep 0.05
+    done
+    fail "the launcher drew nothing"
 }
 
-# Clicks at a point of the launcher (window coordinates).
+# still_picture [UNLIKE]: waits until the launcher's picture differs from the
+# file UNLIKE (if given) and holds still over a few grabs, at most 15 s; the
+# picture is then in $work/still.png. Returns at once when the launcher went.
+still_picture() {
+    local still=0
+    rm -f "$work/last.png"
+    for _ in $(seq 300); do
+        "$grabber" "$launcher" "$work/now.png" >/dev/null 2>&1 || return 0
+        if cmp -s "$work/now.png" "$work/last.png" && ! { [ -n "${1:-}" ] && cmp -s "$work/now.png" "$1"; }; then
+            still=$((still + 1))
+            [ "$still" -ge 2 ] && { cp "$work/now.png" "$work/still.png"; return 0; }
+        else
+            still=0
+        fi
+        mv "$work/now.png" "$work/last.png"
+        sleep 0.04
+    done
+    fail "the launcher's picture did not settle"
+}
+
+# Clicks at a point of the launcher (window coordinates), and waits for the
+# click to show: the pointer's hover drawn first, then the click's own change.
 click_launcher() {
-    xdotool mousemove --sync --window "$launcher" "$1" "$2" click 1
-    sleep 0.2
+    xdotool mousemove --sync --window "$launcher" "$1" "$2"
+    still_picture
+    cp "$work/still.png" "$work/before.png" 2>/dev/null
+    xdotool click 1
+    still_picture "$work/before.png"
 }
 
 # The whole way in: the launcher, Start, the game window; sets window.
@@ -183,7 +213,7 @@ launcher_splash)
     start_display
     start_launcher
     expect_size "$launcher" 640x480 "the launcher"
-    sleep 0.3  # drawn
+    still_picture
     # shellcheck disable=SC2086
     expect_lit "$(screenshot "$launcher" "$work/launcher.png" $splash_points)"
     "$closer" "$launcher"
