@@ -1,7 +1,7 @@
 #include "app/frame_clock.h"
 
 #include "app/game_window.h"
-#include "app/input.h"
+#include "game/input_state.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 
@@ -15,7 +15,6 @@ namespace {
 void togglePauseOnKey() {
     if (frameClock.pausePressed) {
         frameClock.pausePressed = false;
-        inputState.keys[kKeyP] = 0;
         frameClock.paused = !frameClock.paused;
         // Nothing is drawn while paused: the title is what shows it.
         showPausedInTitle(frameClock.paused);

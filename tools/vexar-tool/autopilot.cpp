@@ -1,7 +1,7 @@
 #include "autopilot.h"
 
 #include "replay.h"
-#include "replay_session.h"
+#include "app/replay_session.h"
 #include "tool_help.h"
 
 #include "audio/sound_mixer.h"
@@ -162,15 +162,6 @@ void pilot(const World& world, const std::string& plan, InputState& input) {
                                  nextSlotIsFree(world, s.distance));
 }
 
-DemoHeader demoHeader(unsigned seed) {
-    DemoHeader header;
-    header.version = kDemoFormatVersion;
-    header.game = VEXAR_VERSION;
-    header.hasSeed = true;
-    header.seed = seed;
-    return header;
-}
-
 }  // namespace
 
 int runAutopilot(int argc, char** argv) {
@@ -196,16 +187,15 @@ int runAutopilot(int argc, char** argv) {
                  options.plan.c_str(), options.seed, options.frames);
     // The flight is written as a demo: the same lines the game records.
     DemoRecorder recorder;
-    startDemoRecording(recorder, demoHeader(options.seed));
+    GameStart start;
+    start.seed = options.seed;
+    startDemoRecording(recorder, demoHeaderOf(start));
     World& world = *session.world;
     for (int frame = 1; frame <= options.frames; ++frame) {
         noteInterruptFrame(frame);
         pilot(world, options.plan, session.input);
         advanceSessionTime(session, kFrameTime);
-        FrameInput input;
-        input.input = session.input;
-        input.seconds = kFrameTime;
-        input.soundsPlaying = playingSoundFlags();
+        const FrameInput input = frameInputOf(session.input, kFrameTime, playingSoundFlags());
         recordDemoFrame(recorder, world, kFrameMs, input.input, input.soundsPlaying);
         runSessionFrame(session, input, false);
         recordDemoFrameEnd(recorder, world);

@@ -2,7 +2,7 @@
 
 #include "replay_outputs.h"
 
-#include "replay_session.h"
+#include "app/replay_session.h"
 #include "tool_help.h"
 
 #include "app/demo_playback.h"
@@ -124,11 +124,8 @@ int runDemoFrames(ReplaySession& session, const ReplayOptions& o, DemoPlayer& pl
                   ReplayFiles& files) {
     World& world = *session.world;
     FrameInput frame;
-    uint32_t milliseconds = 0;
-    while (nextDemoFrame(player, world, milliseconds, frame.soundsPlaying)) {
+    while (nextDemoFrameInput(player, world, frame)) {
         noteInterruptFrame(player.frame);
-        frame.input = player.input;
-        frame.seconds = frameSecondsOf(milliseconds);
         advanceSessionTime(session, frame.seconds);
         const FrameTimes times = runSessionFrame(session, frame, screenshotAt(o, player.frame));
         if (!writeFrameOutputs(session, o, files, player.frame, times)) return 1;
@@ -142,12 +139,12 @@ int runDemoFrames(ReplaySession& session, const ReplayOptions& o, DemoPlayer& pl
 
 // The demo's own settings for the session, and for the outputs its size.
 SessionSettings demoSettings(const DemoHeader& header, ReplayOptions& o) {
+    const GameStart start = gameStartOf(header);
     SessionSettings settings;
-    settings.seed = header.seed;
-    settings.world.stereo = header.stereo;
-    settings.world.highQualityTextures = header.highQuality;
-    settings.world.width = o.width = header.width;
-    settings.world.height = o.height = header.height;
+    settings.seed = start.seed;
+    settings.world = start.world;
+    o.width = start.world.width;
+    o.height = start.world.height;
     return settings;
 }
 

@@ -1,4 +1,4 @@
-#include "replay_session.h"
+#include "app/replay_session.h"
 
 #include "audio/sound_mixer.h"
 #include "game/world_setup.h"
@@ -84,11 +84,8 @@ FrameTimes runSessionFrame(ReplaySession& session, const FrameInput& frame, bool
 
 FrameTimes stepSession(ReplaySession& session, bool draw) {
     advanceSessionTime(session, session.frameTime);
-    FrameInput frame;
-    frame.input = session.input;
-    frame.seconds = session.frameTime;
-    frame.soundsPlaying = playingSoundFlags();
-    return runSessionFrame(session, frame, draw);
+    return runSessionFrame(session, frameInputOf(session.input, session.frameTime, playingSoundFlags()),
+                           draw);
 }
 
 void endSession(ReplaySession& session) {
