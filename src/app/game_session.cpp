@@ -69,7 +69,7 @@ void runGameFrame(World& world, const FrameInput& frame, bool draw) {
 void updateGameFrame(World& world, const FrameInput& frame) {
     advanceWorld(world, frame.input, frame.seconds, frame.soundsPlaying);
     // Once a frame the mixer takes the new places of the sounds and the listener.
-    publishSoundPositions();
+    publishSoundPositions(soundPositionsOf(world));
 }
 
 void drawGameFrame(World& world, bool draw) {
