@@ -10,6 +10,12 @@ namespace {
 
 constexpr uint32_t kWriteIntervalMs = 1000;
 
+// The recording stops there; the demo's name keeps what it held before.
+void reportUnwritten(const DemoRecording& recording, const std::string& reason) {
+    std::fprintf(stderr, "vexar: the demo %s could not be written (%s); what was recorded is in %s%s\n",
+                 recording.path.c_str(), reason.c_str(), recording.path.c_str(), kTemporarySuffix);
+}
+
 // A demo that cannot be written any more is given up, once, with a word; the
 // game goes on.
 void writePending(DemoRecording& recording) {
@@ -18,8 +24,7 @@ void writePending(DemoRecording& recording) {
     const std::string reason = writeOutputFile(recording.file, recording.recorder.pending);
     recording.recorder.pending.clear();
     if (reason.empty()) return;
-    std::fprintf(stderr, "vexar: the demo %s could not be written (%s); the recording stops\n",
-                 recording.path.c_str(), reason.c_str());
+    reportUnwritten(recording, reason);
     closeOutputFile(recording.file);
     recording.file = nullptr;
 }
@@ -36,7 +41,7 @@ bool openDemoRecording(DemoRecording& recording, const std::string& path) {
 }
 
 void abandonDemoRecording(DemoRecording& recording) {
-    if (recording.file) discardOutputFile(recording.file, recording.path);
+    if (recording.file) discardOutputFile(recording.file);
     recording.file = nullptr;
 }
 
@@ -66,11 +71,10 @@ void endDemoRecording(DemoRecording& recording, const World& world) {
     const uint64_t check = finishDemoRecording(recording.recorder, world);
     writePending(recording);
     if (!recording.file) return;
-    const std::string reason = closeOutputFile(recording.file);
+    const std::string reason = finishOutputFile(recording.file);
     recording.file = nullptr;
     if (!reason.empty()) {
-        std::fprintf(stderr, "vexar: the demo %s could not be written (%s)\n",
-                     recording.path.c_str(), reason.c_str());
+        reportUnwritten(recording, reason);
         return;
     }
     std::fprintf(stderr, "vexar: demo recorded to %s: %d frames, final check %016" PRIx64 "\n",

@@ -16,8 +16,9 @@ void togglePauseOnKey() {
     if (frameClock.pausePressed) {
         frameClock.pausePressed = false;
         frameClock.paused = !frameClock.paused;
-        // Nothing is drawn while paused: the title is what shows it.
-        showPausedInTitle(frameClock.paused);
+        // Nothing is drawn while paused: the title (or in full screen the
+        // word on the frozen picture) is what shows it.
+        showPaused(frameClock.paused);
     }
 }
 

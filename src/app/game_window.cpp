@@ -1,6 +1,7 @@
 #include "app/game_window.h"
 
 #include "app/settings.h"
+#include "app/shown_frame.h"
 #include "platform/error_box.h"
 #include "platform/window.h"
 
@@ -43,6 +44,20 @@ bool createGameWindow(bool holdPointer) {
 
 void destroyGameContext() { closeWindowContext(); }
 
-void swapGameBuffers() { swapWindowBuffers(); }
+void swapGameBuffers() {
+    keepShownFrame(gameSettings.width, gameSettings.height);
+    swapWindowBuffers();
+}
 
-void showPausedInTitle(bool paused) { setWindowTitle(paused ? kPausedTitle : kTitle); }
+void showPaused(bool paused) {
+    setWindowTitle(paused ? kPausedTitle : kTitle);
+    // Full screen has no title to show it: the frozen picture is drawn once
+    // more with the word on it, and nothing after that.
+    if (paused && windowIsFullScreen()) showKeptFrameAgain(true);
+}
+
+void toggleGameFullScreen(bool paused) {
+    // While paused nothing is drawn, so the picture lost in the switch comes
+    // back from the kept frame (with the word, in full screen).
+    if (toggleFullScreen() && paused) showKeptFrameAgain(windowIsFullScreen());
+}

@@ -9,6 +9,10 @@ void registerGameWindowClass();
 bool createGameWindow(bool holdPointer = true);
 // The quit key's tear-down: display mode, cursor and context go back.
 void destroyGameContext();
+// Shows the frame just drawn, keeping a copy of it (app/shown_frame.h).
 void swapGameBuffers();
-// "Vexar (paused)" in the title while paused, "Vexar" otherwise.
-void showPausedInTitle(bool paused);
+// "Vexar (paused)" in the title while paused, "Vexar" otherwise; in full
+// screen, pausing shows the frozen picture again with "PAUSED" on it.
+void showPaused(bool paused);
+// F11: window or full screen; a paused game shows its frozen picture again.
+void toggleGameFullScreen(bool paused);

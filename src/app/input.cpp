@@ -5,7 +5,6 @@
 #include "app/joystick.h"
 #include "app/screenshot.h"
 #include "app/settings.h"
-#include "platform/window.h"
 
 InputState inputState;
 
@@ -29,7 +28,7 @@ constexpr uint32_t kKeyF12 = 123;
 void comfortKey(const InputMessage& message, bool repeated) {
     if (repeated) return;
     if (message.wParam == kKeyF11 || (message.wParam == kKeyReturn && message.alt))
-        toggleFullScreen();
+        toggleGameFullScreen(frameClock.paused);
     if (message.wParam == kKeyF12) askForScreenshot();
 }
 

@@ -2,9 +2,15 @@
 #include "app/program.h"
 #include "platform/memory_use.h"
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
     ProgramOptions options;
     if (!parseProgramOptions(argc, argv, options)) return 1;
+    if (options.version) {
+        std::puts("vexar " VEXAR_VERSION);
+        return 0;
+    }
     settleMemoryUse();
     int status = runGame(options);
     finishProgram();

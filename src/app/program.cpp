@@ -27,7 +27,8 @@ namespace {
 const char kUsage[] =
     "usage: vexar                  play\n"
     "       vexar --record FILE    play, and record the game as a demo in FILE\n"
-    "       vexar --play FILE      watch a recorded demo\n";
+    "       vexar --play FILE      watch a recorded demo\n"
+    "       vexar --version        print the version\n";
 
 // The seed is taken from the clock first thing, as the game always did.
 GameStart gameStart;
@@ -56,10 +57,19 @@ void runFrameLoop() {
 
 bool parseProgramOptions(int argc, char** argv, ProgramOptions& options) {
     for (int i = 1; i < argc; i += 2) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            options.version = true;
+            --i;  // it takes no file
+            continue;
+        }
         const bool record = std::strcmp(argv[i], "--record") == 0;
         const bool play = std::strcmp(argv[i], "--play") == 0;
-        if ((!record && !play) || i + 1 >= argc || argv[i + 1][0] == '\0') {
-            std::fprintf(stderr, "%s", kUsage);
+        if (!record && !play) {
+            std::fprintf(stderr, "vexar: unknown option %s\n%s", argv[i], kUsage);
+            return false;
+        }
+        if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+            std::fprintf(stderr, "vexar: %s needs a file\n%s", argv[i], kUsage);
             return false;
         }
         (record ? options.record : options.play) = argv[i + 1];

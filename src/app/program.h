@@ -9,9 +9,11 @@
 struct ProgramOptions {
     std::string record;  // --record FILE
     std::string play;    // --play FILE
+    bool version = false;  // --version: print it and end
 };
 
-// False, with the usage on standard error, for anything else.
+// False, with the usage on standard error after a line naming what was
+// wrong, for anything else.
 bool parseProgramOptions(int argc, char** argv, ProgramOptions& options);
 
 // The start-up sequence: settings, window, fixed GL state, light, camera,

@@ -1,5 +1,6 @@
 #include "app/screenshot.h"
 
+#include "app/shown_frame.h"
 #include "game/frame_picture.h"
 #include "platform/png_file.h"
 #include "platform/screenshot_folder.h"
@@ -23,7 +24,12 @@ void takeAskedScreenshot(int width, int height, bool shown) {
         std::fprintf(stderr, "vexar: no screenshot: %s\n", reason.c_str());
         return;
     }
-    const std::vector<uint8_t> picture = readFramePicture(width, height, shown);
+    const std::vector<uint8_t> picture =
+        shown ? shownFramePicture() : readFramePicture(width, height);
+    if (picture.empty()) {
+        std::fprintf(stderr, "vexar: no screenshot: no frame has been shown yet\n");
+        return;
+    }
     if (writePngFile(path, picture.data(), width, height))
         std::fprintf(stderr, "vexar: screenshot saved to %s\n", path.c_str());
     else

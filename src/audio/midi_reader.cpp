@@ -160,12 +160,33 @@ bool loadSongFile(const char* fileName, SongInfo* info) {
     if (!readWholeFile(buildMediaPath(fileName), bytes)) {
         musicPlayer.ticksPerPeriod = 10;
         musicPlayer.eventCount = 0;
+        if (info) *info = SongInfo{0, 0, 0, false};
         return true;
     }
     return readSong(bytes.data(), bytes.size(), info);
 }
 
-bool loadSong() { return loadSongFile("vexar.mid"); }
+bool loadSong(SongInfo* info) { return loadSongFile(kSongFileName, info); }
+
+int songNoteCount() {
+    int notes = 0;
+    for (int32_t i = 0; i < musicPlayer.eventCount; ++i) {
+        const MidiEvent& event = musicPlayer.events[i];
+        // A note-on of velocity 0 is a note-off.
+        notes += (event.status & 0xF0) == 0x90 && event.data2 > 0;
+    }
+    return notes;
+}
+
+const char* songTrouble(bool loaded, const SongInfo& info) {
+    if (!info.found) return "the file does not open";
+    if (!loaded)
+        return info.format > 1 ? "a song of format 2: only formats 0 and 1 play"
+                               : "the header chunk is shorter than 6 bytes";
+    if (info.trackChunks == 0) return "the song has no tracks";
+    if (songNoteCount() == 0) return "the song has no notes";
+    return nullptr;
+}
 
 // Stable by time: at one instant the earlier track's messages come first and
 // a track keeps its own order.

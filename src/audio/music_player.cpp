@@ -1,6 +1,8 @@
 #include "audio/music_player.h"
 
 #include "audio/song_presets.h"
+#include "platform/error_box.h"
+#include "platform/media_path.h"
 #include "platform/midi_output.h"
 #include "platform/periodic_timer.h"
 
@@ -22,6 +24,9 @@ void stopSong() {
 // The device is opened before the first song, as at program start; once
 // closed it stays closed.
 bool deviceOpenedOnce = false;
+
+// Why the last song played is not heard, until it has been reported.
+const char* songProblem = nullptr;
 
 void emptyTable() {
     musicPlayer.eventCount = 0;
@@ -48,7 +53,9 @@ void playMusic() {
     if (!musicPlayer.deviceReady) return;
     stopSong();
     emptyTable();
-    bool loaded = loadSong();
+    SongInfo info;
+    bool loaded = loadSong(&info);
+    songProblem = songTrouble(loaded, info);
     // The synthesiser loads what the song plays before it starts (nothing when
     // there is no song), while the timer below holds the song at its start.
     announceMidiPresets(loaded ? songPresets(musicPlayer.events, musicPlayer.eventCount)
@@ -63,6 +70,12 @@ void playMusic() {
         musicPlayer.songPlaying.store(false);
         musicPlayer.songStopped.store(true);
     }
+}
+
+void reportSongTrouble() {
+    if (!songProblem) return;
+    reportFileError("Unable to play the song file:", buildMediaPath(kSongFileName), songProblem);
+    songProblem = nullptr;
 }
 
 void closeMusic() {

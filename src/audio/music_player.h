@@ -35,18 +35,30 @@ struct SongInfo {
     int format = 0;
     int tracks = 0;
     int trackChunks = 0;
+    bool found = true;  // false when the file does not open
 };
+
+constexpr const char kSongFileName[] = "vexar.mid";
 
 void openMusicDevice();
 void playMusic();
 void closeMusic();
+// Once the player's Music choice is on: a song that playMusic could not play
+// (missing, refused, or without a note) is reported with the error box,
+// naming the file and why; once only.
+void reportSongTrouble();
 
 // Reads "vexar.mid" from the media folder into the table.
-bool loadSong();
+bool loadSong(SongInfo* info = nullptr);
 // The same for any file of the media folder.
 bool loadSongFile(const char* fileName, SongInfo* info = nullptr);
 // Reads a song held in memory; never reads outside `bytes`.
 bool readSong(const uint8_t* bytes, size_t size, SongInfo* info = nullptr);
+// The note-ons (of a velocity above 0) in the table.
+int songNoteCount();
+// Why the song just read into the table would not be heard, in words;
+// nullptr when it would. `loaded` is what the loader returned.
+const char* songTrouble(bool loaded, const SongInfo& info);
 void sortEvents();
 
 void onMusicTimer(unsigned timerId);

@@ -75,7 +75,11 @@ int loadSound(const char* fileName, SoundFileInfo* info) {
     WavSound sound;
     int code = readWav(bytes.data(), bytes.size(), sound);
     if (info) *info = SoundFileInfo{sound.formatTag, sound.failure};
-    if (code != 0) return code;
+    if (code != 0) {
+        // Found but of no use: the player hears of it once; the game goes on without it.
+        reportFileError("Unable to load the sound file:", path, sound.failure);
+        return code;
+    }
 
     slot.data = new int16_t[sound.samples.size() + 1]();
     std::copy(sound.samples.begin(), sound.samples.end(), slot.data);

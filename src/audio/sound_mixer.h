@@ -84,7 +84,9 @@ struct SoundFileInfo {
 };
 
 int openSoundOutput();
-// Returns the slot index, or one of the negative codes above.
+// Returns the slot index, or one of the negative codes above. A file that
+// does not open, or does not decode, is reported with the error box, naming
+// it and (for one that does not decode) the reason.
 int loadSound(const char* fileName, SoundFileInfo* info = nullptr);
 // How far the listener hears.
 void setHearingRange(float hearingRange);

@@ -189,8 +189,10 @@ void placeSolarPanels(World& world) {
 
 bool setupWorld(World& world, const WorldSettings& settings) {
     world.settings = settings;
-    // The song started before the launcher; switched off, it stops here.
+    // The song started before the launcher; switched off, it stops here, and
+    // on, a song that cannot be played is said now.
     if (!settings.music) closeMusic();
+    else reportSongTrouble();
     loadModels(world);
     scaleStation(world);
     if (settings.highQualityTextures) buildMipmaps(world.solarPanels[0].textureId);

@@ -1,6 +1,7 @@
 #include "model/picture.h"
 
 #include "model/tga_reader.h"
+#include "platform/error_box.h"
 #include "platform/whole_file.h"
 #include "platform/media_path.h"
 #include "platform/picture_decoders.h"
@@ -18,12 +19,12 @@ PictureKind pictureKindOf(const std::string& name) {
 }
 
 bool decodePicture(PictureKind kind, const uint8_t* data, size_t size,
-                   std::vector<uint8_t>& pixels, int& width, int& height) {
+                   std::vector<uint8_t>& pixels, int& width, int& height, std::string* warning) {
     switch (kind) {
     case PictureKind::Bmp:
         return decodeBmp(data, size, pixels, width, height);
     case PictureKind::Jpeg:
-        return decodeJpeg(data, size, pixels, width, height);
+        return decodeJpeg(data, size, pixels, width, height, warning);
     case PictureKind::Tga:
         return decodeTga(data, size, pixels, width, height);
     case PictureKind::None:
@@ -32,10 +33,16 @@ bool decodePicture(PictureKind kind, const uint8_t* data, size_t size,
     return false;
 }
 
-bool loadPicture(const char* fileName, std::vector<uint8_t>& pixels, int& width, int& height) {
+bool loadPicture(const char* fileName, std::vector<uint8_t>& pixels, int& width, int& height,
+                 std::string* warning) {
     std::string path = buildMediaPath(fileName);
     PictureKind kind = pictureKindOf(path);
     std::vector<uint8_t> bytes;
     if (kind == PictureKind::None || !readWholeFile(path, bytes)) return false;
-    return decodePicture(kind, bytes.data(), bytes.size(), pixels, width, height);
+    std::string said;
+    if (!decodePicture(kind, bytes.data(), bytes.size(), pixels, width, height, &said)) return false;
+    // Used all the same, as it decoded; the player hears of the damage once.
+    if (!said.empty()) reportFileError("The picture file is damaged:", path, said.c_str());
+    if (warning) *warning = said;
+    return true;
 }

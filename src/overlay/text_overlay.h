@@ -46,8 +46,8 @@ void clearTextOverlay(TextOverlay& overlay);
 
 // Copies the bitmap onto the current frame with its lower-left corner at the
 // raster position, over everything (no depth test, no lighting, no texture).
-// Needs the game's GL context current. Leaves both matrices identity and the
-// model-view current; the enable switches are as they were.
+// Needs the game's GL context current. The matrices, the matrix mode and the
+// enable switches are left as they were, inside a frame or after it.
 void drawToFrame(const TextOverlay& overlay);
 
 // Frees what createTextOverlay made and returns to the empty state. Safe on a

@@ -4,7 +4,12 @@
 
 void drawToFrame(const TextOverlay& overlay) {
     if (overlay.pixels.empty()) return;
-    glPushAttrib(GL_ENABLE_BIT);
+    // The box may be drawn inside a frame or after it: the matrices and the
+    // matrix mode it changes are given back as it found them.
+    float projection[16], modelView[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
@@ -13,8 +18,6 @@ void drawToFrame(const TextOverlay& overlay) {
         glEnable(GL_BLEND);
     else
         glDisable(GL_BLEND);
-    // Not pushed: the box is the frame's last drawing, and the frame loop
-    // restores the projection it saved when the frame began.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
@@ -23,5 +26,9 @@ void drawToFrame(const TextOverlay& overlay) {
     glRasterPos2f(overlay.rasterX, overlay.rasterY);
     glDrawPixels(overlay.width, overlay.height, GL_BGRA_EXT, GL_UNSIGNED_BYTE,
                  overlay.pixels.data());
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(projection);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(modelView);
     glPopAttrib();
 }

@@ -19,13 +19,20 @@ ErrorSink currentSink = errorSinkBox;
 
 void errorSinkStderr(const char*, const char* line) { std::fprintf(stderr, "%s\n", line); }
 
+void errorSinkReasons(const char*, const char* line) {
+    const size_t length = std::strlen(line), closing = std::strlen(kErrorBoxClosing);
+    const bool closed = length > closing && std::strcmp(line + length - closing, kErrorBoxClosing) == 0 &&
+                        line[length - closing - 1] == ' ';
+    std::fprintf(stderr, "%.*s\n", int(closed ? length - closing - 1 : length), line);
+}
+
 void setErrorSink(ErrorSink sink) { currentSink = sink ? sink : errorSinkBox; }
 
 void reportError(const char* message, const char* subject, const std::string& path) {
     char text[kErrorTextSize];
     // snprintf truncates safely; an overlong subject only shortens the line.
-    std::snprintf(text, sizeof text, "%s %s The application will continue.",
-                  message ? message : "", subject ? subject : "");
+    std::snprintf(text, sizeof text, "%s %s %s", message ? message : "", subject ? subject : "",
+                  kErrorBoxClosing);
     if (path.empty() || std::strstr(text, path.c_str())) {
         currentSink(text, text);
         return;

@@ -21,5 +21,11 @@ using ErrorSink = void (*)(const char* boxText, const char* line);
 void setErrorSink(ErrorSink sink);
 // A sink that writes the line to standard error only, never a blocking box.
 void errorSinkStderr(const char* boxText, const char* line);
+// The same without the box's closing sentence, which speaks of the game going
+// on: for tools, which only check.
+void errorSinkReasons(const char* boxText, const char* line);
+
+// The sentence every error box ends with.
+constexpr const char kErrorBoxClosing[] = "The application will continue.";
 
 constexpr int kErrorTextSize = 512;

@@ -22,6 +22,10 @@ std::FILE* openFile(const std::string& path, const char* mode);
 // system's words (and the old file as it was).
 std::string replaceFileContents(const std::string& path, const std::string& bytes);
 
+// Renames `from` to `to`, replacing a file already there in one step: ""
+// when done, else the system's reason (and both as they were).
+std::string moveFileOver(const std::string& from, const std::string& to);
+
 // Whether the game may keep its own files in this existing folder. An
 // installed game's folder is not: under Program Files on Windows, or one the
 // player cannot write to.

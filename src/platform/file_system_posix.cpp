@@ -43,6 +43,11 @@ std::string replaceFileContents(const std::string& path, const std::string& byte
     return std::strerror(failure);
 }
 
+std::string moveFileOver(const std::string& from, const std::string& to) {
+    errno = 0;
+    return std::rename(from.c_str(), to.c_str()) == 0 ? "" : std::strerror(errno);
+}
+
 bool folderAcceptsGameFiles(const std::string& folder) { return access(folder.c_str(), W_OK) == 0; }
 
 // Lower case, as Linux programs name their folders.

@@ -123,6 +123,11 @@ std::string replaceFileContents(const std::string& path, const std::string& byte
     return failure;
 }
 
+std::string moveFileOver(const std::string& from, const std::string& to) {
+    if (MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING)) return "";
+    return lastErrorText();
+}
+
 bool folderAcceptsGameFiles(const std::string& folder) {
     std::wstring full = fullPath(wide(folder));
     return !underProgramFiles(full) && canCreateFileIn(full);

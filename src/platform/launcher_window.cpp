@@ -233,6 +233,16 @@ bool drawFrame(const LauncherWindow& launcher, const LauncherForm& form) {
     return start;
 }
 
+// Return starts and Esc closes, as the window's close does; but while a text
+// entry (a slider's typed value) has the keyboard, both are the entry's own.
+LauncherAnswer answerToKey(SDL_Keycode key) {
+    // The entry is the active item until a frame has seen the key.
+    if (ImGui::IsAnyItemActive()) return LauncherAnswer::Open;
+    if (key == SDLK_RETURN || key == SDLK_KP_ENTER) return LauncherAnswer::Start;
+    if (key == SDLK_ESCAPE) return LauncherAnswer::Closed;
+    return LauncherAnswer::Open;
+}
+
 LauncherAnswer answerTo(const SDL_Event& event) {
     ImGui_ImplSDL2_ProcessEvent(&event);
     switch (event.type) {
@@ -242,9 +252,7 @@ LauncherAnswer answerTo(const SDL_Event& event) {
         return event.window.event == SDL_WINDOWEVENT_CLOSE ? LauncherAnswer::Closed
                                                            : LauncherAnswer::Open;
     case SDL_KEYDOWN:
-        return event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER
-                   ? LauncherAnswer::Start
-                   : LauncherAnswer::Open;
+        return answerToKey(event.key.keysym.sym);
     default:
         return LauncherAnswer::Open;
     }

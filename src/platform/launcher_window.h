@@ -58,6 +58,7 @@ struct LauncherForm {
 };
 
 // Shows the launcher until Start is pressed (the button, or Return for the
-// keyboard) or the window is closed. True for Start; false when it was closed
-// or could not be shown. Needs the window system started.
+// keyboard) or the window is closed (or Esc pressed); while a text entry has
+// the keyboard, Return and Esc are its own. True for Start; false when it was
+// closed or could not be shown. Needs the window system started.
 bool runLauncherWindow(const LauncherForm& form);

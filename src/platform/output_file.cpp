@@ -10,16 +10,30 @@
 
 struct OutputFile {
     std::FILE* stream = nullptr;
+    std::string path, temporary;
 };
 
-OutputFile* openOutputFile(const std::string& path, std::string& reason) {
+namespace {
+
+std::string closeStream(OutputFile* file) {
     errno = 0;
-    std::FILE* stream = openFile(path, "wb");
+    const bool closed = std::fclose(file->stream) == 0;
+    file->stream = nullptr;
+    if (closed) return "";
+    return errno != 0 ? std::strerror(errno) : "the file could not be closed";
+}
+
+}  // namespace
+
+OutputFile* openOutputFile(const std::string& path, std::string& reason) {
+    const std::string temporary = path + kTemporarySuffix;
+    errno = 0;
+    std::FILE* stream = openFile(temporary, "wb");
     if (!stream) {
         reason = std::strerror(errno);
         return nullptr;
     }
-    return new OutputFile{stream};
+    return new OutputFile{stream, path, temporary};
 }
 
 std::string writeOutputFile(OutputFile* file, const std::string& text) {
@@ -29,16 +43,21 @@ std::string writeOutputFile(OutputFile* file, const std::string& text) {
     return errno != 0 ? std::strerror(errno) : "the write was cut short";
 }
 
-void discardOutputFile(OutputFile* file, const std::string& path) {
-    closeOutputFile(file);
-    std::error_code error;
-    std::filesystem::remove(std::filesystem::u8path(path), error);
+std::string finishOutputFile(OutputFile* file) {
+    std::string reason = closeStream(file);
+    if (reason.empty()) reason = moveFileOver(file->temporary, file->path);
+    delete file;
+    return reason;
 }
 
-std::string closeOutputFile(OutputFile* file) {
-    errno = 0;
-    const bool closed = std::fclose(file->stream) == 0;
+void closeOutputFile(OutputFile* file) {
+    closeStream(file);
     delete file;
-    if (closed) return "";
-    return errno != 0 ? std::strerror(errno) : "the file could not be closed";
+}
+
+void discardOutputFile(OutputFile* file) {
+    closeStream(file);
+    std::error_code error;
+    std::filesystem::remove(std::filesystem::u8path(file->temporary), error);
+    delete file;
 }

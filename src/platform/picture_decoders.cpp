@@ -11,6 +11,8 @@
 
 #include <jpeglib.h>
 
+#include <string>
+
 namespace {
 
 void setOpaque(std::vector<uint8_t>& pixels) {
@@ -83,14 +85,26 @@ bool bmpClaimBacked(const uint8_t* data, size_t size) {
 }
 
 // libjpeg's default error exit ends the process; ours returns to the decoder.
+// Its warnings (a file cut short decodes, the rest grey) are kept for the
+// caller, who can name the file, instead of going to standard error bare.
 struct JpegErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
+    std::string warning;  // the first warning
 };
 
 void jpegErrorExit(j_common_ptr info) {
     (*info->err->output_message)(info);
     std::longjmp(reinterpret_cast<JpegErrorManager*>(info->err)->jump, 1);
+}
+
+void jpegEmitMessage(j_common_ptr info, int level) {
+    if (level >= 0) return;  // trace messages
+    auto* errors = reinterpret_cast<JpegErrorManager*>(info->err);
+    if (errors->base.num_warnings++ > 0) return;
+    char text[JMSG_LENGTH_MAX];
+    (*info->err->format_message)(info, text);
+    errors->warning = text;
 }
 
 // Every coded 8 x 8 block of every component costs at least one bit of
@@ -164,11 +178,12 @@ bool decodeBmp(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, i
 }
 
 bool decodeJpeg(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, int& width,
-                int& height) {
+                int& height, std::string* warning) {
     jpeg_decompress_struct info;
     JpegErrorManager errors;
     info.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = jpegErrorExit;
+    errors.base.emit_message = jpegEmitMessage;
     jpeg_create_decompress(&info);
     volatile bool ok = false;
     if (setjmp(errors.jump) == 0) {
@@ -177,5 +192,6 @@ bool decodeJpeg(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, 
     }
     jpeg_destroy_decompress(&info);
     if (!ok) pixels.clear();
+    if (ok && warning) *warning = errors.warning;
     return ok;
 }

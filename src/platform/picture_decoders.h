@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // No picture side may exceed this: one broken file must not cost gigabytes,
@@ -15,5 +16,8 @@ constexpr int kMaxPictureSide = 16384;
 // refused before the picture's buffer is made.
 bool decodeBmp(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, int& width,
                int& height);
+// A JPEG that decodes with a warning (libjpeg's words, e.g. "Premature end of
+// JPEG file": the rest of the picture is grey) is decoded; the first warning
+// goes to `warning` when given, "" when there was none.
 bool decodeJpeg(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, int& width,
-                int& height);
+                int& height, std::string* warning = nullptr);

@@ -162,6 +162,8 @@ bool toggleFullScreen() {
     return true;
 }
 
+bool windowIsFullScreen() { return gameWindow.window && gameWindow.fullScreen; }
+
 void swapWindowBuffers() {
     if (gameWindow.window && gameWindow.context) SDL_GL_SwapWindow(gameWindow.window);
 }

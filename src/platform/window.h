@@ -42,5 +42,8 @@ void swapWindowBuffers();
 // error, when the display cannot show that size in full screen.
 bool toggleFullScreen();
 
+// True while the window is in full screen.
+bool windowIsFullScreen();
+
 // The open window's title; nothing without a window.
 void setWindowTitle(const char* title);

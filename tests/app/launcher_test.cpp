@@ -230,6 +230,19 @@ TEST_F(LauncherTest, ClosingReturnsFalseAndGameIniStaysAsItWas) {
     EXPECT_EQ(readFileText(media.path("game.ini")), before);
 }
 
+// Return typed into a slider's text entry (Ctrl+click) ends the entry, not
+// the launcher; Esc closes the launcher, as its window's close does.
+TEST_F(LauncherTest, ReturnInATextEntryIsTheEntrysAndEscapeCloses) {
+    const char kOptions[] = "522 432", kSoundVolume[] = "377 311";
+    ASSERT_TRUE(launch({click(kOptions),
+                        std::string("mousemove --sync --window %W ") + kSoundVolume +
+                            " keydown ctrl click 1 keyup ctrl",
+                        "type 50", kReturn, kReturn}));
+    EXPECT_EQ(settings.soundVolume, 50);
+    EXPECT_FALSE(launch({click(kOptions), "windowfocus --sync %W key Escape"}));
+    EXPECT_FALSE(settings.accepted);
+}
+
 // A splash of 64 x 48, red on the left and blue on the right, covers the
 // whole 640 x 480 window below the controls.
 TEST_F(LauncherTest, TheSplashIsStretchedOverTheWholeWindow) {

@@ -82,6 +82,21 @@ player+=(env -u XDG_DATA_HOME HOME="$home")
 start_display
 "${player[@]}" "$root$prefix/games/vexar-tool" check "$media_folder"/* >"$work/check.log" 2>&1 ||
     fail "the installed media do not load: $(grep -v '^[a-z-]*: ' "$work/check.log")"
+# The installed tool finds the installed media as the game does: a demo the
+# build's tool flew replays check for check, and a replay from a seed loads
+# every model.
+tool_run() {  # tool_run NAME COMMAND...
+    "${@:2}" >"$work/$1.out" 2>"$work/$1.err"
+    local tool_status=$?
+    [ "$tool_status" -eq 0 ] && [ ! -s "$work/$1.err" ] ||
+        fail "$1 ended with $tool_status: $(head -3 "$work/$1.err")"
+}
+tool_run autopilot "$build/vexar-tool" autopilot --plan attack --seed 3 --frames 140 \
+    --out "$stage/flown.demo"
+chmod a+r "$stage/flown.demo"
+tool_run demo "${player[@]}" "$root$prefix/games/vexar-tool" replay --demo "$stage/flown.demo" \
+    --out "$home/demo"
+tool_run seed "${player[@]}" "$root$prefix/games/vexar-tool" replay --seed 1 --frames 2 --out "$home/seed"
 play() {
     start_game "${player[@]}" "$command"
     enter_game

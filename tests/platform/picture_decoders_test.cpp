@@ -227,6 +227,20 @@ TEST(PictureDecoders, UndecodableJpegIsNoPicture) {
     EXPECT_TRUE(decodeJpeg(ok.data(), ok.size(), pixels, w, h));
 }
 
+// A file cut short still decodes (the rest grey); libjpeg's warning comes
+// back to the caller, who can name the file, instead of going to stderr.
+TEST(PictureDecoders, JpegCutShortDecodesWithItsWarning) {
+    Bytes whole = jpeg(64, 64, 3, false, true);
+    std::vector<uint8_t> pixels;
+    int w = 0, h = 0;
+    std::string warning = "none yet";
+    ASSERT_TRUE(decodeJpeg(whole.data(), whole.size(), pixels, w, h, &warning));
+    EXPECT_EQ(warning, "");
+    ASSERT_TRUE(decodeJpeg(whole.data(), whole.size() / 2, pixels, w, h, &warning));
+    EXPECT_EQ(w, 64);
+    EXPECT_EQ(warning, "Premature end of JPEG file");
+}
+
 TEST(PictureDecoders, JpegClaimingMoreThanItsBytesIsRefusedBeforeTheBufferIsMade) {
     long before = peakResidentKb();
     std::vector<uint8_t> pixels;

@@ -35,13 +35,15 @@ TEST(CheckAudioTest, BadSoundSaysWhyAndFails) {
     ToolRun run = checkFile(media, media.path("bad.wav"));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "result: failed\n");
-    EXPECT_EQ(run.err, media.path("bad.wav") + ": a RIFF file but not a WAVE sound\n");
+    // The game's own report, without the box's closing sentence.
+    const std::string said = "Unable to load the sound file: ";
+    EXPECT_EQ(run.err, said + media.path("bad.wav") + ": a RIFF file but not a WAVE sound\n");
     // A file cut short.
     const std::string whole = monoWav({1, 2, 3, 4});
     media.write("cut.wav", whole.substr(0, whole.size() - 2));
     run = checkFile(media, media.path("cut.wav"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, media.path("cut.wav") + ": the data chunk runs past the end of the file\n");
+    EXPECT_EQ(run.err, said + media.path("cut.wav") + ": the data chunk runs past the end of the file\n");
 }
 
 TEST(CheckAudioTest, SongReportsHeaderRateAndFirstAndLastEvents) {

@@ -46,7 +46,7 @@ TEST(CheckTool, ModelKeysAndVerboseRecords) {
     EXPECT_EQ(run.out.find("v: "), std::string::npos);
     EXPECT_EQ(run.out.substr(run.out.size() - 15), "result: failed\n");
     EXPECT_EQ(run.err, media.path("skin.tga") +
-                           ": Unable to load the texture file: skin.tga The application will continue.\n");
+                           ": Unable to load the texture file: skin.tga\n");
 }
 
 TEST(CheckTool, ModelFailuresGiveTheGamesMessage) {
@@ -54,12 +54,12 @@ TEST(CheckTool, ModelFailuresGiveTheGamesMessage) {
     media.write("bad.a3f", "A3F VERTICES { POSITION 3 }");
     ToolRun run = tool(media, "check " + media.path("bad.a3f"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, media.path("bad.a3f") + ": Bad vertex format: POSITION The application will continue.\n");
+    EXPECT_EQ(run.err, media.path("bad.a3f") + ": Bad vertex format: POSITION\n");
     EXPECT_EQ(run.out, "result: failed\n");
     media.write("long.a3f", "A3F VERTICES { POSITION_NORMAL 99 0 0 0 }");
     run = tool(media, "check " + media.path("long.a3f"));
     EXPECT_EQ(run.err, "Bad model: " + media.path("long.a3f") +
-                           ": vertex count too large The application will continue.\n");
+                           ": vertex count too large\n");
 }
 
 TEST(CheckTool, Pictures) {
@@ -72,7 +72,7 @@ TEST(CheckTool, Pictures) {
     media.write("q.bmp", "BM?");
     run = tool(media, "check " + media.path("q.bmp"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, media.path("q.bmp") + ": Unable to load the texture file: q.bmp The application will continue.\n");
+    EXPECT_EQ(run.err, media.path("q.bmp") + ": Unable to load the texture file: q.bmp\n");
 }
 
 TEST(CheckTool, SettingsAreReadAsTheGameReadsThem) {

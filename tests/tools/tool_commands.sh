@@ -54,7 +54,7 @@ missing_texture)
     # Standard error and standard output in one stream: the box's line comes
     # under the radar's own file line, before the next file's.
     awk -v bad="file: $work/media/spaceRadar.a3f" -v next_file="file: $work/media/shot.a3f" \
-        -v line="$work/media/radar.tga: Unable to load the texture file: radar.tga The application will continue." '
+        -v line="$work/media/radar.tga: Unable to load the texture file: radar.tga" '
         $0 == bad { inside = 1; next }
         $0 == next_file { inside = 0 }
         inside && $0 == line { found = 1 }

@@ -7,6 +7,7 @@
 #include "check_settings.h"
 #include "tool_help.h"
 
+#include "platform/error_box.h"
 #include "platform/media_path.h"
 
 #include <cstdio>
@@ -89,6 +90,8 @@ int failCheck(const std::string& fileName, const char* reason) {
 
 int runCheck(int argc, char** argv) {
     if (printHelpIfAsked(argc, argv, kUsage)) return 0;
+    // The game's messages without the box's word that the game goes on.
+    setErrorSink(errorSinkReasons);
     CheckOptions options;
     std::vector<std::string> files;
     for (int i = 2; i < argc; ++i) {

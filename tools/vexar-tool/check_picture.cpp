@@ -23,7 +23,8 @@ void printPixel(const char* key, const std::vector<uint8_t>& pixels, size_t inde
 int checkPicture(const std::string& fileName, const CheckOptions&) {
     std::vector<uint8_t> pixels;
     int width = 0, height = 0;
-    if (!loadPicture(fileName.c_str(), pixels, width, height)) {
+    std::string warning;
+    if (!loadPicture(fileName.c_str(), pixels, width, height, &warning)) {
         // The game's own words for a picture it cannot use.
         reportError("Unable to load the texture file:", fileName.c_str(),
                     buildMediaPath(fileName.c_str()));
@@ -32,5 +33,6 @@ int checkPicture(const std::string& fileName, const CheckOptions&) {
     std::printf("width: %d\nheight: %d\n", width, height);
     printPixel("first-pixel", pixels, 0);
     printPixel("last-pixel", pixels, pixels.size() / 4 - 1);
-    return printResult(true);
+    // The reader's warning is on standard error already: the picture is not whole.
+    return printResult(warning.empty());
 }

@@ -24,7 +24,8 @@ const char kUsage[] =
     "                              run the game headless from recorded input\n"
     "  autopilot --plan attack|ram --seed N --frames N --out FILE [--media DIR]\n"
     "                              fly the game headless and record its input\n"
-    "  --help                      this text; COMMAND --help tells a command's options\n";
+    "  --help                      this text; COMMAND --help tells a command's options\n"
+    "  --version                   the version\n";
 
 }  // namespace
 
@@ -53,6 +54,11 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    if (command == "--version") {
+        std::puts("vexar-tool " VEXAR_VERSION);
+        return 0;
+    }
+    if (!command.empty()) std::fprintf(stderr, "vexar-tool: unknown command %s\n", command.c_str());
     std::fputs(kUsage, stderr);
     return 2;
 }

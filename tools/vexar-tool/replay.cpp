@@ -119,15 +119,20 @@ int runFrames(ReplaySession& session, const ReplayOptions& o, InputTimeline& tim
 
 // The demo's frames at their own times and with its sounds' flags; 2 when
 // the world departs from the recording, 1 when something could not be
-// written, else 0.
+// written, else 0. Every frame up to the last screenshot is drawn: a picture
+// also depends on the drawing before it (the stars take their light from the
+// normal the frame before left current), so only then is it the one the game
+// showed.
 int runDemoFrames(ReplaySession& session, const ReplayOptions& o, DemoPlayer& player,
                   ReplayFiles& files) {
     World& world = *session.world;
+    const int lastDrawn =
+        o.screenshots.empty() ? 0 : *std::max_element(o.screenshots.begin(), o.screenshots.end());
     FrameInput frame;
     while (nextDemoFrameInput(player, world, frame)) {
         noteInterruptFrame(player.frame);
         advanceSessionTime(session, frame.seconds);
-        const FrameTimes times = runSessionFrame(session, frame, screenshotAt(o, player.frame));
+        const FrameTimes times = runSessionFrame(session, frame, player.frame <= lastDrawn);
         if (!writeFrameOutputs(session, o, files, player.frame, times)) return 1;
         if (checkDemoFrame(player, world))
             std::fprintf(stderr, "vexar-tool replay: %s\n",

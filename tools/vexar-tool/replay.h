@@ -6,7 +6,8 @@
 // timeline, with every frame the same length and the sound mixed in lock-step
 // with game time; writes what happened frame by frame. With --demo, the demo
 // gives the seed, the settings, every frame's time and the sounds' flags,
-// and its checks are compared; frames are drawn only for screenshots.
+// and its checks are compared; frames are drawn only up to the last
+// screenshot.
 struct ReplayOptions {
     unsigned seed = 0;
     int frames = 0;

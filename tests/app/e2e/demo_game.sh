@@ -61,14 +61,20 @@ fly() {
     sleep 0.5
 }
 
+# Recorded over an earlier file, which stays as it was until the game ends
+# (the frames go to game.demo.part meanwhile).
 record_game() {  # SECONDS
     start_display
+    echo "an earlier demo" >"$demo"
     SDL_AUDIODRIVER=$audio_driver start_game run_vexar --record "$demo"
     enter_game
     fly "$1"
+    [ "$(cat "$demo")" == "an earlier demo" ] || fail "the earlier demo changed during the recording"
+    grep -q '^1 ' "$demo.part" || fail "no frame in $demo.part during the recording"
     quit_game
     wait_for_end
     [ "$status" -eq 0 ] || fail "exit status $status after recording"
+    [ ! -e "$demo.part" ] || fail "game.demo.part is left after the game"
     recorded=$(grep -oE 'demo recorded to .*: [0-9]+ frames, final check [0-9a-f]{16}$' "$work/stderr") ||
         fail "the game did not say what it recorded"
     frames=$(grep -oE '[0-9]+ frames' <<<"$recorded" | cut -d' ' -f1)
@@ -77,9 +83,9 @@ record_game() {  # SECONDS
     tail -n 1 "$demo" | grep -qx "$frames end" || fail "the demo does not end with \"$frames end\""
 }
 
-# replay_demo FILE OUT: vexar-tool's playback; sets replay_status.
+# replay_demo FILE OUT [OPTION...]: vexar-tool's playback; sets replay_status.
 replay_demo() {
-    run_tool replay --demo "$1" --media "$media" --out "$2" >"$2.out" 2>"$2.err"
+    run_tool replay --demo "$1" --media "$media" --out "$2" "${@:3}" >"$2.out" 2>"$2.err"
     replay_status=$?
 }
 
@@ -106,13 +112,25 @@ play)
     # by itself after the last frame and two seconds of its picture.
     cp "$media/game.ini" "$work/game.ini.recorded"
     SDL_AUDIODRIVER=dummy start_game run_vexar --play "$demo"
-    sleep 2
-    screenshot() { "$grabber" "$@" || fail "could not take a screenshot"; }
-    screenshot "$window" "$work/play.png" >/dev/null
-    badge=$(python3 "$(dirname "$0")/count_pixels.py" "$work/play.png" 576 456 640 480 600)
-    [ "$badge" -gt 40 ] || fail "no DEMO in the lower-right corner ($badge white pixels)"
-    for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
+    # The window grabbed until the game ends: the last grab is of the last
+    # frame, held for two seconds.
+    for _ in $(seq 600); do
+        kill -0 "$pid" 2>/dev/null || break
+        "$grabber" "$window" "$work/grab.png" >/dev/null 2>&1 && mv "$work/grab.png" "$work/play.png"
+        sleep 0.2
+    done
     wait_for_end
+    [ -s "$work/play.png" ] || fail "no picture of the playback"
+    pixels() { python3 "$(dirname "$0")/$1_pixels.py" "${@:2}" || fail "could not read a picture"; }
+    badge=$(pixels count "$work/play.png" 576 456 640 480 600)
+    [ "$badge" -gt 40 ] || fail "no DEMO in the lower-right corner ($badge white pixels)"
+    # The world as the headless replay draws its last frame, the badge aside.
+    replay_demo "$demo" "$work/last" --screenshot "$frames"
+    last=$(printf '%s/last/frame-%06d.png' "$work" "$frames")
+    [ -s "$last" ] || fail "the replay saved no picture of frame $frames: $(cat "$work/last.err")"
+    [ "$(pixels count "$work/play.png" 0 0 640 456 60)" -gt 100 ] || fail "the playback draws a black world"
+    differing=$(pixels compare "$work/play.png" "$last" 576 456 640 480)
+    [ "$differing" -lt 20 ] || fail "the playback's last picture differs from the replay's in $differing pixels"
     [ "$status" -eq 0 ] || fail "vexar --play ended with $status"
     grep -q departs "$work/stderr" && fail "vexar --play departs"
     cmp -s "$media/game.ini" "$work/game.ini.recorded" || fail "vexar --play changed game.ini"

@@ -17,8 +17,8 @@ start_button="596 432"
 splash_points="320,170 150,350 530,320"
 
 # Starts the game and waits for its launcher; sets launcher.
-start_launcher() {
-    run_vexar 2>"$work/stderr" &
+start_launcher() {  # start_launcher [OPTION...]
+    run_vexar "$@" 2>"$work/stderr" &
     pid=$!
     launcher=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vexar$' | head -1)
     [ -n "$launcher" ] || fail "no launcher window titled Vexar appeared"
@@ -79,6 +79,12 @@ count_lit() {
     python3 "$(dirname "$0")/count_pixels.py" "$@" || fail "could not read $1"
 }
 
+# count_lit_window X0 Y0 X1 Y1: bright pixels of that rectangle of the game window.
+count_lit_window() {
+    screenshot "$window" "$work/window.png" >/dev/null
+    count_lit "$work/window.png" "$@" 600
+}
+
 # The id of a window titled ERROR, the error box, if one is open.
 error_box() {
     xwininfo -root -tree | awk '$2 == "\"ERROR\":" { print $1; exit }'
@@ -100,6 +106,15 @@ close_error_box() {
         sleep 0.1
     done
     fail "the error box did not close on Return"
+}
+
+# expect_screenshots N: N "screenshot saved" lines within two seconds.
+expect_screenshots() {
+    for _ in $(seq 20); do
+        [ "$(grep -c 'screenshot saved' "$work/stderr")" -ge "$1" ] && return
+        sleep 0.1
+    done
+    fail "no screenshot number $1"
 }
 
 # expect_title TITLE: the game window's title becomes TITLE within five seconds.
@@ -201,6 +216,22 @@ screen_size)
         grep -qx "$line" "$media/game.ini" || fail "no $line in: $(cat "$media/game.ini")"
     done
     ;;
+full_screen_pause)
+    # Full screen at the screen's own size: no title shows the pause, so the
+    # frozen picture comes again with "PAUSED" in its middle.
+    printf '[Game]\nWindowed=0\nUseScreenRes=3\n' >"$media/game.ini"
+    start_display
+    start_game_through_launcher
+    sleep 0.3
+    [ "$(count_lit_window 472 372 552 396)" -lt 20 ] || fail "something lit where PAUSED will be"
+    xdotool key p
+    expect_title "Vexar (paused)"
+    sleep 0.3
+    [ "$(count_lit_window 472 372 552 396)" -gt 40 ] || fail "no PAUSED in the middle of the screen"
+    xdotool key q
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    ;;
 refused_mode)
     # 1024x800 full screen: Xvfb offers only its own 1024x768.
     printf '[Game]\nWindowed=0\nUseScreenRes=2\n' >"$media/game.ini"
@@ -258,15 +289,26 @@ launcher_return)
     [ "$status" -eq 0 ] || fail "exit status $status"
     expect_ini 1 0 0 0 0 640 480 0
     ;;
-launcher_closed)
+launcher_closed | launcher_escape)
+    # Closed by the window's close or by Esc, with a demo to be recorded over
+    # an earlier one: no game, so game.ini and the earlier demo stay as they were.
     printf '; kept as it stands\n[Game]\nMusic=1\nUseScreenRes=7\n' >"$media/game.ini"
     cp "$media/game.ini" "$work/game.ini.before"
+    echo "an earlier demo" >"$work/kept.demo"
     start_display
-    start_launcher
-    "$closer" "$launcher"
+    start_launcher --record "$work/kept.demo"
+    [ "$(cat "$work/kept.demo")" == "an earlier demo" ] || fail "--record emptied the earlier demo"
+    if [ "$case" = launcher_closed ]; then
+        "$closer" "$launcher"
+    else
+        xdotool windowfocus --sync "$launcher" key Escape
+    fi
     wait_for_end
     [ "$status" -eq 255 ] || fail "exit status $status after closing the launcher"
     cmp -s "$media/game.ini" "$work/game.ini.before" || fail "game.ini changed: $(cat "$media/game.ini")"
+    [ "$(cat "$work/kept.demo" 2>/dev/null)" == "an earlier demo" ] ||
+        fail "the earlier demo did not survive the closed launcher"
+    [ ! -e "$work/kept.demo.part" ] || fail "the closed launcher left kept.demo.part"
     ;;
 play_scene)
     start_display
@@ -343,6 +385,29 @@ missing_model)
     [ "$status" -eq 0 ] || fail "exit status $status"
     expect_ini 1 0 0 0 0 640 480 0
     ;;
+damaged_media)
+    # A song missing with Music on, a sound cut short, a JPEG cut short: each
+    # is said once in the box, naming the file, and the game goes on.
+    printf '[Game]\nMusic=1\n' >"$media/game.ini"
+    rm "$media/vexar.mid"
+    for name in ammo_fire.wav station.jpg; do
+        head -c "$(($(stat -c %s "$media/$name") / 2))" "$media/$name" >"$work/cut" && mv "$work/cut" "$media/$name"
+    done
+    start_display
+    start_game_through_launcher
+    for _ in 1 2 3; do close_error_box; done
+    for line in "Unable to play the song file: $media/vexar.mid: the file does not open" \
+                "Unable to load the sound file: $media/ammo_fire.wav: the data chunk runs past the end of the file" \
+                "The picture file is damaged: $media/station.jpg: Premature end of JPEG file"; do
+        [ "$(grep -cxF "$line The application will continue." "$work/stderr")" -eq 1 ] ||
+            fail "not said once: $line"
+    done
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+    xdotool key q
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    ;;
 comforts)
     # The launcher's Options panel (its check box for an inverted mouse),
     # then in the game F12 and F11.
@@ -355,10 +420,22 @@ comforts)
     wait_for_game_window
     sleep 0.3
     xdotool key F12
-    for _ in $(seq 20); do grep -q 'screenshot saved' "$work/stderr" && break; sleep 0.1; done
+    expect_screenshots 1
     shot=$(sed -n 's/^vexar: screenshot saved to //p' "$work/stderr")
     [[ "$shot" == "$work/pictures/Vexar/vexar-"*.png ]] || fail "no screenshot line naming a file: $shot"
     [ "$(count_lit "$shot" 0 456 80 480 600)" -gt 60 ] || fail "the screenshot lacks the score box"
+    # F12 and P within one frame: the last frame before the pause; F12 while
+    # paused must give the same picture, not the buffer after the swap.
+    xdotool key --delay 5 F12 p
+    expect_screenshots 2
+    expect_title "Vexar (paused)"
+    sleep 0.3
+    xdotool key F12
+    expect_screenshots 3
+    mapfile -t shots < <(sed -n 's/^vexar: screenshot saved to //p' "$work/stderr")
+    cmp -s "${shots[1]}" "${shots[2]}" || fail "F12 while paused saved another picture than the frame shown"
+    xdotool key p
+    expect_title "Vexar"
     # Xvfb shows 1024x768 only: full screen at 640x480 is refused, and said.
     xdotool key F11
     for _ in $(seq 20); do grep -q 'full screen' "$work/stderr" && break; sleep 0.1; done
