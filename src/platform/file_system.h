@@ -6,8 +6,8 @@
 // What the file system does differently on each system. Paths are UTF-8
 // everywhere in the game (SDL gives them so); Windows opens them through its
 // wide-character calls, so a folder named for a player like "Zoë" works.
-// file_system_posix.cpp with player_folder_linux.cpp or player_folder_web.cpp,
-// and file_system_windows.cpp.
+// file_system_posix.cpp with player_folder_linux.cpp and player_folder_sdl.cpp
+// or with player_folder_web.cpp; file_system_windows.cpp with player_folder_sdl.cpp.
 
 // The program's arguments in UTF-8 (Windows hands a program its command line
 // in the local code page, which cannot hold every name).
@@ -41,3 +41,7 @@ bool folderAcceptsGameFiles(const std::string& folder);
 // (~/.local/share/vexar/ on Linux, %APPDATA%\Vexar\ on Windows, the
 // browser's storage in a page), created if missing; "" when there is none.
 std::string perUserFolder();
+// That folder's own name, spelt as the system's programs spell theirs
+// (player_folder_linux.cpp, file_system_windows.cpp), for SDL's choice of the
+// folder (player_folder_sdl.cpp).
+extern const char kPerUserFolderName[];
