@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 
 .PHONY: run test build game deps deps-tests clean test-tsan test-asan bless-golden install uninstall bench \
-        windows test-windows docs-pictures
+        windows test-windows docs-pictures web-deps test-web
 
 # What playing and installing need: the game, vexar-tool, the media and the icons.
 GAME_TARGETS = vexar vexar-tool vexar_media vexar_icons
@@ -102,5 +102,19 @@ test-windows: windows deps-tests
 	cmake --build $(BUILD) -j $(JOBS) --target send_close_request grab_window vexar-tool vexar_media
 	scripts/test-windows $(WINBUILD)
 
+# The web build: Debian's emscripten and chromium, playwright-core from npm,
+# the libraries built once from Debian's sources and cached (see
+# scripts/web-deps), in a build folder of its own.
+WEBBUILD ?= $(BUILD)-web
+web-deps:
+	@scripts/web-deps >/dev/null
+
+# So far the web platform files' own tests, under node.
+test-web: web-deps
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEBBUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DBUILD_TESTING=ON -DVEXAR_WEB_PREFIX=$$(scripts/web-deps 2>/dev/null | tail -n1)
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEBBUILD) -j $(JOBS) --target test_web
+	ctest --test-dir $(WEBBUILD) -L web --output-on-failure
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan $(WINBUILD)
+	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan $(WINBUILD) $(WEBBUILD)

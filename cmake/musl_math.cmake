@@ -1,11 +1,14 @@
 # vexar_musl_math: musl's float sine and cosine under names of their own
 # (src/math/portable_math.h says why). On Linux the objects come from
-# Debian's musl-dev; the Windows build compiles the same source
-# (scripts/windows-deps).
+# Debian's musl-dev; the Windows and web builds compile the same source
+# (scripts/windows-deps, scripts/web-deps).
 add_library(vexar_musl_math STATIC IMPORTED GLOBAL)
 if(WIN32)
   set_target_properties(vexar_musl_math PROPERTIES
     IMPORTED_LOCATION ${VEXAR_WINDOWS_PREFIX}/lib/libvexar_musl_math.a)
+elseif(EMSCRIPTEN)
+  set_target_properties(vexar_musl_math PROPERTIES
+    IMPORTED_LOCATION ${VEXAR_WEB_PREFIX}/lib/libvexar_musl_math.a)
 else()
   find_file(MUSL_LIBC libc.a PATHS /usr/lib/x86_64-linux-musl /usr/lib/musl/lib NO_DEFAULT_PATH)
   if(NOT MUSL_LIBC)

@@ -18,18 +18,9 @@ target_link_libraries(PkgConfig::SDL2_TTF INTERFACE SDL2_ttf::SDL2_ttf)
 pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET GLOBAL sndfile)
 
 # libpng, libjpeg and Dear ImGui are linked in; zlib is Debian's mingw build.
-find_library(VEXAR_ZLIB libz.a REQUIRED)
-find_library(VEXAR_PNG libpng16.a REQUIRED)
-add_library(PkgConfig::PNG INTERFACE IMPORTED GLOBAL)
-target_include_directories(PkgConfig::PNG INTERFACE ${VEXAR_WINDOWS_PREFIX}/include)
-target_link_libraries(PkgConfig::PNG INTERFACE ${VEXAR_PNG} ${VEXAR_ZLIB})
+include(cmake/prefix_libraries.cmake)
+vexar_prefix_libraries(${VEXAR_WINDOWS_PREFIX} SDL2::SDL2 opengl32)
 find_package(JPEG REQUIRED)
-# A static library of its own, so the linker meets SDL after it.
-add_library(PkgConfig::IMGUI STATIC IMPORTED GLOBAL)
-set_target_properties(PkgConfig::IMGUI PROPERTIES
-  IMPORTED_LOCATION ${VEXAR_WINDOWS_PREFIX}/lib/libimgui.a
-  INTERFACE_INCLUDE_DIRECTORIES ${VEXAR_WINDOWS_PREFIX}/include/imgui
-  INTERFACE_LINK_LIBRARIES "SDL2::SDL2;opengl32")
 find_package(OpenGL REQUIRED)
 
 # winmm: the MIDI mapper, the timer and the clock; shell32: the known folders.

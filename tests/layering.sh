@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The seams the build keeps: only the platform library talks to SDL, SDL_ttf,
-# FluidSynth, libjpeg, libpng, libsndfile and Dear ImGui (their headers and
-# their symbols), and only the renderer (src/render) and the launcher's own
-# drawing call OpenGL.
+# FluidSynth, libjpeg, libpng, libsndfile, Dear ImGui and emscripten (their
+# headers and their symbols), and only the renderer (src/render) and the
+# launcher's own drawing call OpenGL.
 # usage: layering.sh SOURCE_FOLDER PLATFORM_LIBRARY CORE_LIBRARY RENDER_LIBRARY APP_LIBRARY
 set -uo pipefail
 src=$1 platform=$2 core=$3 render=$4 app=$5
 status=0
 
-headers='#include *[<"](SDL|SDL_ttf|fluidsynth|jpeglib|png|sndfile|imgui)[._/]'
+headers='#include *[<"](SDL|SDL_ttf|fluidsynth|jpeglib|png|sndfile|imgui|emscripten)[._/]'
 found=$(grep -rnE "$headers" "$src" --include='*.cpp' --include='*.h' | grep -v "^$src/platform/")
 if [ -n "$found" ]; then
     echo "platform library headers included outside src/platform:"

@@ -1,6 +1,7 @@
 #include "app/screenshot.h"
 
 #include "app/shown_frame.h"
+#include "platform/download.h"
 #include "platform/png_file.h"
 #include "platform/screenshot_folder.h"
 #include "render/renderer.h"
@@ -29,8 +30,9 @@ void takeAskedScreenshot(int width, int height, bool shown) {
         std::fprintf(stderr, "vexar: no screenshot: no frame has been shown yet\n");
         return;
     }
-    if (writePngFile(path, picture.data(), width, height))
+    if (writePngFile(path, picture.data(), width, height)) {
         std::fprintf(stderr, "vexar: screenshot saved to %s\n", path.c_str());
-    else
+        offerFileToPlayer(path);
+    } else
         std::fprintf(stderr, "vexar: the screenshot %s could not be written\n", path.c_str());
 }

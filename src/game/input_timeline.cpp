@@ -1,5 +1,7 @@
 #include "game/input_timeline.h"
 
+#include "math/float_text.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -296,11 +298,7 @@ bool samePointer(const InputState& a, const InputState& b) {
 }
 
 // The shortest text that reads back as the same float.
-void appendFloat(std::string& out, float value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    out.append(text, result.ptr);
-}
+void appendFloat(std::string& out, float value) { out += shortestFloatText(value); }
 
 }  // namespace
 

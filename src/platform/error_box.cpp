@@ -1,7 +1,5 @@
 #include "platform/error_box.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstring>
 
@@ -9,8 +7,7 @@ namespace {
 
 void errorSinkBox(const char* boxText, const char* line) {
     errorSinkStderr(boxText, line);
-    // Without a display the box cannot be shown; the line above is all there is.
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "ERROR", boxText, nullptr);
+    showErrorBox(boxText);
 }
 
 ErrorSink currentSink = errorSinkBox;

@@ -29,3 +29,8 @@ void errorSinkReasons(const char* boxText, const char* line);
 constexpr const char kErrorBoxClosing[] = "The application will continue.";
 
 constexpr int kErrorTextSize = 512;
+
+// The box itself, captioned "ERROR", as each system shows one: SDL's message
+// box on the desktop (error_box_sdl.cpp), a message in the page on the web
+// (error_box_web.cpp).
+void showErrorBox(const char* text);

@@ -80,10 +80,3 @@ bool takeMessage(InputMessage& message) {
     message = translate(event);
     return true;
 }
-
-void waitForMessage(int timeoutMs) {
-    if (timeoutMs < 0)
-        SDL_WaitEvent(nullptr);
-    else if (timeoutMs > 0)
-        SDL_WaitEventTimeout(nullptr, timeoutMs);
-}

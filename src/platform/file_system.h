@@ -6,7 +6,8 @@
 // What the file system does differently on each system. Paths are UTF-8
 // everywhere in the game (SDL gives them so); Windows opens them through its
 // wide-character calls, so a folder named for a player like "Zoë" works.
-// file_system_posix.cpp and file_system_windows.cpp.
+// file_system_posix.cpp with player_folder_linux.cpp and player_folder_sdl.cpp
+// or with player_folder_web.cpp; file_system_windows.cpp with player_folder_sdl.cpp.
 
 // The program's arguments in UTF-8 (Windows hands a program its command line
 // in the local code page, which cannot hold every name).
@@ -22,6 +23,11 @@ std::FILE* openFile(const std::string& path, const char* mode);
 // system's words (and the old file as it was).
 std::string replaceFileContents(const std::string& path, const std::string& bytes);
 
+// Makes the player's files last beyond this run after one was replaced: a
+// no-op on a disk, the browser's storage written back in a page. "" when
+// done, else why not. (file_system_posix.cpp calls it for Linux and the web.)
+std::string keepPlayerFiles();
+
 // Renames `from` to `to`, replacing a file already there in one step: ""
 // when done, else the system's reason (and both as they were).
 std::string moveFileOver(const std::string& from, const std::string& to);
@@ -32,9 +38,10 @@ std::string moveFileOver(const std::string& from, const std::string& to);
 bool folderAcceptsGameFiles(const std::string& folder);
 
 // The player's own folder for the game's files, ending in a separator
-// (~/.local/share/vexar/ on Linux, %APPDATA%\Vexar\ on Windows), created if
-// missing; "" when there is none.
+// (~/.local/share/vexar/ on Linux, %APPDATA%\Vexar\ on Windows, the
+// browser's storage in a page), created if missing; "" when there is none.
 std::string perUserFolder();
 // That folder's own name, spelt as the system's programs spell theirs
-// (file_system_posix.cpp, file_system_windows.cpp).
+// (player_folder_linux.cpp, file_system_windows.cpp), for SDL's choice of the
+// folder (player_folder_sdl.cpp).
 extern const char kPerUserFolderName[];

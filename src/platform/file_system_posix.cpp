@@ -37,7 +37,7 @@ std::string replaceFileContents(const std::string& path, const std::string& byte
     if (failure == 0) note(std::rename(temporary.c_str(), path.c_str()) == 0);
     if (failure == 0) {
         reachSaveStep(kSaveReplaced);
-        return "";
+        return keepPlayerFiles();
     }
     std::remove(temporary.c_str());
     return std::strerror(failure);
@@ -47,8 +47,3 @@ std::string moveFileOver(const std::string& from, const std::string& to) {
     errno = 0;
     return std::rename(from.c_str(), to.c_str()) == 0 ? "" : std::strerror(errno);
 }
-
-bool folderAcceptsGameFiles(const std::string& folder) { return access(folder.c_str(), W_OK) == 0; }
-
-// Lower case, as Linux programs name their folders.
-const char kPerUserFolderName[] = "vexar";

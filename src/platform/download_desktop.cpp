@@ -1,0 +1,3 @@
+#include "platform/download.h"
+
+void offerFileToPlayer(const std::string&) {}

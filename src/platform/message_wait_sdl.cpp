@@ -1,0 +1,10 @@
+#include "platform/events.h"
+
+#include <SDL.h>
+
+void waitForMessage(int timeoutMs) {
+    if (timeoutMs < 0)
+        SDL_WaitEvent(nullptr);
+    else if (timeoutMs > 0)
+        SDL_WaitEventTimeout(nullptr, timeoutMs);
+}

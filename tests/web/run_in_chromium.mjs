@@ -1,0 +1,76 @@
+// Runs test_web in Debian's chromium, headless, through playwright-core:
+// first the cases that need only a browser, then the storage's two visits
+// with a reload of the page between them. The page and the program are
+// served from 127.0.0.1 by a server of the test's own.
+//   node run_in_chromium.mjs BUILD_FOLDER_WITH_test_web.js
+import http from 'node:http';
+import fs from 'node:fs';
+import path from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const root = path.resolve(here, '../..');
+const { chromium } = await import(
+  pathToFileURL(path.join(root, 'tools/web/node_modules/playwright-core/index.mjs')));
+const folder = process.argv[2];
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+const page = `<!doctype html><title>test_web</title><script>
+  const args = new URLSearchParams(location.search).getAll('arg');
+  var Module = { arguments: args, print: t => console.log(t), printErr: t => console.log(t) };
+</script><script src="test_web.js"></script>`;
+const server = http.createServer((request, response) => {
+  const name = new URL(request.url, 'http://127.0.0.1').pathname;
+  if (name === '/') {
+    response.writeHead(200, { 'Content-Type': 'text/html' });
+    return response.end(page);
+  }
+  const file = path.join(folder, path.basename(name));
+  if (!fs.existsSync(file)) {
+    response.writeHead(404);
+    return response.end();
+  }
+  response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+  fs.createReadStream(file).pipe(response);
+});
+await new Promise(done => server.listen(0, '127.0.0.1', done));
+const address = `http://127.0.0.1:${server.address().port}/`;
+
+const browser = await chromium.launch({
+  executablePath: process.env.VEXAR_CHROMIUM || '/usr/bin/chromium', headless: true,
+  args: ['--enable-unsafe-swiftshader', '--use-angle=swiftshader', '--no-sandbox'] });
+const context = await browser.newContext();
+const tab = await context.newPage();
+tab.on('console', message => console.log(message.text()));
+tab.on('pageerror', error => console.log(`page error: ${error.message}`));
+
+// One run of the program with these gtest arguments; its exit status.
+async function run(...args) {
+  const query = args.map(arg => `arg=${encodeURIComponent(arg)}`).join('&');
+  await tab.goto(`${address}?${query}`);
+  await tab.waitForFunction(() => window.testExit !== undefined, null, { timeout: 120000 });
+  return tab.evaluate(() => window.testExit);
+}
+
+let status = 0;
+try {
+  // The page will draw with WebGL: this browser, without a GPU, must give it.
+  await tab.goto('about:blank');
+  const webgl = await tab.evaluate(() => {
+    const gl = document.createElement('canvas').getContext('webgl');
+    return gl ? gl.getParameter(gl.VERSION) : '';
+  });
+  console.log(`WebGL: ${webgl || 'none'}`);
+  if (!webgl) status = 1;
+  status |= await run('--gtest_filter=WebTimer.*:WebClock.*:WebErrorBox.*');
+  status |= await run('--gtest_also_run_disabled_tests',
+                      '--gtest_filter=PageStorage.DISABLED_KeepsTheSavedFileForTheNextVisit');
+  status |= await run('--gtest_also_run_disabled_tests',
+                      '--gtest_filter=PageStorage.DISABLED_ReadsWhatTheLastVisitSaved');
+} catch (error) {
+  console.log(`run_in_chromium: ${error.message}`);
+  status = 1;
+}
+await browser.close();
+server.close();
+process.exit(status ? 1 : 0);
