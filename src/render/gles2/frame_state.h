@@ -1,0 +1,16 @@
+#pragma once
+
+// What the ES 2 renderer's files share about the frame: its size and the
+// plain perspective of it, column-major.
+struct FrameState {
+    int width = 640, height = 480;
+    float perspective[16] = {};
+};
+
+FrameState& frameState();
+
+// What each part made, deleted with the renderer: the kept frame's texture
+// and framebuffer, the particles' buffer, the text box's texture.
+void releaseKeptFrame();
+void releaseParticles();
+void releaseTextBox();

@@ -1,0 +1,60 @@
+#include "render/renderer.h"
+
+#include "game/explosion.h"
+#include "render/gles2/frame_state.h"
+#include "render/gles2/gl.h"
+#include "render/gles2/shading.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+uint32_t particleBuffer = 0;  // rewritten for every burst drawn
+
+}  // namespace
+
+void prepareParticles() {
+    if (particleBuffer == 0) glGenBuffers(1, &particleBuffer);
+}
+
+// Round, blended, unlit and over everything, at world positions.
+void drawParticles(const ExplosionPass& pass, int32_t pointSize) {
+    if (pass.count <= 0) return;
+    std::vector<float> data;
+    data.reserve(size_t(pass.count) * 7);
+    for (int i = 0; i < pass.count; ++i) {
+        const Vec3& p = pass.positions[i];
+        const float* c = pass.colours[i];
+        data.insert(data.end(), {p.x, p.y, p.z, c[0], c[1], c[2], c[3]});
+    }
+    setLighting(false);
+    setTexture(0);
+    setIdentityModel();
+    setPoints(float(pointSize), true);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBindBuffer(GL_ARRAY_BUFFER, particleBuffer);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(data.size() * sizeof(float)), data.data(),
+                 GL_STREAM_DRAW);
+    const GLsizei stride = 7 * sizeof(float);
+    glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, stride, nullptr);
+    glEnableVertexAttribArray(kPositionAttribute);
+    glVertexAttribPointer(kColourAttribute, 4, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(3 * sizeof(float)));
+    glEnableVertexAttribArray(kColourAttribute);
+    glDrawArrays(GL_POINTS, 0, pass.count);
+    glDisableVertexAttribArray(kColourAttribute);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    // The current colour is the last particle's, as glColor leaves it.
+    glVertexAttrib4fv(kColourAttribute, pass.colours[pass.count - 1]);
+    setPoints(1.0f, false);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    setLighting(true);
+}
+
+void releaseParticles() {
+    if (particleBuffer != 0) glDeleteBuffers(1, &particleBuffer);
+    particleBuffer = 0;
+}
