@@ -10,7 +10,6 @@ struct FrameState {
 FrameState& frameState();
 
 // What each part made, deleted with the renderer: the kept frame's texture
-// and framebuffer, the particles' buffer, the text box's texture.
+// and framebuffer, the text box's texture.
 void releaseKeptFrame();
-void releaseParticles();
 void releaseTextBox();

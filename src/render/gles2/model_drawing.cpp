@@ -2,6 +2,7 @@
 
 #include "render/gles2/gl.h"
 #include "render/gles2/shading.h"
+#include "render/gles2/stream_buffers.h"
 #include "render/gles2/texture_cache.h"
 
 #include <cstddef>
@@ -12,7 +13,6 @@ namespace {
 constexpr int kFloatsPerVertex = 8;  // position, normal, texture coordinates
 
 std::vector<ModelHandles> drawings;
-uint32_t shotBuffer = 0;  // rewritten for every shot drawn
 
 void addVertex(std::vector<float>& out, const float* p, const float* n, const float* t) {
     out.insert(out.end(), {p[0], p[1], p[2]});
@@ -92,8 +92,6 @@ void releaseModelHandles() {
     for (const ModelHandles& d : drawings)
         if (d.buffer != 0) glDeleteBuffers(1, &d.buffer);
     drawings.clear();
-    if (shotBuffer != 0) glDeleteBuffers(1, &shotBuffer);
-    shotBuffer = 0;
 }
 
 void drawModelBuffer(const ModelHandles& d, uint32_t texture, bool quantised) {
@@ -126,8 +124,7 @@ void drawShotArrays(const ShotObject& shot) {
     setTexture(texture);
     setModelMatrix(o.matrix);
     if (o.alphaMode != kAlphaNone) glEnable(GL_BLEND);
-    if (shotBuffer == 0) glGenBuffers(1, &shotBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, shotBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, nextStreamBuffer());
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(data.size() * sizeof(float)), data.data(),
                  GL_STREAM_DRAW);
     bindVertexArrays(normals, texCoords);

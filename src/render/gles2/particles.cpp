@@ -1,22 +1,15 @@
 #include "render/renderer.h"
 
 #include "game/explosion.h"
-#include "render/gles2/frame_state.h"
 #include "render/gles2/gl.h"
 #include "render/gles2/shading.h"
+#include "render/gles2/stream_buffers.h"
 
 #include <cstddef>
 #include <vector>
 
-namespace {
-
-uint32_t particleBuffer = 0;  // rewritten for every burst drawn
-
-}  // namespace
-
-void prepareParticles() {
-    if (particleBuffer == 0) glGenBuffers(1, &particleBuffer);
-}
+// Points need nothing prepared: each burst's go into a stream buffer.
+void prepareParticles() {}
 
 // Round, blended, unlit and over everything, at world positions.
 void drawParticles(const ExplosionPass& pass, int32_t pointSize) {
@@ -34,7 +27,7 @@ void drawParticles(const ExplosionPass& pass, int32_t pointSize) {
     setPoints(float(pointSize), true);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
-    glBindBuffer(GL_ARRAY_BUFFER, particleBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, nextStreamBuffer());
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(data.size() * sizeof(float)), data.data(),
                  GL_STREAM_DRAW);
     const GLsizei stride = 7 * sizeof(float);
@@ -52,9 +45,4 @@ void drawParticles(const ExplosionPass& pass, int32_t pointSize) {
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
     setLighting(true);
-}
-
-void releaseParticles() {
-    if (particleBuffer != 0) glDeleteBuffers(1, &particleBuffer);
-    particleBuffer = 0;
 }

@@ -10,6 +10,7 @@
 #include "render/gles2/gl.h"
 #include "render/gles2/model_drawing.h"
 #include "render/gles2/shading.h"
+#include "render/gles2/stream_buffers.h"
 #include "render/gles2/texture_cache.h"
 
 #include <cmath>
@@ -233,7 +234,7 @@ void releaseRenderer() {
     releaseModelHandles();
     releaseTextureCache();
     releaseKeptFrame();
-    releaseParticles();
+    releaseStreamBuffers();
     releaseTextBox();
     releaseShading();
 }

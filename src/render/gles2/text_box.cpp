@@ -4,6 +4,7 @@
 #include "render/gles2/frame_state.h"
 #include "render/gles2/gl.h"
 #include "render/gles2/shading.h"
+#include "render/gles2/stream_buffers.h"
 
 #include <cstring>
 #include <utility>
@@ -12,7 +13,7 @@
 
 namespace {
 
-uint32_t boxTexture = 0, boxBuffer = 0;
+uint32_t boxTexture = 0;
 
 }  // namespace
 
@@ -23,10 +24,7 @@ void drawTextBox(const TextOverlay& overlay) {
     if (overlay.pixels.empty()) return;
     std::vector<uint8_t> rgba(overlay.pixels);
     for (size_t i = 0; i + 3 < rgba.size(); i += 4) std::swap(rgba[i], rgba[i + 2]);
-    if (boxTexture == 0) {
-        glGenTextures(1, &boxTexture);
-        glGenBuffers(1, &boxBuffer);
-    }
+    if (boxTexture == 0) glGenTextures(1, &boxTexture);
     glBindTexture(GL_TEXTURE_2D, boxTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -50,7 +48,7 @@ void drawTextBox(const TextOverlay& overlay) {
     glVertexAttrib4f(kColourAttribute, 1.0f, 1.0f, 1.0f, 1.0f);
     glDisable(GL_DEPTH_TEST);
     if (overlay.blend) glEnable(GL_BLEND);
-    glBindBuffer(GL_ARRAY_BUFFER, boxBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, nextStreamBuffer());
     glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STREAM_DRAW);
     glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
     glEnableVertexAttribArray(kPositionAttribute);
@@ -68,6 +66,5 @@ void drawTextBox(const TextOverlay& overlay) {
 
 void releaseTextBox() {
     if (boxTexture != 0) glDeleteTextures(1, &boxTexture);
-    if (boxBuffer != 0) glDeleteBuffers(1, &boxBuffer);
-    boxTexture = boxBuffer = 0;
+    boxTexture = 0;
 }
