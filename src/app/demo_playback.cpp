@@ -2,16 +2,16 @@
 
 #include "app/frame_clock.h"
 #include "app/game_session.h"
+#include "app/game_start.h"
 #include "app/game_window.h"
 #include "app/input.h"
 #include "app/screenshot.h"
 #include "app/settings.h"
+#include "app/shown_frame.h"
 #include "audio/music_player.h"
-#include "audio/sound_mixer.h"
 #include "game/demo.h"
 #include "platform/clock.h"
 #include "platform/events.h"
-#include "platform/midi_output.h"
 #include "platform/whole_file.h"
 #include "platform/window.h"
 #include "render/renderer.h"
@@ -19,38 +19,25 @@
 
 #include <cstdio>
 
-extern World gameWorld;
-
 namespace {
 
 constexpr uint32_t kFinalPictureMs = 2000;
 // The "DEMO" box in the lower-right corner, like the score box in the other.
 constexpr int kBadgeWidth = 64, kBadgeHeight = 24;
 
-void takeDemoSettings(const DemoHeader& header) {
+void takeDemoSettings(const WorldSettings& world) {
     // The player's own volumes stay; the rest is the recording's, in a window
     // that leaves the pointer free. Nothing is written back to game.ini.
     loadSettings(gameSettings);
     gameSettings.accepted = false;
     gameSettings.windowed = 1;
-    gameSettings.lights = header.stereo;
-    gameSettings.useHiQualTex = header.highQuality;
-    gameSettings.width = header.width;
-    gameSettings.height = header.height;
+    gameSettings.lights = world.stereo;
+    gameSettings.useHiQualTex = world.highQualityTextures;
+    gameSettings.width = world.width;
+    gameSettings.height = world.height;
     gameSettings.useScreenRes = 0;
     gameSettings.music = 1;
     gameSettings.joystick = 0;
-}
-
-GameStart demoStart(const DemoHeader& header) {
-    GameStart start;
-    start.seed = header.seed;
-    start.world.music = true;
-    start.world.stereo = header.stereo;
-    start.world.highQualityTextures = header.highQuality;
-    start.world.width = header.width;
-    start.world.height = header.height;
-    return start;
 }
 
 void makeBadge(TextOverlay& badge) {
@@ -73,25 +60,21 @@ void holdFinalPicture() {
 
 // The frames, each when its recorded time has passed since the one before.
 void playFrames(DemoPlayer& player, const TextOverlay& badge) {
-    uint32_t milliseconds = 0, sounds = 0;
-    bool more = nextDemoFrame(player, gameWorld, milliseconds, sounds);
+    FrameInput frame;
+    bool more = nextDemoFrameInput(player, gameWorld, frame);
     while (more && pumpMessages()) {
-        if (!takeRecordedFrame(milliseconds)) {
+        if (!takeRecordedFrame(player.milliseconds)) {
             if (frameClock.paused) takeAskedScreenshot(gameSettings.width, gameSettings.height, true);
             waitForMessage(millisecondsToSleep(false));
             continue;
         }
-        FrameInput frame;
-        frame.input = player.input;
-        frame.seconds = frameSecondsOf(milliseconds);
-        frame.soundsPlaying = sounds;
         runGameFrame(gameWorld, frame);
         drawTextBox(badge);
         takeAskedScreenshot(gameSettings.width, gameSettings.height, false);
         swapGameBuffers();
         if (checkDemoFrame(player, gameWorld))
             std::fprintf(stderr, "vexar: %s\n", demoDepartureText(player.departedAt).c_str());
-        more = nextDemoFrame(player, gameWorld, milliseconds, sounds);
+        more = nextDemoFrameInput(player, gameWorld, frame);
     }
     if (!more && running) holdFinalPicture();
 }
@@ -124,22 +107,20 @@ int playDemoInGame(const std::string& path) {
     if (!startWindowSystem()) return -1;
     openMusicDevice();
     playMusic();
-    takeDemoSettings(player.timeline.header);
-    setSoundVolume(gameSettings.soundVolume);
-    setMidiOutputVolume(float(gameSettings.musicVolume) * 0.01f);
-    registerGameWindowClass();
-    if (!createGameWindow(false)) return -1;
+    GameStart start = gameStartOf(player.timeline.header);
+    takeDemoSettings(start.world);
+    // The window leaves the pointer free, and the world comes out as
+    // recorded, with music.
     const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    const GameStart start = demoStart(player.timeline.header);
-    setUpGameView(gameWorld, black);
-    setUpRenderer(black, start.world);
-    running = true;
-    startFrameClock();
+    if (!openGameWindow(black, false, start.world)) return -1;
+    startRunning();
     if (!setUpGameWorld(gameWorld, start)) return -1;
     prepareWorldDrawing(gameWorld);
     TextOverlay badge;
     makeBadge(badge);
+    showFramesOf(gameWorld, &badge);
     playFrames(player, badge);
+    showFramesOf(gameWorld, nullptr);
     releaseTextOverlay(badge);
     if (running) destroyGameContext();
     running = false;

@@ -46,16 +46,7 @@ void abandonDemoRecording(DemoRecording& recording) {
 }
 
 void beginDemoRecording(DemoRecording& recording, const GameStart& start) {
-    DemoHeader header;
-    header.version = kDemoFormatVersion;
-    header.game = VEXAR_VERSION;
-    header.hasSeed = true;
-    header.seed = start.seed;
-    header.stereo = start.world.stereo;
-    header.highQuality = start.world.highQualityTextures;
-    header.width = start.world.width;
-    header.height = start.world.height;
-    startDemoRecording(recording.recorder, header);
+    startDemoRecording(recording.recorder, demoHeaderOf(start));
     writePending(recording);
 }
 

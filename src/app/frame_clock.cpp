@@ -1,7 +1,7 @@
 #include "app/frame_clock.h"
 
 #include "app/game_window.h"
-#include "app/input.h"
+#include "game/input_state.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 
@@ -15,7 +15,6 @@ namespace {
 void togglePauseOnKey() {
     if (frameClock.pausePressed) {
         frameClock.pausePressed = false;
-        inputState.keys[kKeyP] = 0;
         frameClock.paused = !frameClock.paused;
         // Nothing is drawn while paused: the title (or in full screen the
         // word on the frozen picture) is what shows it.
@@ -28,7 +27,12 @@ constexpr uint32_t kFallenBehindMs = 1000;
 }  // namespace
 
 void noticeKeyDown(uint32_t code) {
-    if (code == kKeyP) frameClock.pausePressed = true;
+    if (code != kKeyP) return;
+    frameClock.pausePressed = true;
+    // While paused the loop sleeps without reading the clock, so the last
+    // frame's time may be an hour old: the resume counts from its own key,
+    // and the first frame after it is one frame interval, not the pause.
+    if (frameClock.paused) frameClock.lastTime = millisecondClock();
 }
 
 uint32_t takeFrameTime() {

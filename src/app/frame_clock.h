@@ -24,7 +24,8 @@ extern bool running;
 void startFrameClock();
 
 // Every key-down message passes here; the pause key's is kept for the next
-// accepted frame.
+// accepted frame. While paused it also restarts the count to that frame from
+// now, so the first frame after a pause of any length is a frame interval.
 void noticeKeyDown(uint32_t code);
 
 // The milliseconds since the last accepted frame, or 0 when no frame is to

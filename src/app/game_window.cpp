@@ -45,19 +45,21 @@ bool createGameWindow(bool holdPointer) {
 void destroyGameContext() { closeWindowContext(); }
 
 void swapGameBuffers() {
-    keepShownFrame(gameSettings.width, gameSettings.height);
     swapWindowBuffers();
+    markFrameShown();
 }
 
 void showPaused(bool paused) {
     setWindowTitle(paused ? kPausedTitle : kTitle);
     // Full screen has no title to show it: the frozen picture is drawn once
     // more with the word on it, and nothing after that.
-    if (paused && windowIsFullScreen()) showKeptFrameAgain(true);
+    if (paused && windowIsFullScreen())
+        showShownFrameAgain(true, gameSettings.width, gameSettings.height);
 }
 
 void toggleGameFullScreen(bool paused) {
     // While paused nothing is drawn, so the picture lost in the switch comes
-    // back from the kept frame (with the word, in full screen).
-    if (toggleFullScreen() && paused) showKeptFrameAgain(windowIsFullScreen());
+    // back, drawn again (with the word, in full screen).
+    if (toggleFullScreen() && paused)
+        showShownFrameAgain(windowIsFullScreen(), gameSettings.width, gameSettings.height);
 }

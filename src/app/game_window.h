@@ -9,7 +9,7 @@ void registerGameWindowClass();
 bool createGameWindow(bool holdPointer = true);
 // The quit key's tear-down: display mode, cursor and context go back.
 void destroyGameContext();
-// Shows the frame just drawn, keeping a copy of it (app/shown_frame.h).
+// Shows the frame just drawn (app/shown_frame.h can draw it again).
 void swapGameBuffers();
 // "Vexar (paused)" in the title while paused, "Vexar" otherwise; in full
 // screen, pausing shows the frozen picture again with "PAUSED" on it.

@@ -51,7 +51,9 @@ void handleInputMessage(const InputMessage& message) {
     switch (message.code) {
     case kMessageKeyDown:
         comfortKey(message, message.wParam < kKeyCount && inputState.keys[message.wParam]);
-        setKey(message.wParam, 1);
+        // P is the frame clock's alone: its press waits there for the next
+        // frame, and the world's input never holds it.
+        if (message.wParam != kKeyP) setKey(message.wParam, 1);
         noticeKeyDown(message.wParam);
         if (message.wParam == kKeyQ || message.wParam == kKeyEscape) quitGame();
         break;

@@ -4,17 +4,18 @@
 #include "app/demo_recording.h"
 #include "app/frame_clock.h"
 #include "app/game_session.h"
+#include "app/game_start.h"
 #include "app/game_window.h"
 #include "app/input.h"
 #include "app/joystick.h"
 #include "app/launcher.h"
 #include "app/screenshot.h"
 #include "app/settings.h"
+#include "app/shown_frame.h"
 #include "audio/music_player.h"
 #include "audio/sound_mixer.h"
 #include "game/world_setup.h"
 #include "platform/clock.h"
-#include "platform/midi_output.h"
 #include "platform/window.h"
 #include "render/renderer.h"
 #include "render/world_drawing.h"
@@ -36,16 +37,6 @@ GameStart gameStart;
 DemoRecording recording;
 bool recordingOn = false;
 
-WorldSettings worldSettings(const GameSettings& settings) {
-    WorldSettings world;
-    world.music = settings.music != 0;
-    world.stereo = settings.lights != 0;
-    world.highQualityTextures = settings.useHiQualTex != 0;
-    world.width = settings.width;
-    world.height = settings.height;
-    return world;
-}
-
 void runFrameLoop() {
     while (pumpMessages()) {
         const uint32_t milliseconds = takeFrameTime();
@@ -65,8 +56,6 @@ void runFrameLoop() {
 }
 
 }  // namespace
-
-World gameWorld;
 
 bool parseProgramOptions(int argc, char** argv, ProgramOptions& options) {
     for (int i = 1; i < argc; i += 2) {
@@ -93,10 +82,8 @@ bool parseProgramOptions(int argc, char** argv, ProgramOptions& options) {
 }
 
 void runFrame(uint32_t milliseconds) {
-    FrameInput frame;
-    frame.input = inputState;
-    frame.seconds = frameSecondsOf(milliseconds);
-    frame.soundsPlaying = playingSoundFlags();
+    const FrameInput frame =
+        frameInputOf(inputState, frameSecondsOf(milliseconds), playingSoundFlags());
     if (recordingOn) recordFrameStart(recording, gameWorld, milliseconds, frame);
     runGameFrame(gameWorld, frame);
     takeAskedScreenshot(gameSettings.width, gameSettings.height, false);
@@ -110,21 +97,11 @@ bool initApplication(float red, float green, float blue, float alpha) {
     // The song played for the launcher; without Music its synthesiser and
     // SoundFont go now, before the game window and the world take memory.
     if (gameSettings.music == 0) closeMusic();
-    setSoundVolume(gameSettings.soundVolume);
-    setMidiOutputVolume(float(gameSettings.musicVolume) * 0.01f);
     if (int64_t(gameSettings.width) * gameSettings.height == 0) gameSettings.useScreenRes = 3;
-    registerGameWindowClass();
-    if (!createGameWindow()) {
-        running = false;
-        return false;
-    }
     const float clearColour[4] = {red, green, blue, alpha};
-    gameStart.world = worldSettings(gameSettings);
-    setUpGameView(gameWorld, clearColour);
-    setUpRenderer(clearColour, gameStart.world);
+    if (!openGameWindow(clearColour, true, gameStart.world)) return false;
     if (gameSettings.joystick) initJoystick(joystickState);
-    running = true;
-    startFrameClock();
+    startRunning();
     return true;
 }
 
@@ -144,6 +121,7 @@ int runGame(const ProgramOptions& options) {
     if (recordingOn) beginDemoRecording(recording, gameStart);
     if (!setUpGameWorld(gameWorld, gameStart)) return -1;
     prepareWorldDrawing(gameWorld);
+    showFramesOf(gameWorld, nullptr);
     runFrameLoop();
     if (recordingOn) endDemoRecording(recording, gameWorld);
     return 0;

@@ -1,5 +1,5 @@
 #pragma once
-#include "game/world.h"
+#include "app/game_session.h"
 
 #include <cstdint>
 #include <string>
@@ -19,9 +19,6 @@ bool parseProgramOptions(int argc, char** argv, ProgramOptions& options);
 // The start-up sequence: settings, window, fixed GL state, light, camera,
 // texture cache, joystick. The projection stays the current matrix mode.
 bool initApplication(float red, float green, float blue, float alpha);
-
-// The live game's world.
-extern World gameWorld;
 
 // One accepted frame of the live game, `milliseconds` long: the input, the
 // time and the sounds' flags as they are now, recorded when a demo is being

@@ -24,7 +24,7 @@ void takeAskedScreenshot(int width, int height, bool shown) {
         std::fprintf(stderr, "vexar: no screenshot: %s\n", reason.c_str());
         return;
     }
-    const std::vector<uint8_t> picture = shown ? shownFramePicture() : readFrame(width, height);
+    const std::vector<uint8_t> picture = shown ? shownFramePicture(width, height) : readFrame(width, height);
     if (picture.empty()) {
         std::fprintf(stderr, "vexar: no screenshot: no frame has been shown yet\n");
         return;

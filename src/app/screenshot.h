@@ -6,6 +6,6 @@
 // Asked for by the key; taken once the frame is complete.
 void askForScreenshot();
 // With a frame just drawn and not shown yet; or, with `shown`, the last frame
-// shown, as kept at its swap (while paused nothing new is drawn). Does
+// shown, drawn again (while paused nothing new is drawn). Does
 // nothing unless asked.
 void takeAskedScreenshot(int width, int height, bool shown);

@@ -3,41 +3,52 @@
 #include "overlay/text_overlay.h"
 #include "platform/window.h"
 #include "render/renderer.h"
-
-#include <utility>
+#include "render/world_drawing.h"
 
 namespace {
 
-int keptWidth = 0, keptHeight = 0;  // the size of the frame the renderer kept
+struct ShownFrames {
+    const World* world = nullptr;
+    const TextOverlay* badge = nullptr;
+    bool shown = false;  // a frame of the world is on the screen
+};
+
+ShownFrames frames;
 
 constexpr int kLabelWidth = 80, kLabelHeight = 24;
 
-}  // namespace
-
-void keepShownFrame(int width, int height) {
-    keepFrame(width, height);
-    keptWidth = width;
-    keptHeight = height;
+bool drawShownFrameAgain() {
+    if (!frames.world || !frames.shown) return false;
+    drawWorldFrame(*frames.world, true);
+    if (frames.badge) drawTextBox(*frames.badge);
+    return true;
 }
 
-std::vector<uint8_t> shownFramePicture() { return readKeptFrame(); }
-
-void showKeptFrameAgain(bool label) {
-    std::vector<uint8_t> pixels = readKeptFrameBottomUp();
-    if (pixels.empty()) return;
-    const int w = keptWidth, h = keptHeight;
-    TextOverlay picture, paused;
-    // The whole frame as one box over the window, and the word over it.
-    createTextOverlay(picture, 0, 0, w, h, w, h, false);
-    picture.pixels = std::move(pixels);
-    drawTextBox(picture);
-    if (label) {
-        const int left = (w - kLabelWidth) / 2, top = (h - kLabelHeight) / 2;
-        createTextOverlay(paused, left, top, left + kLabelWidth, top + kLabelHeight, w, h, true);
-        drawText(paused, "PAUSED", {0, 0, kLabelWidth, kLabelHeight}, 0);
-        drawTextBox(paused);
-    }
-    releaseTextOverlay(picture);
+void drawPausedLabel(int width, int height) {
+    TextOverlay paused;
+    const int left = (width - kLabelWidth) / 2, top = (height - kLabelHeight) / 2;
+    createTextOverlay(paused, left, top, left + kLabelWidth, top + kLabelHeight, width, height,
+                      true);
+    drawText(paused, "PAUSED", {0, 0, kLabelWidth, kLabelHeight}, 0);
+    drawTextBox(paused);
     releaseTextOverlay(paused);
+}
+
+}  // namespace
+
+void showFramesOf(const World& world, const TextOverlay* badge) {
+    frames = ShownFrames{&world, badge, false};
+}
+
+void markFrameShown() { frames.shown = true; }
+
+std::vector<uint8_t> shownFramePicture(int width, int height) {
+    if (!drawShownFrameAgain()) return {};
+    return readFrame(width, height);
+}
+
+void showShownFrameAgain(bool label, int width, int height) {
+    if (!drawShownFrameAgain()) return;
+    if (label) drawPausedLabel(width, height);
     swapWindowBuffers();
 }

@@ -2,14 +2,23 @@
 #include <cstdint>
 #include <vector>
 
-// The last frame shown, kept (on the GPU) as it is swapped: what F12 saves
-// while paused, and what a paused game shows again when its screen was lost
-// or must say it is paused.
+struct TextOverlay;
+struct World;
 
-// The frame just drawn, before its swap.
-void keepShownFrame(int width, int height);
-// The kept frame as a screenshot's pixels; empty before the first frame.
-std::vector<uint8_t> shownFramePicture();
-// Draws the kept frame once more, with "PAUSED" in the middle when `label`,
-// and shows it; it is not kept itself. Nothing before the first frame.
-void showKeptFrameAgain(bool label);
+// The picture on the screen is the world's last accepted frame, with a demo's
+// badge over it. The drawing only reads the world, so while paused that frame
+// is drawn again, the same picture, when it is wanted (F12, full screen's
+// word, a switch of the screen), instead of every frame being copied aside
+// in case it is.
+
+// The world whose frames the window shows, and a box drawn over each of them
+// (the demo's badge; null for none).
+void showFramesOf(const World& world, const TextOverlay* badge);
+// A frame has been drawn and shown.
+void markFrameShown();
+// The shown frame drawn again, as a screenshot's pixels; empty before the
+// first frame.
+std::vector<uint8_t> shownFramePicture(int width, int height);
+// The shown frame drawn again and shown, with "PAUSED" in the middle when
+// `label`; nothing before the first frame.
+void showShownFrameAgain(bool label, int width, int height);

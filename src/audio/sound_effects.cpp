@@ -20,19 +20,9 @@ constexpr float kDelayMsPerUnit = 2.0f;
 // A source absurdly far away still gets a start time the wrap-safe test handles.
 constexpr float kMaxDelayMs = 1u << 30;
 
-// Before setListener the listener stands at the origin, facing nowhere.
-const Vec3 kOrigin{};
-
-const Vec3& listenerVector(const Vec3* vector) { return vector ? *vector : kOrigin; }
-
 float distanceBetween(const Vec3& a, const Vec3& b) {
     Vec3 d = a - b;
     return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
-}
-
-// Where the game has `source` and the listener right now; main thread only.
-HeardPlacement currentPlacement(const Vec3& source) {
-    return {source, listenerVector(soundMixer.listener.position), listenerVector(soundMixer.listener.facing)};
 }
 
 // Milliseconds until a sound at `distance` is heard: the smallest whole count
@@ -43,7 +33,7 @@ uint32_t startDelayMs(float distance) {
     return delay < kMaxDelayMs ? uint32_t(delay) : uint32_t(kMaxDelayMs);
 }
 
-void restartSlot(SoundSlot& slot, const Vec3& source) {
+void restartSlot(SoundSlot& slot, const HeardPlacement& placement) {
     slot.baseGain = slot.baseRate = slot.rate = slot.dryLevel = 1.0f;
     slot.muffle = 0.0f;
     slot.readPosition = slot.leadLeft = slot.leadRight = 0;
@@ -51,8 +41,7 @@ void restartSlot(SoundSlot& slot, const Vec3& source) {
     slot.historySumLeft = slot.historySumRight = 0;
     std::memset(slot.historyLeft, 0, sizeof slot.historyLeft);
     std::memset(slot.historyRight, 0, sizeof slot.historyRight);
-    slot.source = &source;
-    slot.placement = currentPlacement(source);
+    slot.placement = placement;
     slot.previousDistance = distanceBetween(slot.placement.source, slot.placement.listener);
     slot.startTime = millisecondClock() + startDelayMs(slot.previousDistance);
 }
@@ -101,18 +90,16 @@ int loadSound(const char* fileName, SoundFileInfo* info) {
     return index;
 }
 
-void setListener(const Vec3& position, const Vec3& facing, float hearingRange) {
+void setHearingRange(float hearingRange) {
     soundMixer.listener.hearingRange.store(hearingRange, std::memory_order_relaxed);
-    soundMixer.listener.facing = &facing;
-    soundMixer.listener.position = &position;
 }
 
-bool playSound(int32_t soundIndex, const Vec3& source) {
+bool playSound(int32_t soundIndex, const HeardPlacement& placement) {
     if (!validIndex(soundIndex)) return false;
     SoundSlot& slot = soundMixer.slots[soundIndex];
     if (!slot.data) return false;
     std::lock_guard<std::mutex> guard(slot.lock);
-    restartSlot(slot, source);
+    restartSlot(slot, placement);
     slot.active.store(true, std::memory_order_release);
     return true;
 }
@@ -120,14 +107,14 @@ bool playSound(int32_t soundIndex, const Vec3& source) {
 // Each slot gets the listener together with its source, under the one lock
 // the mixer already takes: the mixer never pairs a source of one frame with a
 // listener of another, which Doppler would turn into a jump in pitch.
-void publishSoundPositions() {
+void publishSoundPositions(const SoundPositions& positions) {
     const int count = soundMixer.slotCount.load(std::memory_order_acquire);
     for (int i = 0; i < count; ++i) {
         SoundSlot& slot = soundMixer.slots[i];
         if (!slot.active.load(std::memory_order_acquire)) continue;
         std::lock_guard<std::mutex> guard(slot.lock);
-        // A sound that has ended may have a source the game no longer keeps.
-        if (slot.active.load(std::memory_order_relaxed)) slot.placement = currentPlacement(*slot.source);
+        if (slot.active.load(std::memory_order_relaxed))
+            slot.placement = {positions.sources[i], positions.listener, positions.facing};
     }
 }
 

@@ -21,9 +21,9 @@ constexpr int kSoundBadFormat = -4;       // "fmt" over 50 or under 16 bytes, or
 constexpr int kSoundNotConverted = -5;    // the ADPCM decoder refused the sound
 constexpr int kSoundNoFreeSlot = -6;      // all 16 slots are taken
 
-// Where a slot's sound is heard from: copies of the game's positions, taken
-// on the main thread (by playSound and publishSoundPositions) under the
-// slot's lock. The mixer reads only these, never the game's own vectors.
+// Where a slot's sound is heard from: the game's positions as it hands them
+// over (to playSound and publishSoundPositions), kept under the slot's lock.
+// The mixer holds no reference into the game.
 struct HeardPlacement {
     Vec3 source;
     Vec3 listener;
@@ -36,7 +36,6 @@ struct SoundSlot {
     int16_t historyRight[kSoundHistory] = {};
     float baseRate = 1.0f;
     float rate = 1.0f;  // source samples per output frame
-    const Vec3* source = nullptr;  // the game's vector; dereferenced on the main thread only
     float previousDistance = 0.0f;
     float baseGain = 1.0f;
     float gainRight = 0.0f;
@@ -63,10 +62,7 @@ struct SoundSlot {
     std::mutex lock;
 };
 
-// The game's listener vectors, dereferenced on the main thread only.
 struct Listener {
-    const Vec3* position = nullptr;
-    const Vec3* facing = nullptr;  // only x and z are used
     std::atomic<float> hearingRange{0.0f};
 };
 
@@ -92,15 +88,23 @@ int openSoundOutput();
 // does not open, or does not decode, is reported with the error box, naming
 // it and (for one that does not decode) the reason.
 int loadSound(const char* fileName, SoundFileInfo* info = nullptr);
-// `position` and `facing` must stay valid while sounds are played or published.
-void setListener(const Vec3& position, const Vec3& facing, float hearingRange);
-// `source` must stay valid while the sound plays. False when there is no such
-// sound (an index outside the loaded slots, or a slot without data).
-bool playSound(int32_t soundIndex, const Vec3& source);
-// Hands the mixer where every playing sound's source and the listener are now.
-// The game calls it on the main thread once per frame, after the world update;
-// between calls the mixer hears everything where it was last published.
-void publishSoundPositions();
+// How far the listener hears.
+void setHearingRange(float hearingRange);
+// Starts the sound where the game has its source and the listener right now.
+// False when there is no such sound (an index outside the loaded slots, or a
+// slot without data).
+bool playSound(int32_t soundIndex, const HeardPlacement& placement);
+// Where every sound's source and the listener are now; slots not playing are
+// passed over.
+struct SoundPositions {
+    Vec3 sources[kSoundSlotCount];
+    Vec3 listener;
+    Vec3 facing;  // only x and z are used
+};
+// The game hands them over on the main thread once per frame, after the
+// world update; between calls the mixer hears everything where it was last
+// published.
+void publishSoundPositions(const SoundPositions& positions);
 bool isSoundPlaying(int32_t soundIndex);
 // The playing flags of all slots at this moment, slot i in bit i.
 uint32_t playingSoundFlags();

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
+#include <cstdio>
 
 namespace {
 
@@ -25,41 +25,82 @@ const KeyName kKeyNames[] = {
 
 using Words = std::vector<std::string>;
 
-bool readInteger(const std::string& word, int& value) {
-    if (word.empty() || word.size() > 9) return false;
-    for (char c : word)
-        if (c < '0' || c > '9') return false;
-    value = std::atoi(word.c_str());
-    return true;
+// A word as a message quotes it: bytes outside printable ASCII escaped, and a
+// long one cut, so a damaged or foreign file cannot fill the terminal.
+std::string quoted(const std::string& word) {
+    constexpr size_t kShown = 32;
+    std::string text = "\"";
+    for (size_t i = 0; i < word.size() && i < kShown; ++i) {
+        const unsigned char c = static_cast<unsigned char>(word[i]);
+        if (c == '"' || c == '\\') {
+            text += '\\';
+            text += char(c);
+        } else if (c >= 0x20 && c < 0x7F) {
+            text += char(c);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            text += hex;
+        }
+    }
+    if (word.size() > kShown) text += "...";
+    return text + "\"";
 }
 
-bool readUnsigned(const std::string& word, uint32_t& value) {
-    if (word.empty() || word.size() > 10) return false;
-    for (char c : word)
-        if (c < '0' || c > '9') return false;
-    const unsigned long long number = std::strtoull(word.c_str(), nullptr, 10);
-    value = uint32_t(number);
-    return number <= 0xFFFFFFFFull;
+bool allDigits(const std::string& word) {
+    return !word.empty() && std::all_of(word.begin(), word.end(),
+                                        [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool readPointer(const std::string& word, float& value) {
-    if (word.empty()) return false;
+// "" when `word` is a whole number from `low` to `high`, else what is wrong
+// with it, `what` naming the value.
+std::string readWhole(const std::string& word, uint64_t low, uint64_t high, const char* what,
+                      uint64_t& value) {
+    const std::string name = std::string(what) + " ";
+    if (!allDigits(word)) return name + quoted(word) + " is not a whole number";
+    const auto result = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (result.ec != std::errc() || value > high)
+        return name + (word.size() > 20 ? quoted(word) : word) + " is more than " +
+               std::to_string(high);
+    if (value < low) return name + word + " is less than " + std::to_string(low);
+    return "";
+}
+
+template <typename Number>
+std::string readNumber(const std::string& word, uint64_t low, uint64_t high, const char* what,
+                       Number& value) {
+    uint64_t number = 0;
+    std::string problem = readWhole(word, low, high, what, number);
+    value = Number(number);
+    return problem;
+}
+
+// Any finite float; one too small to hold rounds to the nearest there is, as
+// the shortest text of a subnormal must read back.
+std::string readPointer(const std::string& word, float& value) {
     errno = 0;
     char* end = nullptr;
     value = std::strtof(word.c_str(), &end);
-    return errno == 0 && *end == '\0' && std::isfinite(value);
+    if (end == word.c_str() || *end != '\0')
+        return "the pointer value " + quoted(word) + " is not a number";
+    if (std::isnan(value) || (std::isinf(value) && errno != ERANGE))
+        return "the pointer value " + quoted(word) + " is not a finite number";
+    if (std::isinf(value)) return "the pointer value " + quoted(word) + " is beyond the range of a float";
+    return "";
 }
 
 bool readSounds(const std::string& word, uint32_t& flags) {
     flags = 0;
     if (word == "none") return true;
-    std::istringstream in(word);
-    for (std::string item; std::getline(in, item, ',');) {
-        int slot = 0;
-        if (!readInteger(item, slot) || slot > 31) return false;
-        flags |= 1u << slot;
+    size_t at = 0;
+    while (at <= word.size()) {
+        const size_t comma = std::min(word.find(',', at), word.size());
+        const std::string item = word.substr(at, comma - at);
+        if (!allDigits(item) || item.size() > 2 || std::stoi(item) > 31) return false;
+        flags |= 1u << std::stoi(item);
+        at = comma + 1;
     }
-    return !word.empty() && word.back() != ',';
+    return true;
 }
 
 bool readCheck(const std::string& word, uint64_t& check) {
@@ -75,7 +116,7 @@ std::string parseFrameLine(const Words& words, TimelineLine& line) {
         line.kind = TimelineKind::Key;
         auto name = std::find_if(std::begin(kKeyNames), std::end(kKeyNames),
                                  [&](const KeyName& k) { return words[2] == k.name; });
-        if (name == std::end(kKeyNames)) return "unknown key \"" + words[2] + "\"";
+        if (name == std::end(kKeyNames)) return "unknown key " + quoted(words[2]);
         if (words[3] != "down" && words[3] != "up") return "a key goes \"down\" or \"up\"";
         line.key = name->key;
         line.down = words[3] == "down";
@@ -83,15 +124,12 @@ std::string parseFrameLine(const Words& words, TimelineLine& line) {
     }
     if (words.size() == 4 && kind == "pointer") {
         line.kind = TimelineKind::Pointer;
-        if (!readPointer(words[2], line.pointerX) || !readPointer(words[3], line.pointerY))
-            return "pointer values are finite numbers";
-        return "";
+        std::string problem = readPointer(words[2], line.pointerX);
+        return problem.empty() ? readPointer(words[3], line.pointerY) : problem;
     }
     if (words.size() == 3 && kind == "time") {
         line.kind = TimelineKind::Time;
-        if (!readUnsigned(words[2], line.value) || line.value == 0)
-            return "a frame time is a whole number of milliseconds from 1";
-        return "";
+        return readNumber(words[2], 1, kMaxFrameMs, "the frame time (ms)", line.value);
     }
     if (words.size() == 3 && kind == "sounds") {
         line.kind = TimelineKind::Sounds;
@@ -118,8 +156,12 @@ bool readSwitch(const std::string& word, bool& value) {
     return true;
 }
 
-bool readSize(const std::string& word, int& value) {
-    return readInteger(word, value) && value >= 1 && value <= 16384;
+// A side of the window, and the window it makes with the other side.
+std::string readSize(const std::string& word, const char* what, int& side, int other) {
+    std::string problem = readNumber(word, 1, kMaxWindowSide, what, side);
+    if (!problem.empty() || int64_t(side) * other <= kMaxWindowPixels) return problem;
+    return "a window of " + std::to_string(side) + " by " + std::to_string(other) +
+           " is more than " + std::to_string(kMaxWindowPixels) + " pixels";
 }
 
 // A header line; "" when well formed, else what is wrong.
@@ -128,43 +170,67 @@ std::string parseHeaderLine(const Words& words, DemoHeader& header) {
     if (words.size() != 2) return "a header line is a name and one value";
     const std::string& value = words[1];
     if (name == "vexar-demo")
-        return readInteger(value, header.version) && header.version >= 1
-                   ? ""
-                   : "the format version is a whole number from 1";
+        return readNumber(value, 1, 0x7FFFFFFF, "the format version", header.version);
     if (name == "game") {
         header.game = value;
         return "";
     }
-    if (name == "seed")
-        return (header.hasSeed = readUnsigned(value, header.seed)) ? ""
-                                                                   : "the seed is a whole number";
+    if (name == "seed") {
+        std::string problem = readNumber(value, 0, 0xFFFFFFFFu, "the seed", header.seed);
+        header.hasSeed = problem.empty();
+        return problem;
+    }
     if (name == "stereo") return readSwitch(value, header.stereo) ? "" : "stereo is 0 or 1";
     if (name == "hiqual") return readSwitch(value, header.highQuality) ? "" : "hiqual is 0 or 1";
-    if (name == "width") return readSize(value, header.width) ? "" : "the width is 1 to 16384";
-    if (name == "height") return readSize(value, header.height) ? "" : "the height is 1 to 16384";
-    return "unknown header line \"" + name + "\"";
+    if (name == "width") return readSize(value, "the width", header.width, header.height);
+    if (name == "height") return readSize(value, "the height", header.height, header.width);
+    return "unknown header line " + quoted(name);
 }
 
 std::string atLine(int lineNumber, const std::string& problem) {
     return "line " + std::to_string(lineNumber) + ": " + problem;
 }
 
-// One line without its comment into the timeline; "" when well formed.
-std::string parseLine(const std::string& text, int lineNumber, InputTimeline& timeline) {
-    std::istringstream in(text);
+// A byte no text line holds; "" when there is none.
+std::string binaryByte(const char* begin, const char* end) {
+    for (const char* at = begin; at < end; ++at) {
+        const unsigned char c = static_cast<unsigned char>(*at);
+        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\v' && c != '\f') || c == 0x7F) {
+            char text[64];
+            std::snprintf(text, sizeof text, "a byte 0x%02X, which no text holds", c);
+            return text;
+        }
+    }
+    return "";
+}
+
+Words splitWords(const char* begin, const char* end) {
     Words words;
-    for (std::string word; in >> word;) words.push_back(word);
+    const char* blanks = " \t\r\v\f";
+    for (const char* at = begin; at < end;) {
+        while (at < end && std::strchr(blanks, *at)) ++at;
+        const char* wordEnd = at;
+        while (wordEnd < end && !std::strchr(blanks, *wordEnd)) ++wordEnd;
+        if (wordEnd > at) words.emplace_back(at, wordEnd);
+        at = wordEnd;
+    }
+    return words;
+}
+
+// One line without its comment into the timeline; "" when well formed.
+std::string parseLine(const Words& words, int lineNumber, InputTimeline& timeline) {
     if (words.empty()) return "";
     if (timeline.ended) return "nothing may follow the end line";
     TimelineLine line;
-    if (!readInteger(words[0], line.frame)) {
-        if (!timeline.lines.empty() || (words[0][0] >= '0' && words[0][0] <= '9'))
-            return "the frame number must be a whole number from 1";
+    line.lineNumber = lineNumber;
+    if (!allDigits(words[0])) {
+        if (!timeline.lines.empty()) return "the frame number " + quoted(words[0]) + " is not a whole number";
         return parseHeaderLine(words, timeline.header);
     }
-    if (line.frame < 1) return "the frame number must be a whole number from 1";
+    std::string problem = readNumber(words[0], 1, kMaxFrames, "the frame number", line.frame);
+    if (!problem.empty()) return problem;
     if (timeline.firstFrameLine == 0) timeline.firstFrameLine = lineNumber;
-    std::string problem = parseFrameLine(words, line);
+    problem = parseFrameLine(words, line);
     if (!problem.empty()) return problem;
     if (line.kind == TimelineKind::End) {
         if (line.frame < timeline.lastFrame) return "the end line comes before frames it ends";
@@ -173,6 +239,30 @@ std::string parseLine(const std::string& text, int lineNumber, InputTimeline& ti
     timeline.lastFrame = std::max(timeline.lastFrame, line.frame);
     timeline.lines.push_back(line);
     return "";
+}
+
+// The game time the frames ask for in all, each at the time its last time
+// line set; "" while within the limit, else the line that goes past it.
+std::string gameTimeProblem(const InputTimeline& timeline) {
+    uint64_t total = 0;
+    const TimelineLine* setBy = nullptr;  // the time line in effect
+    int from = 1;
+    auto spanTo = [&](int frame) {
+        if (setBy) total += uint64_t(frame - from) * setBy->value;
+        from = frame;
+        return total > kMaxGameMs;
+    };
+    bool over = false;
+    for (const TimelineLine& l : timeline.lines) {
+        if (l.kind != TimelineKind::Time) continue;
+        if ((over = spanTo(l.frame))) break;
+        setBy = &l;
+    }
+    if (!over && !spanTo(timeline.lastFrame + 1)) return "";
+    return atLine(setBy->lineNumber, "a frame time of " + std::to_string(setBy->value) +
+                                         " ms from frame " + std::to_string(setBy->frame) +
+                                         " on takes the game past " + std::to_string(kMaxGameMs) +
+                                         " ms in all, the most it may run");
 }
 
 std::string validDemo(const InputTimeline& timeline) {
@@ -214,30 +304,71 @@ void appendFloat(std::string& out, float value) {
 
 }  // namespace
 
-bool parseInputTimeline(const std::string& text, InputTimeline& timeline, std::string& error) {
-    timeline = InputTimeline{};
-    std::istringstream in(text);
-    int lineNumber = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++lineNumber;
-        std::string problem = parseLine(line.substr(0, line.find('#')), lineNumber, timeline);
-        if (problem.empty()) continue;
-        // A demo cut off mid-write ends in half a line: it plays up to there.
-        const bool lastLine = in.eof() && !text.empty() && text.back() != '\n';
-        if (lastLine && timeline.header.version != 0) {
-            timeline.cutOff = true;
-            break;
+namespace {
+
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// The text's lines into the timeline; "" when all are well formed, else what
+// is wrong with the first bad one, `badLine` its number. A line is measured
+// before anything is made of it.
+std::string parseLines(const std::string& text, InputTimeline& timeline, int& badLine) {
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    // Some editors start UTF-8 text with a byte-order mark; it says nothing here.
+    if (text.compare(0, 3, kByteOrderMark) == 0) at += 3;
+    for (int lineNumber = 1; at < end; ++lineNumber) {
+        const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)));
+        const bool lastLine = !lineEnd;
+        if (lastLine) lineEnd = end;
+        std::string problem;
+        if (size_t(lineEnd - at) > kMaxLineBytes) {
+            problem = "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes";
+        } else {
+            const char* comment = static_cast<const char*>(std::memchr(at, '#', size_t(lineEnd - at)));
+            const char* content = comment ? comment : lineEnd;
+            problem = binaryByte(at, content);
+            if (problem.empty()) problem = parseLine(splitWords(at, content), lineNumber, timeline);
         }
-        error = atLine(lineNumber, problem);
+        if (!problem.empty()) {
+            // A demo cut off mid-write ends in half a line: it plays up to there.
+            if (lastLine && timeline.header.version != 0) {
+                timeline.cutOff = true;
+                return "";
+            }
+            badLine = lineNumber;
+            return problem;
+        }
+        at = lineEnd + 1;
+    }
+    return "";
+}
+
+bool parseTimelineText(const std::string& text, bool demo, InputTimeline& timeline,
+                       std::string& error) {
+    timeline = InputTimeline{};
+    int badLine = 0;
+    error = parseLines(text, timeline, badLine);
+    if (!error.empty()) {
+        // Whatever the file is, without a version line first it is no demo.
+        if (timeline.header.version == 0 && demo)
+            error = "not a Vexar demo: it does not begin with \"vexar-demo\" (" + error + ")";
+        error = atLine(badLine, error);
         return false;
     }
     std::stable_sort(timeline.lines.begin(), timeline.lines.end(),
                      [](const TimelineLine& a, const TimelineLine& b) { return a.frame < b.frame; });
-    return true;
+    error = gameTimeProblem(timeline);
+    return error.empty();
+}
+
+}  // namespace
+
+bool parseInputTimeline(const std::string& text, InputTimeline& timeline, std::string& error) {
+    return parseTimelineText(text, false, timeline, error);
 }
 
 bool parseDemo(const std::string& text, InputTimeline& timeline, std::string& error) {
-    if (!parseInputTimeline(text, timeline, error)) return false;
+    if (!parseTimelineText(text, true, timeline, error)) return false;
     if (timeline.firstFrameLine == 0)  // the line after the last
         timeline.firstFrameLine = int(std::count(text.begin(), text.end(), '\n')) + 1;
     error = validDemo(timeline);

@@ -24,6 +24,16 @@ constexpr int kDemoFormatVersion = 1;
 // A demo checks the world after every this many frames.
 constexpr int kDemoCheckInterval = 35;
 
+// What a demo or a timeline may ask for, checked while it is read
+// (docs/demo-format.md says why these): far above any real game, far below
+// what a few hostile lines could otherwise claim.
+constexpr int kMaxFrames = 1000000;
+constexpr uint32_t kMaxFrameMs = 86400000;  // a day, for one frame
+constexpr uint64_t kMaxGameMs = 86400000;   // and for all of them together
+constexpr int kMaxWindowSide = 8192;
+constexpr int64_t kMaxWindowPixels = 7680 * 4320;
+constexpr size_t kMaxLineBytes = 1024;
+
 struct DemoHeader {
     int version = 0;       // 0: no header, a plain input timeline
     std::string game;      // the version of the game that recorded it
@@ -38,6 +48,7 @@ enum class TimelineKind : uint8_t { Key, Pointer, Time, Sounds, Check, End };
 
 struct TimelineLine {
     int frame = 0;
+    int lineNumber = 0;  // in the file, for what is said about it
     TimelineKind kind = TimelineKind::Key;
     uint32_t key = 0;  // a virtual-key code
     bool down = false;
@@ -56,7 +67,8 @@ struct InputTimeline {
     bool cutOff = false;              // a demo's last line stopped half-way (ignored)
 };
 
-// False, with `error` naming the line number and what is wrong, on a bad line.
+// False, with `error` naming the line number and what is wrong, on a bad line
+// or one that asks for more than the limits above.
 bool parseInputTimeline(const std::string& text, InputTimeline& timeline, std::string& error);
 // The same, and the file must be a demo this game can play: its header
 // complete and of a version it reads, and a frame time before frame 1 runs.

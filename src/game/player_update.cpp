@@ -65,7 +65,7 @@ void updatePlayer(World& world, const InputState& input) {
     stepObject(player, kPlayerStepFactor * t);
     if (findDroidCollision(world, player) != -1) {
         state.playing = 0;
-        playIfQuiet(world, state.destroyedSound, positionOf(player.matrix));
+        playIfQuiet(world, state.destroyedSound, player.matrix);
         addKills(world, kRamPenalty);
         world.gameSeconds = 0.0f;  // restarts the red fade of the background
     }

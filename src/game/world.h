@@ -1,4 +1,5 @@
 #pragma once
+#include "audio/sound_mixer.h"
 #include "game/explosion.h"
 #include "math/camera.h"
 #include "math/random.h"
@@ -94,9 +95,7 @@ struct World {
     // which clears the stereo mode's second pass (and the next frame).
     float clearColour[4] = {};
     float fadeColour[4] = {};
+    // The matrix each slot's sound was last started from: it follows that
+    // object, and each frame hands the mixer where the object now is.
+    const Matrix4* soundSources[kSoundSlotCount] = {};
 };
-
-// The position and the forward axis of a matrix as vectors that stay in the
-// matrix, for the sound mixer, which follows them from frame to frame.
-const Vec3& positionOf(const Matrix4& matrix);
-const Vec3& forwardOf(const Matrix4& matrix);

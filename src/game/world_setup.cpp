@@ -89,8 +89,8 @@ void prepareStereo(World& w) {
 }
 
 void loadSounds(World& w) {
-    // The listener rides on the player: its position and forward axis.
-    setListener(positionOf(w.player.matrix), forwardOf(w.player.matrix), kHearingRange);
+    // The listener rides on the player (soundPositionsOf).
+    setHearingRange(kHearingRange);
     if (!soundMixer.isOpen.load()) openSoundOutput();
     GameState& s = w.state;
     s.destroyedSound = loadSound("droid_destroyed.wav");

@@ -38,7 +38,7 @@ void updateDroid(World& world, int k) {
         steerObject(droid, d, false, t);
     } else {
         steerObject(droid, d, false, t);
-        playIfQuiet(world, world.state.scanSound, positionOf(droid.matrix));
+        playIfQuiet(world, world.state.scanSound, droid.matrix);
     }
 }
 
@@ -79,7 +79,7 @@ void destroyEnemy(World& world, SceneObject& enemy, const ShotObject& shot) {
     world.explosionDrift = matrixAxisZ(shot.object.matrix);
     world.explosion.elapsed = 0.0f;  // a new burst
     addKills(world, +1);
-    playIfQuiet(world, world.state.destroyedSound, positionOf(shot.object.matrix));
+    playIfQuiet(world, world.state.destroyedSound, shot.object.matrix);
 }
 
 // Shots move by a fixed step a frame, wobble their texture, and hit. A shot
@@ -102,7 +102,7 @@ void updateShot(World& world, int i) {
         if (shotHitsObject(enemy, shot)) destroyEnemy(world, enemy, shot);
     if (shotHitsObject(world.player, shot)) {
         addKills(world, -1);
-        playIfQuiet(world, world.state.playerHitSound, positionOf(world.player.matrix));
+        playIfQuiet(world, world.state.playerHitSound, world.player.matrix);
     }
 }
 
@@ -135,11 +135,23 @@ bool soundPlaying(const World& world, int32_t sound) {
     return sound >= 0 && sound < kSoundSlotCount && (world.soundsPlaying >> sound & 1u) != 0;
 }
 
-void startSound(World& world, int32_t sound, const Vec3& source) {
-    if (playSound(sound, source)) world.soundsPlaying |= 1u << sound;
+void startSound(World& world, int32_t sound, const Matrix4& source) {
+    const Matrix4& listener = world.player.matrix;
+    if (!playSound(sound, {matrixPosition(source), matrixPosition(listener), matrixAxisZ(listener)})) return;
+    world.soundsPlaying |= 1u << sound;
+    world.soundSources[sound] = &source;
 }
 
-void playIfQuiet(World& world, int32_t sound, const Vec3& source) {
+SoundPositions soundPositionsOf(const World& world) {
+    SoundPositions positions;
+    for (int i = 0; i < kSoundSlotCount; ++i)
+        if (const Matrix4* source = world.soundSources[i]) positions.sources[i] = matrixPosition(*source);
+    positions.listener = matrixPosition(world.player.matrix);
+    positions.facing = matrixAxisZ(world.player.matrix);
+    return positions;
+}
+
+void playIfQuiet(World& world, int32_t sound, const Matrix4& source) {
     if (!soundPlaying(world, sound)) startSound(world, sound, source);
 }
 
@@ -152,7 +164,7 @@ void launchShot(World& world, const SceneObject& source, Vec3 velocity, int32_t 
     o.side = side;
     o.matrix = source.matrix;  // drawn turned like its source
     startSound(world, side == kSidePlayer ? state.playerFireSound : state.radarFireSound,
-               positionOf(o.matrix));
+               o.matrix);
 }
 
 void steerObject(SceneObject& object, Vec3 direction, bool stationary, float t) {

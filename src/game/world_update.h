@@ -26,8 +26,10 @@ bool shotHitsObject(const SceneObject& target, ShotObject& shot);
 // already. A sound that failed to load counts as not playing. All three read
 // and mark the world's view of the flags (World::soundsPlaying).
 bool soundPlaying(const World& world, int32_t sound);
-void startSound(World& world, int32_t sound, const Vec3& source);
-void playIfQuiet(World& world, int32_t sound, const Vec3& source);
+void startSound(World& world, int32_t sound, const Matrix4& source);
+void playIfQuiet(World& world, int32_t sound, const Matrix4& source);
+// Where the playing sounds' objects and the listener (the player) are now.
+SoundPositions soundPositionsOf(const World& world);
 
 // One whole frame of the world: the colour it is cleared with, the frame time,
 // the sounds' playing flags as taken at its start, the player, the world, the

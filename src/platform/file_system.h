@@ -35,3 +35,6 @@ bool folderAcceptsGameFiles(const std::string& folder);
 // (~/.local/share/vexar/ on Linux, %APPDATA%\Vexar\ on Windows), created if
 // missing; "" when there is none.
 std::string perUserFolder();
+// That folder's own name, spelt as the system's programs spell theirs
+// (file_system_posix.cpp, file_system_windows.cpp).
+extern const char kPerUserFolderName[];

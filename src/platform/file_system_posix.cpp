@@ -2,8 +2,6 @@
 
 #include "platform/save_steps.h"
 
-#include <SDL.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -52,11 +50,5 @@ std::string moveFileOver(const std::string& from, const std::string& to) {
 
 bool folderAcceptsGameFiles(const std::string& folder) { return access(folder.c_str(), W_OK) == 0; }
 
-std::string perUserFolder() {
-    std::string path;
-    if (char* folder = SDL_GetPrefPath("", "vexar")) {
-        path = folder;
-        SDL_free(folder);
-    }
-    return path;
-}
+// Lower case, as Linux programs name their folders.
+const char kPerUserFolderName[] = "vexar";

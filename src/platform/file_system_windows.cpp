@@ -2,8 +2,6 @@
 
 #include "platform/save_steps.h"
 
-#include <SDL.h>
-
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -135,11 +133,5 @@ bool folderAcceptsGameFiles(const std::string& folder) {
     return !underProgramFiles(full) && canCreateFileIn(full);
 }
 
-std::string perUserFolder() {
-    std::string path;
-    if (char* folder = SDL_GetPrefPath("", "Vexar")) {
-        path = folder;
-        SDL_free(folder);
-    }
-    return path;
-}
+// Capitalised, as Windows programs name their folders.
+const char kPerUserFolderName[] = "Vexar";

@@ -77,6 +77,8 @@ int parseLeadingInt(const std::string& text) {
 
 IniFile parseIniText(const std::string& text) {
     IniFile ini;
+    const size_t firstEnd = text.find('\n');
+    ini.crlf = firstEnd != std::string::npos && firstEnd > 0 && text[firstEnd - 1] == '\r';
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
@@ -88,7 +90,8 @@ IniFile parseIniText(const std::string& text) {
 
 std::string iniText(const IniFile& ini) {
     std::string text;
-    for (const auto& line : ini.lines) text += line + "\n";
+    const char* end = ini.crlf ? "\r\n" : "\n";
+    for (const auto& line : ini.lines) text += line + end;
     return text;
 }
 

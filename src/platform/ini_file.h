@@ -7,6 +7,9 @@
 // compare without regard to case.
 struct IniFile {
     std::vector<std::string> lines;
+    // Written back with the line ends it came with, as Windows' own profile
+    // writer keeps them: CRLF when its first line ended so, else LF.
+    bool crlf = false;
 };
 
 IniFile parseIniText(const std::string& text);

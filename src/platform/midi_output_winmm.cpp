@@ -18,12 +18,23 @@ namespace {
 std::atomic<HMIDIOUT> midiOut{nullptr};
 // The player's music volume, 0 to 1.
 float volume = 1.0f;
+// The device's own volume as the player had set it, kept from the first
+// change the game makes to put it back when the song closes.
+DWORD playerVolume = 0;
+bool volumeChanged = false;
 
-// The device's own volume, both channels alike (16 bits each); a device
-// that has none (some external synthesisers) ignores it.
+DWORD scaledChannel(DWORD level) { return DWORD(float(level) * volume + 0.5f); }
+
+// The music volume as a share of the device's own volume, both channels (16
+// bits each) kept apart. At full music volume the device is not touched at
+// all, nor is one whose volume cannot be read (some external synthesisers).
 void applyVolume(HMIDIOUT open) {
-    DWORD level = DWORD(volume * 65535.0f + 0.5f);
-    midiOutSetVolume(open, level | (level << 16));
+    if (!volumeChanged) {
+        if (volume >= 1.0f || midiOutGetVolume(open, &playerVolume) != MMSYSERR_NOERROR) return;
+        volumeChanged = true;
+    }
+    const DWORD left = playerVolume & 0xFFFFu, right = playerVolume >> 16;
+    midiOutSetVolume(open, scaledChannel(left) | (scaledChannel(right) << 16));
 }
 
 }  // namespace
@@ -44,8 +55,11 @@ void setMidiOutputVolume(float scale) {
 void closeMidiOutput() {
     HMIDIOUT open = midiOut.exchange(nullptr, std::memory_order_acq_rel);
     if (!open) return;
-    // Notes still sounding are ended before the device goes.
+    // Notes still sounding are ended before the device goes, and the
+    // device's volume is the player's again.
     midiOutReset(open);
+    if (volumeChanged) midiOutSetVolume(open, playerVolume);
+    volumeChanged = false;
     midiOutClose(open);
 }
 

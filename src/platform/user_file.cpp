@@ -3,6 +3,8 @@
 #include "platform/file_system.h"
 #include "platform/media_path.h"
 
+#include <SDL.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -32,6 +34,15 @@ std::string perUserPath(const char* name) {
 }
 
 }  // namespace
+
+std::string perUserFolder() {
+    std::string path;
+    if (char* folder = SDL_GetPrefPath("", kPerUserFolderName)) {
+        path = folder;
+        SDL_free(folder);
+    }
+    return path;
+}
 
 std::string userFilePathForReading(const char* name) {
     std::string mediaPath = buildMediaPath(name);

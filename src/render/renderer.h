@@ -38,6 +38,10 @@ void prepareParticles();
 // lit by light 0 in these colours (null: the light as set up). The stereo
 // mode keeps its first pass for the overlay and clears for the second.
 void beginFrame(const float clearColour[4]);
+// The last frame begun, begun once more with the state it began with (the
+// star field takes its light from the normal the frame before left), so
+// that drawing the same world again gives the same picture.
+void beginSameFrameAgain(const float clearColour[4]);
 void beginPass(const Matrix4& view, const float* ambient, const float* diffuse);
 void keepFirstPass(const float clearColour[4]);
 void endFrame();
@@ -50,7 +54,7 @@ void drawObject(const SceneObject& object);
 void drawShots(const ShotObject* shots, int count);
 void drawParticles(const ExplosionPass& particles, int32_t pointSize);
 // Over the frame: the kept first pass through the overlay's model, and a text
-// box (the score, the demo's badge, a kept picture) over everything, inside a
+// box (the score, the demo's badge, the pause's word) over everything, inside a
 // frame or after it.
 void drawStereoOverlay(const SceneObject& overlay);
 void drawTextBox(const TextOverlay& box);
@@ -58,13 +62,6 @@ void drawTextBox(const TextOverlay& box);
 // The frame just drawn (before it is shown) as opaque red, green, blue, alpha
 // pixels, top row first: what screenshots are made of.
 std::vector<uint8_t> readFrame(int width, int height);
-// A copy of the frame just drawn, kept before its swap: after it no buffer is
-// sure to hold it any more, and a paused game draws nothing new. Read back as
-// readFrame gives it, or bottom row first as blue, green, red, alpha (a text
-// box's layout, for drawing it back); empty when none was kept.
-void keepFrame(int width, int height);
-std::vector<uint8_t> readKeptFrame();
-std::vector<uint8_t> readKeptFrameBottomUp();
 // Waits until everything drawn so far is done.
 void finishDrawing();
 

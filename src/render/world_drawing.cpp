@@ -45,8 +45,11 @@ void prepareWorldDrawing(const World& world) {
     prepareStars(world.stars, kStarCount);
 }
 
-void drawWorldFrame(const World& world) {
-    beginFrame(world.clearColour);
+void drawWorldFrame(const World& world, bool again) {
+    if (again)
+        beginSameFrameAgain(world.clearColour);
+    else
+        beginFrame(world.clearColour);
     if (world.settings.stereo) {
         drawStereoPasses(world);
     } else {

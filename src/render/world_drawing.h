@@ -14,5 +14,6 @@ void prepareWorldDrawing(const World& world);
 // colour; one pass from the camera, or in the stereo mode a first pass lit
 // blue kept for the overlay and a second from the other eye lit red, on the
 // background as the fade left it after the update, with the first laid over
-// it; then the score box.
-void drawWorldFrame(const World& world);
+// it; then the score box. `again`: the same world drawn once more (nothing
+// was accepted since), the same picture as when it was drawn first.
+void drawWorldFrame(const World& world, bool again = false);

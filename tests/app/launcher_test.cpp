@@ -14,6 +14,7 @@
 #include <imgui.h>
 
 #include <chrono>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -29,11 +30,13 @@ const char* const kCheckBoxes[] = {"160 12", "256 12", "350 12", "450 12", "560 
 const char* const kListEntries[] = {"60 30", "60 43", "60 56", "60 69"};
 
 // What the player does once the launcher is up; each step an xdotool command
-// for the launcher window, or "close" (the window manager's close button) or
-// "grab X,Y..." (a screenshot reading those points).
+// for the launcher window, or "click X Y" (the pointer there, then a click),
+// "close" (the window manager's close button) or "grab X,Y..." (a screenshot
+// reading those points). Each step waits for what the one before it did to
+// show, however loaded the machine.
 using Steps = std::vector<std::string>;
 
-std::string click(const char* point) { return std::string("mousemove --sync --window %W ") + point + " click 1"; }
+std::string click(const char* point) { return std::string("click ") + point; }
 const char kReturn[] = "windowfocus --sync %W key Return";
 
 std::string withWindow(std::string command, const std::string& window) {
@@ -61,23 +64,71 @@ protected:
         std::string window =
             commandOutput("timeout 20 xdotool search --sync --onlyvisible --name '^Vexar$' | head -1");
         while (!window.empty() && window.back() == '\n') window.pop_back();
-        if (window.empty()) {
-            ADD_FAILURE() << "no launcher window appeared";
+        if (window.empty() || !waitForFirstPicture(window)) {
+            ADD_FAILURE() << "no launcher window appeared, or it drew nothing";
             SDL_Event quit{};
             quit.type = SDL_QUIT;
             SDL_PushEvent(&quit);  // so that the launcher ends all the same
             return;
         }
         for (const std::string& step : steps) {
-            if (step == "close")
+            if (step == "close") {
                 commandOutput(std::string(VEXAR_CLOSE_REQUEST) + " " + window);
-            else if (step.rfind("grab", 0) == 0)
+            } else if (step.rfind("grab", 0) == 0) {
                 grabbed += commandOutput(std::string(VEXAR_GRAB_WINDOW) + " " + window + " " +
                                          media.path("launcher.png") + step.substr(4));
-            else
+            } else if (step.rfind("click ", 0) == 0) {
+                // The pointer's hover drawn first, so that the click's own
+                // change is the one waited for.
+                commandOutput("xdotool mousemove --sync --window " + window + " " + step.substr(6));
+                const std::string before = stillPicture(window, "");
+                commandOutput("xdotool click 1");
+                EXPECT_TRUE(stillPicture(window, before) != before || before.empty()) << step;
+            } else {
                 commandOutput("xdotool " + withWindow(step, window));
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            }
         }
+    }
+
+    // The window's picture as the bytes of its PNG file; "" once the window
+    // is gone (Start hides it).
+    std::string picture(const std::string& window) {
+        const std::string file = media.path("step.png");
+        std::remove(file.c_str());
+        commandOutput(std::string(VEXAR_GRAB_WINDOW) + " " + window + " " + file + " 2>/dev/null");
+        return readFileText(file);
+    }
+
+    // Waits until the picture differs from `unlike` and then holds still over
+    // a few grabs (every frame the input is owed drawn); returns it, or ""
+    // when the window went, or after 15 seconds what it last showed.
+    std::string stillPicture(const std::string& window, const std::string& unlike) {
+        std::string last;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+        for (int still = 0; std::chrono::steady_clock::now() < deadline;) {
+            const std::string now = picture(window);
+            if (now.empty()) return now;
+            still = now == last && now != unlike ? still + 1 : 0;
+            if (still == 2) return now;
+            last = now;
+            std::this_thread::sleep_for(std::chrono::milliseconds(40));
+        }
+        return last;
+    }
+
+    // The first frame is drawn when the Start button shows (its grey, inside
+    // its corner).
+    bool waitForFirstPicture(const std::string& window) {
+        const std::string point = "568,420";
+        for (int tries = 0; tries < 300; ++tries) {
+            std::istringstream read(commandOutput(std::string(VEXAR_GRAB_WINDOW) + " " + window + " " +
+                                                  media.path("step.png") + " " + point + " 2>/dev/null"));
+            std::string at;
+            int r = 0, g = 0, b = 0;
+            if (read >> at >> r >> g >> b && r + g + b > 0) return !stillPicture(window, "").empty();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
     }
 
     // The colour a grab read at "X,Y".

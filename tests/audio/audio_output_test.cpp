@@ -21,17 +21,17 @@ Capture playAgainstReference(ScratchMedia& media, float leftDistance) {
     std::string capturePath = media.path("capture.raw");
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", capturePath.c_str(), 1);
-    static const Vec3 listener{0, 0, 0};
-    static const Vec3 facing{0, 0, 1};
-    setListener(listener, facing, 200.0f);
+    const Vec3 listener{0, 0, 0};
+    const Vec3 facing{0, 0, 1};
+    setHearingRange(200.0f);
     EXPECT_EQ(openSoundOutput(), 0) << "the disk driver must open";
     media.write("dc.wav", monoWav(std::vector<int16_t>(22050, 4000)));
     int reference = loadSound("dc.wav");
     int placed = loadSound("dc.wav");
     Vec3 centre{}, onLeft{leftDistance, 0, 0};  // facing +z with y up: +x is the left
     sleepMilliseconds(100);
-    playSound(reference, centre);
-    playSound(placed, onLeft);
+    playSound(reference, {centre, listener, facing});
+    playSound(placed, {onLeft, listener, facing});
     sleepMilliseconds(900);
     closeSoundOutput();
     unsetenv("SDL_AUDIODRIVER");

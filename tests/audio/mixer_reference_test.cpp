@@ -117,7 +117,7 @@ TEST(MixerReference, RandomSlotsMixExactlyLikeFrameByFrame) {
     auto integer = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
     Vec3 listener{}, facing{0, 0, 1};
     for (int round = 0; round < 300; ++round) {
-        setListener(listener, facing, 75.0f);
+        setHearingRange(75.0f);
         openSoundOutput();
         int count = integer(1, kSoundSlotCount);
         std::vector<PlainSlot> plain(static_cast<size_t>(count));
@@ -161,7 +161,7 @@ TEST(MixerReference, RandomSlotsMixExactlyLikeFrameByFrame) {
             std::copy(p.data.begin(), p.data.end(), s.data);
             std::copy(p.historyLeft, p.historyLeft + 16, s.historyLeft);
             std::copy(p.historyRight, p.historyRight + 16, s.historyRight);
-            s.baseRate = p.baseRate, s.rate = p.rate = 1.0f, s.source = &sources[size_t(i)];
+            s.baseRate = p.baseRate, s.rate = p.rate = 1.0f;
             s.previousDistance = p.previousDistance, s.baseGain = p.baseGain;
             s.gainRight = p.gainRight, s.gainLeft = p.gainLeft;
             s.leadRight = p.leadRight, s.leadLeft = p.leadLeft;
@@ -173,8 +173,14 @@ TEST(MixerReference, RandomSlotsMixExactlyLikeFrameByFrame) {
             s.active.store(true);
         }
         soundMixer.slotCount.store(count);
+        // Where the sources and the listener are, as the game hands them over.
+        auto publish = [&] {
+            SoundPositions positions{{}, listener, facing};
+            std::copy(sources.begin(), sources.end(), positions.sources);
+            publishSoundPositions(positions);
+        };
         // The slots were set up by hand, not by playSound: hand the mixer their places.
-        publishSoundPositions();
+        publish();
         std::vector<int16_t> expected(2 * kMixBlockFrames), block(2 * kMixBlockFrames);
         for (int b = 0; b < 4; ++b) {
             std::fill(expected.begin(), expected.end(), 0);
@@ -190,7 +196,7 @@ TEST(MixerReference, RandomSlotsMixExactlyLikeFrameByFrame) {
             if (HasFailure()) return;
             // Odd slots move (Doppler); even ones stand still and play at their own pace.
             for (size_t i = 1; i < sources.size(); i += 2) sources[i].z += uniform(-40, 40);
-            publishSoundPositions();
+            publish();
         }
         closeSoundOutput();
     }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -24,7 +26,7 @@ struct MixerTest : ::testing::Test {
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
         setManualClock(kStart);
-        setListener(listener, facing, 75.0f);
+        setHearingRange(75.0f);
         openSoundOutput();
     }
     void TearDown() override {
@@ -37,6 +39,13 @@ struct MixerTest : ::testing::Test {
         return loadSound("s.wav");
     }
     void mix() { onBufferDone(block.data()); }
+    // The sound started, and every source moved, where the game has them now.
+    bool play(int sound, const Vec3& source) { return playSound(sound, {source, listener, facing}); }
+    void publish(const Vec3& source) {
+        SoundPositions positions{{}, listener, facing};
+        std::fill(std::begin(positions.sources), std::end(positions.sources), source);
+        publishSoundPositions(positions);
+    }
     int left(int frame) const { return block[size_t(2 * frame)]; }
     int right(int frame) const { return block[size_t(2 * frame + 1)]; }
     bool silent() const {
@@ -57,17 +66,17 @@ TEST_F(MixerTest, NoDeviceStillAcceptsSounds) {
     EXPECT_TRUE(soundMixer.isOpen.load());
     int sound = add(constant(100, 1));
     Vec3 source{};
-    playSound(sound, source);
+    play(sound, source);
     EXPECT_TRUE(isSoundPlaying(sound));
     EXPECT_FALSE(isSoundPlaying(sound + 1));
     EXPECT_FALSE(isSoundPlaying(-1));
-    playSound(7, source);  // out of range: ignored
+    play(7, source);  // out of range: ignored
 }
 
 TEST_F(MixerTest, CentredSoundIsEqualInBothEarsAndHandsItsIndexOn) {
     int sound = add(ramp(5000));
     Vec3 source = listener;
-    playSound(sound, source);
+    play(sound, source);
     mix();
     for (int k = 0; k < kMixBlockFrames; ++k) {
         ASSERT_EQ(left(k), k);
@@ -83,7 +92,7 @@ TEST_F(MixerTest, CentredSoundIsEqualInBothEarsAndHandsItsIndexOn) {
 TEST_F(MixerTest, SourceAboveTheListenerIsCentredToo) {
     int sound = add(constant(5000, 1000));
     Vec3 source{0, 10, 0};
-    playSound(sound, source);
+    play(sound, source);
     advanceManualClock(20);
     mix();
     const SoundSlot& slot = soundMixer.slots[sound];
@@ -98,7 +107,7 @@ TEST_F(MixerTest, SideSourcesLeadAndFillTheNearEarOnly) {
     int sound = add(ramp(5000));
     const SoundSlot& slot = soundMixer.slots[sound];
     Vec3 onLeft{10, 0, 0};  // facing +z with y up: +x is the left
-    playSound(sound, onLeft);
+    play(sound, onLeft);
     advanceManualClock(20);
     mix();
     float g = (75.0f - 10.0f) * (1.0f / 75.0f);
@@ -111,7 +120,7 @@ TEST_F(MixerTest, SideSourcesLeadAndFillTheNearEarOnly) {
     EXPECT_EQ(right(100), 0);
 
     Vec3 onRight{-10, 0, 0};
-    playSound(sound, onRight);
+    play(sound, onRight);
     advanceManualClock(20);
     mix();
     EXPECT_EQ(slot.leadRight, 16);
@@ -124,7 +133,7 @@ TEST_F(MixerTest, DiagonalSourceGetsAPartialFarEarAndLead) {
     int sound = add(constant(5000, 1000));
     const SoundSlot& slot = soundMixer.slots[sound];
     Vec3 source{-10, 0, 10};  // ahead and to the right
-    playSound(sound, source);
+    play(sound, source);
     advanceManualClock(30);
     mix();
     float a = 10.0f / std::sqrt(200.0f);
@@ -139,7 +148,7 @@ TEST_F(MixerTest, SourceBehindIsMuffledToItsAverage) {
     int sound = add(constant(5000, 1600));
     const SoundSlot& slot = soundMixer.slots[sound];
     Vec3 behind{0, 0, -0.5f};
-    playSound(sound, behind);
+    play(sound, behind);
     advanceManualClock(1);
     mix();
     EXPECT_FLOAT_EQ(slot.muffle, 1.0f);
@@ -157,8 +166,8 @@ TEST_F(MixerTest, DistanceFadesAndBeyondRangeIsSilentButEndsOnTime) {
     int farSound = add(constant(3000, 1000));
     Vec3 nearSource{0, 0, 37.5f};
     Vec3 farSource{0, 0, 80};
-    playSound(nearSound, nearSource);
-    playSound(farSound, farSource);
+    play(nearSound, nearSource);
+    play(farSound, farSource);
     advanceManualClock(200);
     mix();
     EXPECT_EQ(left(10), 500) << "half way to the range: half the gain";
@@ -176,7 +185,7 @@ TEST_F(MixerTest, DistanceFadesAndBeyondRangeIsSilentButEndsOnTime) {
 TEST_F(MixerTest, StartIsDelayedByTwoMillisecondsPerUnit) {
     int sound = add(constant(20000, 1000));
     Vec3 source{0, 0, 50};
-    playSound(sound, source);
+    play(sound, source);
     advanceManualClock(99);
     mix();
     EXPECT_TRUE(silent());
@@ -191,18 +200,18 @@ TEST_F(MixerTest, DopplerFollowsTheChangeOfDistancePerBlock) {
     int sound = add(ramp(20000));
     const SoundSlot& slot = soundMixer.slots[sound];
     Vec3 source{0, 0, 30};
-    playSound(sound, source);
+    play(sound, source);
     advanceManualClock(60);
     mix();
     EXPECT_FLOAT_EQ(slot.rate, 1.0f);
     source.z = 20;  // approaching by 10 units
-    publishSoundPositions();
+    publish(source);
     mix();
     EXPECT_FLOAT_EQ(slot.rate, 1.1f);
     EXPECT_EQ(slot.readPosition, int(1023.0f + 1023.0f * 1.1f));
     int start = slot.readPosition;
     source.z = 30;  // receding by 10 units
-    publishSoundPositions();
+    publish(source);
     mix();
     EXPECT_FLOAT_EQ(slot.rate, 0.9f);
     EXPECT_EQ(slot.readPosition, int(float(start) + 1023.0f * 0.9f));
@@ -211,11 +220,11 @@ TEST_F(MixerTest, DopplerFollowsTheChangeOfDistancePerBlock) {
 TEST_F(MixerTest, RateBelowZeroEndsTheSound) {
     int sound = add(ramp(20000));
     Vec3 source{0, 0, 1};
-    playSound(sound, source);
+    play(sound, source);
     advanceManualClock(2);
     mix();
     source.z = 300;  // receding by 299 units: rate −1.99
-    publishSoundPositions();
+    publish(source);
     mix();
     EXPECT_FALSE(isSoundPlaying(sound));
 }
@@ -227,8 +236,8 @@ TEST_F(MixerTest, LoudSoundsAreClampedSymmetrically) {
         openSoundOutput();
         int a = add(constant(5000, value));
         int b = add(constant(5000, value));
-        playSound(a, here);
-        playSound(b, here);
+        play(a, here);
+        play(b, here);
         mix();
         int expected = value > 0 ? 32767 : -32767;
         EXPECT_EQ(left(3), expected);
@@ -241,13 +250,13 @@ TEST_F(MixerTest, ShortSoundsEndAtOnce) {
     int seventeen = add(constant(17, 20000));
     int empty = add({});
     Vec3 here = listener;
-    playSound(sixteen, here);
-    playSound(empty, here);
+    play(sixteen, here);
+    play(empty, here);
     mix();
     EXPECT_TRUE(silent());
     EXPECT_FALSE(isSoundPlaying(sixteen));
     EXPECT_FALSE(isSoundPlaying(empty));
-    playSound(seventeen, here);
+    play(seventeen, here);
     mix();
     EXPECT_EQ(left(0), 20000) << "one frame, then the end";
     EXPECT_EQ(left(1), 0);
@@ -258,12 +267,12 @@ TEST_F(MixerTest, RestartBeginsAgainWithFreshFilterState) {
     int sound = add(ramp(20000));
     const SoundSlot& slot = soundMixer.slots[sound];
     Vec3 behind{0, 0, -1};
-    playSound(sound, behind);
+    play(sound, behind);
     advanceManualClock(2);
     mix();
     mix();
     EXPECT_NE(slot.historySumLeft, 0);
-    playSound(sound, behind);
+    play(sound, behind);
     EXPECT_EQ(slot.readPosition, 0);
     EXPECT_EQ(slot.historySumLeft, 0);
     EXPECT_EQ(slot.historyIndexLeft, 0);
@@ -274,7 +283,7 @@ TEST_F(MixerTest, RestartBeginsAgainWithFreshFilterState) {
 TEST_F(MixerTest, TheMasterVolumeScalesTheFinishedMixOnly) {
     int sound = add(constant(5000, 3001));
     Vec3 source{};  // at the listener: both ears at full gain
-    playSound(sound, source);
+    play(sound, source);
     mix();
     ASSERT_EQ(left(10), 3001);
     setSoundVolume(50);
@@ -292,7 +301,7 @@ TEST_F(MixerTest, TheClockWrapDoesNotHoldASoundBack) {
     setManualClock(0xFFFFFFF0u);
     int sound = add(constant(5000, 1000));
     Vec3 source{0, 0, 20};  // 40 ms: starts after the wrap
-    playSound(sound, source);
+    play(sound, source);
     mix();
     EXPECT_TRUE(silent());
     advanceManualClock(40);

@@ -1,6 +1,6 @@
 // The replay's input timeline over arbitrary bytes: a file either parses into
-// lines that can all be applied, or is refused with the number of a line
-// that exists.
+// lines within the limits that can all be applied, or is refused with the
+// number of a line that exists.
 #include "game/input_timeline.h"
 
 #include <algorithm>
@@ -22,7 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     InputState input;
     int lastFrame = 0;
     for (const TimelineLine& line : timeline.lines) {
-        if (line.frame < lastFrame || line.frame < 1) std::abort();
+        if (line.frame < lastFrame || line.frame < 1 || line.frame > kMaxFrames) std::abort();
+        if (line.kind == TimelineKind::Time && (line.value < 1 || line.value > kMaxFrameMs))
+            std::abort();
         lastFrame = line.frame;
     }
     if (lastFrame != timeline.lastFrame) std::abort();

@@ -138,9 +138,54 @@ TEST(DemoFormat, DamagedAndForeignDemosAreRefusedWithTheirLine) {
     EXPECT_EQ(refusal(top + "1 time 30\n2 sounds 1,,2\n"),
               "line 5: sounds are slot numbers from 0 to 31 joined by commas, or \"none\"");
     EXPECT_EQ(refusal(top + "1 time 30\n35 check 12ab\n"), "line 5: a check is 16 hexadecimal digits");
-    EXPECT_EQ(refusal(top + "1 time 0\n"), "line 4: a frame time is a whole number of milliseconds from 1");
+    EXPECT_EQ(refusal(top + "1 time 0\n"), "line 4: the frame time (ms) 0 is less than 1");
     EXPECT_EQ(refusal(top + "1 time 30\n5 end\n6 key up down\n"), "line 6: nothing may follow the end line");
-    EXPECT_EQ(refusal(top + "1 time 30\nseed 4\n"), "line 5: the frame number must be a whole number from 1");
+    EXPECT_EQ(refusal(top + "1 time 30\nseed 4\n"), "line 5: the frame number \"seed\" is not a whole number");
+    // What is not a demo at all is told so, its bytes shown escaped.
+    EXPECT_EQ(refusal(std::string("RIFF$\x01\0\0WAVEfmt ", 16)),
+              "line 1: not a Vexar demo: it does not begin with \"vexar-demo\" (a byte 0x01, which "
+              "no text holds)");
+    EXPECT_EQ(refusal("vexar-demo 1\nseed 9\nst\xC3\xA9reo 1\n"),
+              "line 3: unknown header line \"st\\xC3\\xA9reo\"");
+    EXPECT_EQ(refusal(top + "1 time 30\n2 key " + std::string(40, 'x') + " down\n"),
+              "line 5: unknown key \"" + std::string(32, 'x') + "...\"");
+    EXPECT_EQ(refusal(top + "1 time 30\n2 pointer 0 1e39\n"),
+              "line 5: the pointer value \"1e39\" is beyond the range of a float");
+    EXPECT_EQ(refusal(top + "1 time 30\n2 pointer nan 0\n"),
+              "line 5: the pointer value \"nan\" is not a finite number");
+}
+
+// A few lines cannot ask for a billion frames, a month of sound or a window
+// no screen has; a real game, however long, stays far inside.
+TEST(DemoFormat, WhatADemoMayAskForIsBounded) {
+    const std::string top = "vexar-demo 1\nseed 9\n";
+    EXPECT_EQ(refusal(top + "1 time 30\n999999999 end\n"),
+              "line 4: the frame number 999999999 is more than 1000000");
+    EXPECT_EQ(refusal(top + "1 time 4294967295\n1 end\n"),
+              "line 3: the frame time (ms) 4294967295 is more than 86400000");
+    EXPECT_EQ(refusal(top + "1 time 30\n5 time 86400000\n6 end\n"),
+              "line 4: a frame time of 86400000 ms from frame 5 on takes the game past 86400000 ms "
+              "in all, the most it may run");
+    EXPECT_EQ(refusal(top + "1 time 100\n864001 end\n"),
+              "line 3: a frame time of 100 ms from frame 1 on takes the game past 86400000 ms in "
+              "all, the most it may run");
+    EXPECT_EQ(refusal(top + "width 16384\n"), "line 3: the width 16384 is more than 8192");
+    EXPECT_EQ(refusal(top + "width 7680\nheight 8000\n"),
+              "line 4: a window of 8000 by 7680 is more than 33177600 pixels");
+    EXPECT_EQ(refusal(top + "1 time 30 #" + std::string(2000, ' ') + "\n"),
+              "line 3: the line is longer than 1024 bytes");
+    // At the limits: a night's sleep in one frame, a day's game, the largest desktop.
+    InputTimeline timeline;
+    std::string error;
+    EXPECT_TRUE(parseDemo(top + "width 7680\nheight 4320\n1 time 30\n2 time 43200000\n"
+                                "3 time 30\n1000000 end\n",
+                          timeline, error))
+        << error;
+    // A byte-order mark before the first line is passed over.
+    EXPECT_TRUE(parseDemo("\xEF\xBB\xBF" + top + "1 time 30\n1 end\n", timeline, error)) << error;
+    // A subnormal pointer value is a float like any other.
+    EXPECT_TRUE(parseDemo(top + "1 time 30\n1 pointer 1e-45 -1e-40\n1 end\n", timeline, error)) << error;
+    EXPECT_GT(timeline.lines[1].pointerX, 0.0f);
 }
 
 TEST(DemoFormat, ADemoCutOffMidWritePlaysUpToWhereItStops) {

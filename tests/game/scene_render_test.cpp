@@ -1,5 +1,5 @@
 // Whole frames of the real game, drawn headless with the real media, read back.
-#include "replay_session.h"
+#include "app/replay_session.h"
 
 #include "platform/media_path.h"
 #include "render/gl1/gl.h"

@@ -4,7 +4,7 @@
 // shares one hash, so a change shows where it happened. The pixels are the
 // software renderer's of Debian 12 (Mesa 22.3, llvmpipe); another renderer
 // draws others, and the test then says so and stops.
-#include "replay_session.h"
+#include "app/replay_session.h"
 
 #include "game/input_timeline.h"
 #include "platform/media_path.h"

@@ -29,18 +29,37 @@ TEST(IniFile, KeepsWhatItDoesNotKnow) {
     iniSetValue(ini, "Game", "Width", "1024");
     iniSetValue(ini, "Game", "Height", "768");
     EXPECT_EQ(iniText(ini),
-              "; written by hand\n"
-              "[Other]\n"
-              "Width=1\n"
-              "\n"
-              "[game]\n"
-              "# a note\n"
-              "Width=1024\n"
-              "Extra=yes\n"
-              "Height=768\n"
-              "\n"
-              "[Tail]\n"
-              "x=1\n");
+              "; written by hand\r\n"
+              "[Other]\r\n"
+              "Width=1\r\n"
+              "\r\n"
+              "[game]\r\n"
+              "# a note\r\n"
+              "Width=1024\r\n"
+              "Extra=yes\r\n"
+              "Height=768\r\n"
+              "\r\n"
+              "[Tail]\r\n"
+              "x=1\r\n");
+}
+
+// A file keeps its own line ends through a rewrite, new lines included; one
+// the game starts itself ends its lines in LF.
+TEST(IniFile, KeepsTheLineEndsItCameWith) {
+    ScratchMedia media;
+    const std::string path = media.path("game.ini");
+    for (const char* end : {"\r\n", "\n"}) {
+        media.write("game.ini", std::string("[Game]") + end + "Music=1" + end + "[Other]" + end + "A=1");
+        IniFile ini = readIniFile(path);
+        iniSetValue(ini, "Game", "Lights", "1");
+        iniSetValue(ini, "Game", "Music", "0");
+        ASSERT_EQ(writeIniFile(path, ini), "");
+        EXPECT_EQ(readFileText(path), std::string("[Game]") + end + "Music=0" + end + "Lights=1" + end +
+                                          "[Other]" + end + "A=1" + end);
+    }
+    IniFile fresh = parseIniText("");
+    iniSetValue(fresh, "Game", "Music", "1");
+    EXPECT_EQ(iniText(fresh), "[Game]\nMusic=1\n");
 }
 
 TEST(IniFile, AddsAMissingSectionAtTheEnd) {

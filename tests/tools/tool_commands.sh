@@ -109,6 +109,53 @@ compare)
         fail "pictures of two sizes: $(cat "$work/err")"
     run_tool compare "$a" "$golden/ram.timeline" >/dev/null 2>&1 && fail "a file that is no PNG compared"
     ;;
+replay_stopped)
+    # Ctrl-C and SIGTERM end a long replay at once, saying where.
+    for signal in INT:130 TERM:143; do
+        rm -rf "$work/out"
+        run_tool replay --seed 1 --frames 1000000 --out "$work/out" 2>"$work/err" &
+        shell=$!
+        for _ in $(seq 300); do
+            [ "$(wc -l 2>/dev/null <"$work/out/state.txt" || echo 0)" -gt 50 ] && break
+            sleep 0.1
+        done
+        # The tool itself, not the shell that started it in the background.
+        kill -"${signal%:*}" "$(pgrep -P $shell -x vexar-tool || echo $shell)"
+        wait $shell
+        status=$?
+        [ "$status" -eq "${signal#*:}" ] || fail "status $status after SIG${signal%:*}"
+        grep -qE "^vexar-tool replay: stopped by SIG${signal%:*} at frame [0-9]+; what it wrote holds the frames before it$" \
+            "$work/err" || fail "no line saying where it stopped: $(cat "$work/err")"
+    done
+    ;;
+replay_full_disk)
+    # Each output on a full disk: the replay stops at once and names it.
+    for file in state.txt timings.csv audio.wav frame-000002.png; do
+        rm -rf "$work/out" && mkdir -p "$work/out"
+        ln -s /dev/full "$work/out/$file"
+        run_tool replay --seed 1 --frames 1000 --screenshot 2 --out "$work/out" 2>"$work/err"
+        status=$?
+        [ "$status" -eq 1 ] || fail "status $status with $file on a full disk"
+        grep -qx "vexar-tool replay: cannot write $work/out/$file: No space left on device" "$work/err" ||
+            fail "no line naming $file: $(cat "$work/err")"
+        other=state.txt
+        [ "$file" == state.txt ] && other=timings.csv
+        [ "$(wc -l <"$work/out/$other")" -lt 10 ] || fail "went on after $file failed"
+    done
+    ;;
+replay_hostile_demo)
+    # A few lines asking for more than any game: refused, nothing written.
+    printf 'vexar-demo 1\nseed 1\n1 time 4294967295\n1 end\n' >"$work/long.demo"
+    head -c 64 /dev/urandom | tr -d '\n' | { printf 'RIFF\0\0'; cat; } >"$work/binary.demo"
+    for demo in long binary; do
+        run_tool replay --demo "$work/$demo.demo" --out "$work/out" 2>"$work/err"
+        status=$?
+        [ "$status" -eq 1 ] || fail "status $status for $demo.demo"
+        [ ! -e "$work/out" ] || fail "$demo.demo wrote output all the same"
+    done
+    grep -qx "vexar-tool replay: $work/binary.demo: line 1: not a Vexar demo: it does not begin with \"vexar-demo\" (a byte 0x00, which no text holds)" \
+        "$work/err" || fail "the binary file is not told it is no demo: $(cat -v "$work/err")"
+    ;;
 manual)
     # Every command the tool lists has its section in the manual page, and
     # the options of each agree both ways.

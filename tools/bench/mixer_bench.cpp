@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <vector>
 
@@ -31,7 +33,7 @@ void fillSlots() {
 
 // Starts a slot and lets it sound at once, as if its travel time had passed.
 void start(int i) {
-    playSound(i, sources[i]);
+    playSound(i, {sources[i], kListener, kFacing});
     soundMixer.slots[i].startTime = millisecondClock() - 1000;
 }
 
@@ -40,7 +42,7 @@ void start(int i) {
 // still, each plays at its own pace.
 void mixBlocks(benchmark::State& state, bool moving) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);  // no audio thread: this one mixes
-    setListener(kListener, kFacing, 75.0f);
+    setHearingRange(75.0f);
     openSoundOutput();
     fillSlots();
     for (int i = 0; i < kSoundSlotCount; ++i) start(i);
@@ -55,7 +57,9 @@ void mixBlocks(benchmark::State& state, bool moving) {
         if (moving) {
             for (Vec3& source : sources) source.z += step;
             step = -step;
-            publishSoundPositions();
+            SoundPositions positions{{}, kListener, kFacing};
+            std::copy(std::begin(sources), std::end(sources), positions.sources);
+            publishSoundPositions(positions);
         }
         onBufferDone(block.data());
         benchmark::DoNotOptimize(block.data());

@@ -1,11 +1,12 @@
 #include "autopilot.h"
 
 #include "replay.h"
-#include "replay_session.h"
+#include "app/replay_session.h"
 #include "tool_help.h"
 
 #include "audio/sound_mixer.h"
 #include "game/demo.h"
+#include "platform/interrupt.h"
 #include "platform/media_path.h"
 
 #include <cmath>
@@ -54,7 +55,9 @@ bool parseOptions(int argc, char** argv, PilotOptions& o) {
         else if (name == "--media") o.media = value;
         else return false;
     }
-    return (o.plan == "attack" || o.plan == "ram") && o.frames > 0 && !o.out.empty();
+    // No more frames than a demo may have, so that what it writes plays back.
+    return (o.plan == "attack" || o.plan == "ram") && o.frames > 0 && o.frames <= kMaxFrames &&
+           !o.out.empty();
 }
 
 // The live enemy the plan goes for next, or -1: droids first, nearest first.
@@ -159,15 +162,6 @@ void pilot(const World& world, const std::string& plan, InputState& input) {
                                  nextSlotIsFree(world, s.distance));
 }
 
-DemoHeader demoHeader(unsigned seed) {
-    DemoHeader header;
-    header.version = kDemoFormatVersion;
-    header.game = VEXAR_VERSION;
-    header.hasSeed = true;
-    header.seed = seed;
-    return header;
-}
-
 }  // namespace
 
 int runAutopilot(int argc, char** argv) {
@@ -193,15 +187,15 @@ int runAutopilot(int argc, char** argv) {
                  options.plan.c_str(), options.seed, options.frames);
     // The flight is written as a demo: the same lines the game records.
     DemoRecorder recorder;
-    startDemoRecording(recorder, demoHeader(options.seed));
+    GameStart start;
+    start.seed = options.seed;
+    startDemoRecording(recorder, demoHeaderOf(start));
     World& world = *session.world;
     for (int frame = 1; frame <= options.frames; ++frame) {
+        noteInterruptFrame(frame);
         pilot(world, options.plan, session.input);
         advanceSessionTime(session, kFrameTime);
-        FrameInput input;
-        input.input = session.input;
-        input.seconds = kFrameTime;
-        input.soundsPlaying = playingSoundFlags();
+        const FrameInput input = frameInputOf(session.input, kFrameTime, playingSoundFlags());
         recordDemoFrame(recorder, world, kFrameMs, input.input, input.soundsPlaying);
         runSessionFrame(session, input, false);
         recordDemoFrameEnd(recorder, world);

@@ -8,6 +8,7 @@
 
 #include "platform/error_box.h"
 #include "platform/file_system.h"
+#include "platform/interrupt.h"
 #include "platform/memory_use.h"
 
 #include <cstdio>
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
     // under the lines of the file it is about.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const std::string command = argc < 2 ? "" : argv[1];
+    static const std::string program = "vexar-tool" + (command.empty() ? "" : " " + command);
+    endOnInterrupt(program.c_str());
     if (command == "check") return runCheck(argc, argv);
     if (command == "compare") return runCompare(argc, argv);
     if (command == "obj2a3f") return runObj2a3f(argc, argv);

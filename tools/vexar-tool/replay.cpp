@@ -2,7 +2,7 @@
 
 #include "replay_outputs.h"
 
-#include "replay_session.h"
+#include "app/replay_session.h"
 #include "tool_help.h"
 
 #include "app/demo_playback.h"
@@ -11,26 +11,37 @@
 #include "game/input_timeline.h"
 #include "game/world_check.h"
 #include "platform/file_system.h"
+#include "platform/interrupt.h"
 #include "platform/media_path.h"
 #include "platform/wav_file.h"
 #include "platform/whole_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace {
 
 struct ReplayFiles {
+    std::string folder;
     std::FILE* state = nullptr;
     std::FILE* timings = nullptr;
     WavWriter* audio = nullptr;
 };
 
+bool cannotWrite(const std::string& path, int error) {
+    std::fprintf(stderr, "vexar-tool replay: cannot write %s: %s\n", path.c_str(),
+                 std::strerror(error));
+    return false;
+}
+
 bool openFiles(const std::string& folder, ReplayFiles& files) {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::u8path(folder), error);
+    files.folder = folder;
     // Binary, so the lines end alike on every system and the states compare byte for byte.
     files.state = openFile(folder + "/state.txt", "wb");
     files.timings = openFile(folder + "/timings.csv", "wb");
@@ -42,6 +53,18 @@ bool openFiles(const std::string& folder, ReplayFiles& files) {
     writeStateHeader(files.state);
     std::fprintf(files.timings, "frame,update_us,render_us\n");
     return true;
+}
+
+// Each frame's lines go out as it ends, so that a full disk stops the
+// replay at the frame it hit, with what was written before it intact.
+bool flushed(std::FILE* file, const std::string& path) {
+    return std::fflush(file) == 0 || cannotWrite(path, errno);
+}
+
+bool framesWritten(const ReplaySession& session, const ReplayFiles& files) {
+    if (session.audioError != 0) return cannotWrite(files.folder + "/audio.wav", session.audioError);
+    return flushed(files.state, files.folder + "/state.txt") &&
+           flushed(files.timings, files.folder + "/timings.csv");
 }
 
 bool closeFiles(ReplayFiles& files) {
@@ -79,35 +102,44 @@ bool drawnAt(const ReplayOptions& o, int frame) {
            frame <= *std::max_element(o.screenshots.begin(), o.screenshots.end());
 }
 
-// What every frame leaves behind, however it was run.
-void writeFrameOutputs(const ReplaySession& session, const ReplayOptions& o, ReplayFiles& files,
+// What every frame leaves behind, however it was run; false (said) when
+// something could not be written.
+bool writeFrameOutputs(const ReplaySession& session, const ReplayOptions& o, ReplayFiles& files,
                        int frame, const FrameTimes& times) {
-    if (screenshotAt(o, frame)) writeScreenshot(o.out, frame, o.width, o.height);
+    if (screenshotAt(o, frame) && !writeScreenshot(o.out, frame, o.width, o.height)) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/frame-%06d.png", frame);
+        return cannotWrite(o.out + name, errno);
+    }
     writeStateLine(files.state, frame, *session.world);
     std::fprintf(files.timings, "%d,%lld,%lld\n", frame, times.updateUs, times.renderUs);
+    return framesWritten(session, files);
 }
 
-void runFrames(ReplaySession& session, const ReplayOptions& o, InputTimeline& timeline,
-               ReplayFiles& files) {
+// 1 when something could not be written, else 0.
+int runFrames(ReplaySession& session, const ReplayOptions& o, InputTimeline& timeline,
+              ReplayFiles& files) {
     for (int frame = 1; frame <= o.frames; ++frame) {
+        noteInterruptFrame(frame);
         applyInputChanges(timeline, frame, session.input);
-        writeFrameOutputs(session, o, files, frame, stepSession(session, drawnAt(o, frame)));
+        if (!writeFrameOutputs(session, o, files, frame, stepSession(session, drawnAt(o, frame))))
+            return 1;
     }
+    return 0;
 }
 
 // The demo's frames at their own times and with its sounds' flags; 2 when
-// the world departs from the recording, else 0.
+// the world departs from the recording, 1 when something could not be
+// written, else 0.
 int runDemoFrames(ReplaySession& session, const ReplayOptions& o, DemoPlayer& player,
                   ReplayFiles& files) {
     World& world = *session.world;
     FrameInput frame;
-    uint32_t milliseconds = 0;
-    while (nextDemoFrame(player, world, milliseconds, frame.soundsPlaying)) {
-        frame.input = player.input;
-        frame.seconds = frameSecondsOf(milliseconds);
+    while (nextDemoFrameInput(player, world, frame)) {
+        noteInterruptFrame(player.frame);
         advanceSessionTime(session, frame.seconds);
         const FrameTimes times = runSessionFrame(session, frame, drawnAt(o, player.frame));
-        writeFrameOutputs(session, o, files, player.frame, times);
+        if (!writeFrameOutputs(session, o, files, player.frame, times)) return 1;
         if (checkDemoFrame(player, world))
             std::fprintf(stderr, "vexar-tool replay: %s\n",
                          demoDepartureText(player.departedAt).c_str());
@@ -118,12 +150,12 @@ int runDemoFrames(ReplaySession& session, const ReplayOptions& o, DemoPlayer& pl
 
 // The demo's own settings for the session, and for the outputs its size.
 SessionSettings demoSettings(const DemoHeader& header, ReplayOptions& o) {
+    const GameStart start = gameStartOf(header);
     SessionSettings settings;
-    settings.seed = header.seed;
-    settings.world.stereo = header.stereo;
-    settings.world.highQualityTextures = header.highQuality;
-    settings.world.width = o.width = header.width;
-    settings.world.height = o.height = header.height;
+    settings.seed = start.seed;
+    settings.world = start.world;
+    o.width = start.world.width;
+    o.height = start.world.height;
     return settings;
 }
 
@@ -171,11 +203,10 @@ int runReplay(int argc, char** argv) {
         return 1;
     }
     writeStateLine(files.state, 0, *session.world);
-    int status = 0;
-    if (demo)
-        status = runDemoFrames(session, options, player, files);
-    else
-        runFrames(session, options, timeline, files);
+    noteInterruptFrame(0);
+    const int status = demo ? runDemoFrames(session, options, player, files)
+                            : runFrames(session, options, timeline, files);
     endSession(session);
-    return closeFiles(files) ? status : 1;
+    if (closeFiles(files) || status == 1) return status;
+    return cannotWrite(options.out + " (closing its files)", errno) ? status : 1;
 }

@@ -1,7 +1,10 @@
 #include "replay.h"
 
+#include "game/input_timeline.h"
+
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,7 +36,7 @@ const char kReplayUsage[] =
     "                      input, with its checks compared\n"
     "  --help              this text\n"
     "Exit status: 0 when done, 1 when it could not be done, 2 for a usage error or\n"
-    "a demo the game departs from.\n";
+    "a demo the game departs from, 130 and 143 when Ctrl-C or SIGTERM stopped it.\n";
 
 namespace {
 
@@ -90,12 +93,13 @@ bool readOption(const std::string& name, const char* value, ReplayOptions& o) {
         o.seed = unsigned(seed);
         return true;
     }
-    if (name == "--frames") return readInt(value, 0, 1L << 30, o.frames);
+    // The limits a demo has are checked once every option is read.
+    if (name == "--frames") return readInt(value, 0, INT32_MAX, o.frames);
     if (name == "--out") return readText(value, o.out);
     if (name == "--frame-time") return readFrameTime(value, o.frameTime);
     if (name == "--input") return readText(value, o.input);
-    if (name == "--width") return readInt(value, 1, 16384, o.width);
-    if (name == "--height") return readInt(value, 1, 16384, o.height);
+    if (name == "--width") return readInt(value, 1, INT32_MAX, o.width);
+    if (name == "--height") return readInt(value, 1, INT32_MAX, o.height);
     if (name == "--stereo") return readSwitch(value, o.stereo);
     if (name == "--hiqual") return readSwitch(value, o.highQuality);
     if (name == "--media") return readText(value, o.media);
@@ -141,8 +145,41 @@ bool mediaFolderFound(const std::string& folder, const char* command) {
     return false;
 }
 
+namespace {
+
+bool refused(const char* what) {
+    std::fprintf(stderr, "vexar-tool replay: %s\n", what);
+    return false;
+}
+
+// The work a replay asks for within what a demo may ask for.
+bool withinDemoLimits(const ReplayOptions& o) {
+    char text[200];
+    const double seconds = double(o.frames) * double(o.frameTime);
+    if (o.frames > kMaxFrames)
+        std::snprintf(text, sizeof text, "--frames %d is more than %d", o.frames, kMaxFrames);
+    else if (double(o.frameTime) * 1000.0 > double(kMaxFrameMs))
+        std::snprintf(text, sizeof text, "--frame-time %g is more than %g seconds", double(o.frameTime),
+                      kMaxFrameMs / 1000.0);
+    else if (seconds * 1000.0 > double(kMaxGameMs))
+        std::snprintf(text, sizeof text,
+                      "--frames %d of --frame-time %g make %g seconds of game time, more than %g",
+                      o.frames, double(o.frameTime), seconds, double(kMaxGameMs) / 1000.0);
+    else if (o.width > kMaxWindowSide || o.height > kMaxWindowSide)
+        std::snprintf(text, sizeof text, "--width %d --height %d: a side is more than %d", o.width,
+                      o.height, kMaxWindowSide);
+    else if (int64_t(o.width) * o.height > kMaxWindowPixels)
+        std::snprintf(text, sizeof text, "--width %d --height %d is more than %lld pixels", o.width,
+                      o.height, static_cast<long long>(kMaxWindowPixels));
+    else
+        return true;
+    return refused(text);
+}
+
+}  // namespace
+
 bool validReplayOptions(const ReplayOptions& options) {
-    if (!mediaFolderFound(options.media, "replay")) return false;
+    if (!mediaFolderFound(options.media, "replay") || !withinDemoLimits(options)) return false;
     for (int frame : options.screenshots) {
         if (frame < 1 || frame > options.frames) {
             std::fprintf(stderr, "vexar-tool replay: --screenshot %d is not a frame from 1 to %d\n",

@@ -1,21 +1,10 @@
 #include "render/renderer.h"
 
-#include "render/gl1/frame_readback.h"
 #include "render/gl1/gl.h"
 
 #include <cstring>
 
 namespace {
-
-// A copy of the last frame shown, kept in a texture of its own: after the
-// swap no buffer is sure to hold it any more (the front buffer may read
-// black), and a paused game draws nothing new. The copy stays on the GPU.
-struct KeptFrame {
-    uint32_t texture = 0;  // 0 until the first frame is kept
-    int width = 0, height = 0;
-};
-
-KeptFrame kept;
 
 // OpenGL gives the bottom row first; the picture file starts at the top. The
 // frame's own alpha is never seen on screen, so the picture is opaque.
@@ -28,18 +17,6 @@ std::vector<uint8_t> uprightOpaque(const std::vector<uint8_t>& pixels, int width
     return upright;
 }
 
-std::vector<uint8_t> readKeptTexture(GLenum format) {
-    if (kept.texture == 0) return {};
-    std::vector<uint8_t> pixels(size_t(kept.width) * 4 * size_t(kept.height));
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    glBindTexture(GL_TEXTURE_2D, kept.texture);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
-    glBindTexture(GL_TEXTURE_2D, GLuint(bound));
-    return pixels;
-}
-
 }  // namespace
 
 std::vector<uint8_t> readFrame(int width, int height) {
@@ -48,39 +25,6 @@ std::vector<uint8_t> readFrame(int width, int height) {
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return uprightOpaque(pixels, width, height);
-}
-
-void keepFrame(int width, int height) {
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    if (kept.texture == 0) glGenTextures(1, &kept.texture);
-    glBindTexture(GL_TEXTURE_2D, kept.texture);
-    glReadBuffer(GL_BACK);
-    // Storage is made once per size; later frames copy into it.
-    if (kept.width == width && kept.height == height) {
-        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
-    } else {
-        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 0, 0, width, height, 0);
-        kept.width = width;
-        kept.height = height;
-    }
-    glBindTexture(GL_TEXTURE_2D, GLuint(bound));
-}
-
-std::vector<uint8_t> readKeptFrame() {
-    const std::vector<uint8_t> pixels = readKeptTexture(GL_RGBA);
-    return pixels.empty() ? pixels : uprightOpaque(pixels, kept.width, kept.height);
-}
-
-std::vector<uint8_t> readKeptFrameBottomUp() {
-    std::vector<uint8_t> pixels = readKeptTexture(GL_BGRA_EXT);
-    for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;
-    return pixels;
-}
-
-void releaseKeptFrame() {
-    if (kept.texture != 0) glDeleteTextures(1, &kept.texture);
-    kept = KeptFrame{};
 }
 
 void finishDrawing() { glFinish(); }

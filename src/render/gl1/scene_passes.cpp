@@ -5,7 +5,6 @@
 
 #include "game/world.h"
 #include "render/gl1/fixed_state.h"
-#include "render/gl1/frame_readback.h"
 #include "render/gl1/gl.h"
 #include "render/gl1/model_drawing.h"
 #include "render/gl1/texture_cache.h"
@@ -20,6 +19,9 @@ struct SceneDrawing {
     int screenTextureHeight = 0;
     int width = 640, height = 480;  // the frame's
     bool highQualityTextures = false;
+    // The normal current when the last frame began: the star field is drawn
+    // with it (its list sets none), so it is what the frame before left.
+    float frameNormal[4] = {0.0f, 0.0f, 1.0f, 0.0f};
 };
 
 SceneDrawing scene;
@@ -89,10 +91,16 @@ void prepareStereoOverlay(const SceneObject& overlay, bool nearestTexel) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
 }
 
-void beginFrame(const float clearColour[4]) {
+void beginSameFrameAgain(const float clearColour[4]) {
+    glNormal3fv(scene.frameNormal);
     setClearColour(clearColour);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
+}
+
+void beginFrame(const float clearColour[4]) {
+    glGetFloatv(GL_CURRENT_NORMAL, scene.frameNormal);
+    beginSameFrameAgain(clearColour);
 }
 
 void beginPass(const Matrix4& view, const float* ambient, const float* diffuse) {
@@ -163,5 +171,4 @@ void releaseRenderer() {
     glGetError();
     releaseModelHandles();
     releaseTextureCache();
-    releaseKeptFrame();
 }

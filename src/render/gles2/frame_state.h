@@ -9,7 +9,5 @@ struct FrameState {
 
 FrameState& frameState();
 
-// What each part made, deleted with the renderer: the kept frame's texture
-// and framebuffer, the text box's texture.
-void releaseKeptFrame();
+// The text box's texture, deleted with the renderer.
 void releaseTextBox();

@@ -33,6 +33,9 @@ struct SceneDrawing {
     bool stereo = false;
     bool nearestTexel = false;
     bool highQualityTextures = false;
+    // The normal current when the last frame began: the star field is lit
+    // with it, so it is what the frame before left.
+    Vec3 frameNormal{0.0f, 0.0f, 1.0f};
 };
 
 SceneDrawing scene;
@@ -162,13 +165,19 @@ void prepareStereoOverlay(const SceneObject& overlay, bool nearestTexel) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
-void beginFrame(const float clearColour[4]) {
+void beginSameFrameAgain(const float clearColour[4]) {
+    setCurrentNormal(scene.frameNormal);
     if (scene.stereo) {
         FirstPass& p = scene.firstPass;
         if (p.width != frame.width || p.height != frame.height) makeFirstPassStorage(p);
         glBindFramebuffer(GL_FRAMEBUFFER, p.framebuffer);
     }
     clearWith(clearColour);
+}
+
+void beginFrame(const float clearColour[4]) {
+    scene.frameNormal = currentNormal();
+    beginSameFrameAgain(clearColour);
 }
 
 void beginPass(const Matrix4& view, const float* ambient, const float* diffuse) {
@@ -233,7 +242,6 @@ void releaseRenderer() {
     scene = SceneDrawing{};
     releaseModelHandles();
     releaseTextureCache();
-    releaseKeptFrame();
     releaseStreamBuffers();
     releaseTextBox();
     releaseShading();

@@ -86,6 +86,7 @@ struct Uniforms {
 GLuint program = 0;
 Uniforms u;
 float projectionSet[16] = {};
+Vec3 normalSet{0.0f, 0.0f, 1.0f};
 
 GLuint compile(GLenum kind, const char* source) {
     GLuint shader = glCreateShader(kind);
@@ -202,8 +203,11 @@ void setMaterial(const float diffuse[4], uint32_t shininess) {
 }
 
 void setCurrentNormal(const Vec3& normal) {
+    normalSet = normal;
     glVertexAttrib3f(kNormalAttribute, normal.x, normal.y, normal.z);
 }
+
+Vec3 currentNormal() { return normalSet; }
 
 void setTexture(uint32_t texture, bool quantised) {
     glBindTexture(GL_TEXTURE_2D, texture);

@@ -36,6 +36,7 @@ void setLightColours(const float* ambient, const float* diffuse, const float* sp
 void setMaterial(const float diffuse[4], uint32_t shininess);
 // The normal vertices take when they bring none; kept until the next.
 void setCurrentNormal(const Vec3& normal);
+Vec3 currentNormal();
 // 0: untextured. `quantised`: sampled at 3-3-2 bits, as a copy stored in
 // the low texture quality holds it.
 void setTexture(uint32_t texture, bool quantised = false);

@@ -22,12 +22,42 @@ start_launcher() {  # start_launcher [OPTION...]
     pid=$!
     launcher=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vexar$' | head -1)
     [ -n "$launcher" ] || fail "no launcher window titled Vexar appeared"
+    # Drawn once the Start button's grey shows inside its corner.
+    for _ in $(seq 300); do
+        "$grabber" "$launcher" "$work/now.png" 568,420 2>/dev/null | awk '$2 + $3 + $4 > 0 { found = 1 } END { exit !found }' && return
+        sleep 0.05
+    done
+    fail "the launcher drew nothing"
 }
 
-# Clicks at a point of the launcher (window coordinates).
+# still_picture [UNLIKE]: waits until the launcher's picture differs from the
+# file UNLIKE (if given) and holds still over a few grabs, at most 15 s; the
+# picture is then in $work/still.png. Returns at once when the launcher went.
+still_picture() {
+    local still=0
+    rm -f "$work/last.png"
+    for _ in $(seq 300); do
+        "$grabber" "$launcher" "$work/now.png" >/dev/null 2>&1 || return 0
+        if cmp -s "$work/now.png" "$work/last.png" && ! { [ -n "${1:-}" ] && cmp -s "$work/now.png" "$1"; }; then
+            still=$((still + 1))
+            [ "$still" -ge 2 ] && { cp "$work/now.png" "$work/still.png"; return 0; }
+        else
+            still=0
+        fi
+        mv "$work/now.png" "$work/last.png"
+        sleep 0.04
+    done
+    fail "the launcher's picture did not settle"
+}
+
+# Clicks at a point of the launcher (window coordinates), and waits for the
+# click to show: the pointer's hover drawn first, then the click's own change.
 click_launcher() {
-    xdotool mousemove --sync --window "$launcher" "$1" "$2" click 1
-    sleep 0.2
+    xdotool mousemove --sync --window "$launcher" "$1" "$2"
+    still_picture
+    cp "$work/still.png" "$work/before.png" 2>/dev/null
+    xdotool click 1
+    still_picture "$work/before.png"
 }
 
 # The whole way in: the launcher, Start, the game window; sets window.
@@ -87,9 +117,9 @@ expect_screenshots() {
     fail "no screenshot number $1"
 }
 
-# expect_title TITLE: the game window's title becomes TITLE within a second.
+# expect_title TITLE: the game window's title becomes TITLE within five seconds.
 expect_title() {
-    for _ in $(seq 20); do
+    for _ in $(seq 100); do
         [ "$(xdotool getwindowname "$window")" == "$1" ] && return
         sleep 0.05
     done
@@ -100,6 +130,18 @@ expect_title() {
 # so the picture changes from frame to frame.
 turn_right() {
     xdotool mousemove --sync --window "$window" 639 240
+}
+
+# expect_changing PREFIX WHY: two screenshots a little apart differ within
+# five seconds (frames are being drawn), or the test fails saying WHY.
+expect_changing() {
+    screenshot "$window" "$1-1.png" >/dev/null
+    for _ in $(seq 25); do
+        sleep 0.2
+        screenshot "$window" "$1-2.png" >/dev/null
+        cmp -s "$1-1.png" "$1-2.png" || return 0
+    done
+    fail "$2"
 }
 
 # Fails when any of the points is black in the output of screenshot.
@@ -135,8 +177,22 @@ quit_with_key() {
     expect_ini 1 0 0 0 0 640 480 0
 }
 
+# SIGTERM and Ctrl-C's SIGINT end the game as a quit does.
+quit_with_signal() {
+    start_display
+    start_game_through_launcher
+    sleep 0.3  # a few frames
+    # The game itself, not the shell that started it in the background.
+    kill -"$1" "$(pgrep -P "$pid" -x vexar || echo "$pid")"
+    wait_for_end
+    [ "$status" -eq 0 ] || fail "exit status $status after SIG$1"
+    expect_ini 1 0 0 0 0 640 480 0
+}
+
 case $case in
 quit_q) quit_with_key q ;;
+quit_sigterm) quit_with_signal TERM ;;
+quit_sigint) quit_with_signal INT ;;
 quit_escape) quit_with_key Escape ;;
 close_request)
     start_display
@@ -200,7 +256,7 @@ launcher_splash)
     start_display
     start_launcher
     expect_size "$launcher" 640x480 "the launcher"
-    sleep 0.3  # drawn
+    still_picture
     # shellcheck disable=SC2086
     expect_lit "$(screenshot "$launcher" "$work/launcher.png" $splash_points)"
     "$closer" "$launcher"
@@ -280,21 +336,16 @@ pause)
     start_display
     start_game_through_launcher
     turn_right
-    sleep 0.5
-    screenshot "$window" "$work/turning-1.png" >/dev/null
-    sleep 0.3
-    screenshot "$window" "$work/turning-2.png" >/dev/null
-    cmp -s "$work/turning-1.png" "$work/turning-2.png" && fail "the picture does not change while turning"
+    expect_changing "$work/turning" "the picture does not change while turning"
     # P held for a few frames: the frame clock looks at it when a frame is due.
     xdotool keydown p
     sleep 0.1
     xdotool keyup p
-    sleep 0.3
+    expect_title "Vexar (paused)"
     screenshot "$window" "$work/paused-1.png" >/dev/null
     sleep 0.5
     screenshot "$window" "$work/paused-2.png" >/dev/null
     cmp -s "$work/paused-1.png" "$work/paused-2.png" || fail "the picture still changes while paused"
-    expect_title "Vexar (paused)"
     xdotool key q
     wait_for_end
     [ "$status" -eq 0 ] || fail "exit status $status after quitting a paused game"
@@ -313,9 +364,7 @@ pause_tap)
     cmp -s "$work/paused-1.png" "$work/paused-2.png" || fail "the picture still changes after a tap of P"
     xdotool keydown p sleep 0.005 keyup p
     expect_title "Vexar"
-    sleep 0.3
-    screenshot "$window" "$work/resumed.png" >/dev/null
-    cmp -s "$work/paused-2.png" "$work/resumed.png" && fail "the picture does not change after a second tap"
+    expect_changing "$work/resumed" "the picture does not change after a second tap"
     xdotool key q
     wait_for_end
     [ "$status" -eq 0 ] || fail "exit status $status"

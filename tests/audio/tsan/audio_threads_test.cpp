@@ -24,7 +24,7 @@ using Clock = std::chrono::steady_clock;
 void hammerSounds(const Vec3* sources, Clock::time_point until) {
     for (int i = 0; Clock::now() < until; ++i) {
         int sound = i % 3;
-        if (!isSoundPlaying(sound) || i % 7 == 0) playSound(sound, sources[sound]);
+        if (!isSoundPlaying(sound) || i % 7 == 0) playSound(sound, {sources[sound], {0, 0, 0}, {0, 0, 1}});
         std::this_thread::sleep_for(std::chrono::microseconds(300));
     }
 }
@@ -32,10 +32,8 @@ void hammerSounds(const Vec3* sources, Clock::time_point until) {
 TEST(AudioThreadsTest, PlaySoundAgainstTheMixerOnTheDummyDriver) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ScratchMedia media;
-    static const Vec3 listener{0, 0, 0};
-    static const Vec3 facing{0, 0, 1};
     static const Vec3 sources[] = {{0, 0, 0}, {5, 0, -5}, {-20, 1, 3}};
-    setListener(listener, facing, 75.0f);
+    setHearingRange(75.0f);
     ASSERT_EQ(openSoundOutput(), 0) << "SDL's dummy audio driver must open";
     media.write("a.wav", monoWav(std::vector<int16_t>(1500, 3000)));
     media.write("b.wav", monoWav(std::vector<int16_t>(4000, -2000)));
@@ -48,7 +46,7 @@ TEST(AudioThreadsTest, PlaySoundAgainstTheMixerOnTheDummyDriver) {
     // A late load while the mixer runs: published only once complete.
     ASSERT_EQ(loadSound("b.wav"), 3);
     while (Clock::now() < until) {
-        playSound(3, sources[1]);
+        playSound(3, {sources[1], {0, 0, 0}, {0, 0, 1}});
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     game.join();
@@ -67,11 +65,12 @@ int moveAndPublish(Vec3* sources, Vec3& listener, Vec3& facing, Clock::time_poin
         for (int i = 0; i < 3; ++i) sources[i] = Vec3{std::sin(t + float(i)) * 20, 0, std::cos(t) * 20};
         listener.x = std::sin(t * 0.3f) * 5;
         facing = Vec3{std::sin(t * 0.7f), 0, std::cos(t * 0.7f)};
-        publishSoundPositions();
+        SoundPositions positions{{sources[0], sources[1], sources[2]}, listener, facing};
+        publishSoundPositions(positions);
         for (int i = 0; i < 3; ++i)
             if (!isSoundPlaying(i)) {
                 ++ended;
-                playSound(i, sources[i]);
+                playSound(i, {sources[i], listener, facing});
             }
         std::this_thread::sleep_for(std::chrono::milliseconds(3));
     }
@@ -81,15 +80,15 @@ int moveAndPublish(Vec3* sources, Vec3& listener, Vec3& facing, Clock::time_poin
 TEST(AudioThreadsTest, MovingSourcesPublishedAgainstTheMixerOnTheDummyDriver) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ScratchMedia media;
-    // Owned by the game thread once it runs; static, as the listener stays set.
-    static Vec3 listener{0, 0, 0};
-    static Vec3 facing{0, 0, 1};
-    static Vec3 sources[3];
-    setListener(listener, facing, 75.0f);
+    // Owned by the game thread once it runs.
+    Vec3 listener{0, 0, 0};
+    Vec3 facing{0, 0, 1};
+    Vec3 sources[3];
+    setHearingRange(75.0f);
     ASSERT_EQ(openSoundOutput(), 0) << "SDL's dummy audio driver must open";
     media.write("short.wav", monoWav(std::vector<int16_t>(1500, 3000)));
     for (int i = 0; i < 3; ++i) ASSERT_EQ(loadSound("short.wav"), i);
-    for (int i = 0; i < 3; ++i) playSound(i, sources[i]);
+    for (int i = 0; i < 3; ++i) playSound(i, {sources[i], listener, facing});
 
     int ended = 0;
     auto until = Clock::now() + std::chrono::milliseconds(1200);

@@ -1,4 +1,4 @@
-#include "replay_session.h"
+#include "app/replay_session.h"
 
 #include "audio/sound_mixer.h"
 #include "game/world_setup.h"
@@ -9,6 +9,7 @@
 #include "render/renderer.h"
 #include "render/world_drawing.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -27,7 +28,8 @@ void mixBlocksDue(ReplaySession& session) {
     while (session.nextBlock <= session.seconds) {
         setClockTo(session, session.nextBlock);
         pullManualAudioBlock(block);
-        if (session.audio) appendWav(session.audio, block, kMixBlockFrames);
+        if (session.audio && session.audioError == 0 && !appendWav(session.audio, block, kMixBlockFrames))
+            session.audioError = errno != 0 ? errno : EIO;
         session.nextBlock += kBlockSeconds;
     }
     setClockTo(session, session.seconds);
@@ -87,11 +89,8 @@ FrameTimes runSessionFrame(ReplaySession& session, const FrameInput& frame, bool
 
 FrameTimes stepSession(ReplaySession& session, bool draw) {
     advanceSessionTime(session, session.frameTime);
-    FrameInput frame;
-    frame.input = session.input;
-    frame.seconds = session.frameTime;
-    frame.soundsPlaying = playingSoundFlags();
-    return runSessionFrame(session, frame, draw);
+    return runSessionFrame(session, frameInputOf(session.input, session.frameTime, playingSoundFlags()),
+                           draw);
 }
 
 void endSession(ReplaySession& session) {

@@ -30,6 +30,7 @@ struct ReplaySession {
     double seconds = 0.0;    // game time since the start, not reset by a ram
     double nextBlock = 0.0;  // when the mixer makes its next block
     WavWriter* audio = nullptr;  // where the mixed blocks go, if anywhere
+    int audioError = 0;  // the errno of the first block that could not be written
 };
 
 // The clock and the sound output driven by game time, the world set up, and
