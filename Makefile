@@ -30,15 +30,23 @@ game: deps
 run: game
 	./$(BUILD)/vexar || [ $$? -eq 255 ]
 
-# Everything: the game, the tests, the fuzz targets' regression runs.
+# Everything: the game, the tests, the fuzz targets' regression runs; beside
+# it, in $(BUILD)-gles2, the game and vexar-tool with the OpenGL ES 2 renderer
+# and what their tests need (the golden runs, its pictures against this
+# build's, the launcher's picture).
+GLES2_BUILD = $(BUILD)-gles2
 build: deps-tests
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
 	cmake --build $(BUILD) -j $(JOBS)
+	cmake -S . -B $(GLES2_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DVEXAR_RENDERER=gles2 \
+	      -DVEXAR_REFERENCE_TOOL=$(CURDIR)/$(BUILD)/vexar-tool
+	cmake --build $(GLES2_BUILD) -j $(JOBS) --target vexar vexar-tool vexar_media grab_window send_close_request
 
 # The whole suite. Without an X display the tests run under Xvfb, so the
 # OpenGL and window tests get a real (Mesa) context either way.
 test: build
 	scripts/with-display ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	scripts/with-display ctest --test-dir $(GLES2_BUILD) -L 'gles2|golden|build' --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-tsan
 
 # The audio and music threads and the frame loop beside them under
@@ -117,4 +125,4 @@ test-web: web-deps
 	ctest --test-dir $(WEBBUILD) -L web --output-on-failure
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-tsan $(BUILD)-asan $(WINBUILD) $(WEBBUILD)
+	rm -rf $(BUILD) $(BUILD)-gles2 $(BUILD)-tsan $(BUILD)-asan $(WINBUILD) $(WEBBUILD)

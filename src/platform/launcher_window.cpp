@@ -1,14 +1,10 @@
 #include "platform/launcher_window.h"
 
 #include "platform/gl_attributes.h"
+#include "platform/launcher_drawing.h"
 #include "platform/window.h"
 
-// The launcher draws with OpenGL itself (its picture and Dear ImGui's back
-// end), apart from the game's renderer.
-#include <GL/gl.h>
-#include <GL/glext.h>
 #include <SDL.h>
-#include <backends/imgui_impl_opengl2.h>
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
@@ -19,7 +15,7 @@ namespace {
 struct LauncherWindow {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
-    GLuint picture = 0;
+    uint32_t picture = 0;
     bool imgui = false;
 };
 
@@ -36,28 +32,17 @@ ImVec2 farCorner(const LauncherBox& box) {
 
 // The picture stretched to the window's size once, by SDL, so that any size
 // of picture draws as one window-sized texture.
-GLuint uploadPicture(const LauncherForm& form) {
+uint32_t uploadPicture(const LauncherForm& form) {
     if (!form.picture || form.pictureWidth <= 0 || form.pictureHeight <= 0) return 0;
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<uint8_t*>(form.picture->data()), form.pictureWidth, form.pictureHeight, 32,
         form.pictureWidth * 4, SDL_PIXELFORMAT_BGRA32);
     SDL_Surface* fitted =
         SDL_CreateRGBSurfaceWithFormat(0, form.width, form.height, 32, SDL_PIXELFORMAT_BGRA32);
-    GLuint texture = 0;
-    if (source && fitted && SDL_SoftStretchLinear(source, nullptr, fitted, nullptr) == 0) {
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glPixelStorei(GL_UNPACK_ROW_LENGTH, fitted->pitch / 4);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, fitted->w, fitted->h, 0, GL_BGRA_EXT,
-                     GL_UNSIGNED_BYTE, fitted->pixels);
-        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-        if (glGetError() != GL_NO_ERROR) {
-            glDeleteTextures(1, &texture);
-            texture = 0;
-        }
-    }
+    uint32_t texture = 0;
+    if (source && fitted && SDL_SoftStretchLinear(source, nullptr, fitted, nullptr) == 0)
+        texture = makeLauncherPicture(static_cast<const uint8_t*>(fitted->pixels), fitted->w,
+                                      fitted->h, fitted->pitch);
     SDL_FreeSurface(fitted);
     SDL_FreeSurface(source);
     return texture;
@@ -104,16 +89,16 @@ bool openLauncherWindow(LauncherWindow& launcher, const LauncherForm& form) {
     io.LogFilename = nullptr;
     setControlStyle();
     return ImGui_ImplSDL2_InitForOpenGL(launcher.window, launcher.context) &&
-           ImGui_ImplOpenGL2_Init();
+           startLauncherDrawing();
 }
 
 void closeLauncherWindow(LauncherWindow& launcher) {
     if (launcher.imgui) {
-        if (ImGui::GetIO().BackendRendererUserData) ImGui_ImplOpenGL2_Shutdown();
+        if (ImGui::GetIO().BackendRendererUserData) stopLauncherDrawing();
         if (ImGui::GetIO().BackendPlatformUserData) ImGui_ImplSDL2_Shutdown();
         ImGui::DestroyContext();
     }
-    if (launcher.picture) glDeleteTextures(1, &launcher.picture);
+    deleteLauncherPicture(launcher.picture);
     if (launcher.context) {
         SDL_GL_MakeCurrent(launcher.window, nullptr);
         SDL_GL_DeleteContext(launcher.context);
@@ -206,7 +191,7 @@ void drawOptions(const LauncherForm& form) {
 
 // True when Start was pressed in this frame.
 bool drawFrame(const LauncherWindow& launcher, const LauncherForm& form) {
-    ImGui_ImplOpenGL2_NewFrame();
+    beginLauncherFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();
     ImVec2 size(float(form.width), float(form.height));
@@ -228,10 +213,7 @@ bool drawFrame(const LauncherWindow& launcher, const LauncherForm& form) {
     if (form.optionsLabel) drawOptions(form);
     ImGui::End();
     ImGui::Render();
-    glViewport(0, 0, form.width, form.height);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+    finishLauncherFrame(form.width, form.height);
     SDL_GL_SwapWindow(launcher.window);
     return start;
 }

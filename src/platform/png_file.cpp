@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 bool writePngFile(const std::string& path, const uint8_t* rgba, int width, int height) {
     if (!rgba || width <= 0 || height <= 0) return false;
@@ -26,4 +27,28 @@ bool writePngFile(const std::string& path, const uint8_t* rgba, int width, int h
     std::error_code error;
     if (!ok) std::filesystem::remove(std::filesystem::u8path(path), error);
     return ok;
+}
+
+bool readPngFile(const std::string& path, std::vector<uint8_t>& rgba, int& width, int& height) {
+    std::FILE* in = openFile(path, "rb");
+    if (!in) return false;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    bool ok = png_image_begin_read_from_stdio(&image, in) != 0;
+    constexpr png_uint_32 kMaxSide = 16384;
+    ok = ok && image.width > 0 && image.height > 0 && image.width <= kMaxSide &&
+         image.height <= kMaxSide;
+    std::vector<uint8_t> pixels;
+    if (ok) {
+        image.format = PNG_FORMAT_RGBA;
+        pixels.resize(PNG_IMAGE_SIZE(image));
+        ok = png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) != 0;
+    }
+    png_image_free(&image);
+    std::fclose(in);
+    if (!ok) return false;
+    rgba = std::move(pixels);
+    width = int(image.width);
+    height = int(image.height);
+    return true;
 }

@@ -85,6 +85,30 @@ replay_without_display)
     # A screenshot does ask for OpenGL, which this environment cannot give.
     headless shot --screenshot 5 2>"$work/err" && fail "a screenshot was taken with no video driver"
     ;;
+compare)
+    # Two frames of a golden run: a picture against itself differs nowhere,
+    # against another frame somewhere, and pictures of two sizes are refused.
+    golden=$(cd "$(dirname "$0")/../game/golden" && pwd)
+    shots() {
+        run_tool replay --seed 11 --frames 300 --input "$golden/ram.timeline" --media "$media" \
+            --out "$work/$1" --screenshot 2,300 "${@:2}" 2>"$work/err" || fail "replay: $(cat "$work/err")"
+    }
+    shots small
+    shots large --width 800 --height 600
+    a=$work/small/frame-000002.png b=$work/small/frame-000300.png
+    run_tool compare "$a" "$a" >"$work/same" || fail "status $? comparing a picture with itself"
+    printf 'pixels differing by more than 16 levels: 0.000 %%\nmean difference: 0.000 levels\n' |
+        cmp -s - "$work/same" || fail "a picture differs from itself: $(cat "$work/same")"
+    run_tool compare "$a" "$b" >"$work/other" || fail "status $? comparing two frames"
+    share=$(sed -n 's/^pixels differing by more than 16 levels: \([0-9.]*\) %$/\1/p' "$work/other")
+    mean=$(sed -n 's/^mean difference: \([0-9.]*\) levels$/\1/p' "$work/other")
+    awk -v s="$share" -v m="$mean" 'BEGIN { exit !(s > 0 && s <= 100 && m > 0) }' ||
+        fail "two frames compare as: $(cat "$work/other")"
+    run_tool compare "$a" "$work/large/frame-000002.png" >/dev/null 2>"$work/err"
+    [ $? -eq 1 ] && grep -q 'the sizes differ: 640x480 and 800x600' "$work/err" ||
+        fail "pictures of two sizes: $(cat "$work/err")"
+    run_tool compare "$a" "$golden/ram.timeline" >/dev/null 2>&1 && fail "a file that is no PNG compared"
+    ;;
 replay_stopped)
     # Ctrl-C and SIGTERM end a long replay at once, saying where.
     for signal in INT:130 TERM:143; do

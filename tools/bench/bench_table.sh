@@ -87,6 +87,27 @@ target="<= 10 ms"; row "Drawing per frame, 1024x800 stereo, median (ms)" "${draw
 target="-"; row "Drawing per frame, 1024x800 stereo, 95th percentile (ms)" "${draw95_stereo[@]}"
 target="<= 2.6"; row "Drawing per frame, 1024x800, stereo / mono" "${stereo_ratio[@]}"
 
+# The same drawing with the OpenGL ES 2 renderer, from the build beside this
+# one that make build makes ($build-gles2).
+gles2=$build-gles2
+if [ -x "$gles2/vexar-tool" ]; then
+    declare -a es_mono es_mono_large es_stereo es_ratio
+    for run in $(seq "$runs"); do
+        "$here/frame_times.sh" "$gles2" 1500 >"$work/es-frames.$run" 2>&1
+        es_mono+=("$(after "$work/es-frames.$run" '^640x480 mono' median 2)")
+        es_mono_large+=("$(after "$work/es-frames.$run" '^1024x800 mono' median 2)")
+        es_stereo+=("$(after "$work/es-frames.$run" '^1024x800 stereo' median 2)")
+        es_ratio+=("$(awk -v s="${es_stereo[-1]}" -v m="${es_mono_large[-1]}" 'BEGIN { printf "%.2f", s / m }')")
+    done
+    command="tools/bench/frame_times.sh $gles2 1500"
+    target="<= $(median "${draw_mono[@]}") ms (the 1.1 renderer's)"
+    row "Drawing per frame with the ES 2 renderer, 640x480 mono, median (ms)" "${es_mono[@]}"
+    target="<= $(median "${draw_mono_large[@]}") ms (the 1.1 renderer's)"
+    row "Drawing per frame with the ES 2 renderer, 1024x800 mono, median (ms)" "${es_mono_large[@]}"
+    target="-"; row "Drawing per frame with the ES 2 renderer, 1024x800 stereo, median (ms)" "${es_stereo[@]}"
+    target="<= 2.4"; row "Drawing per frame with the ES 2 renderer, 1024x800, stereo / mono" "${es_ratio[@]}"
+fi
+
 # Google Benchmark programs: the median of their own repetitions, a value a run.
 aggregate() {  # PROGRAM NAME_PATTERN COLUMN
     "$build/$1" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \

@@ -2,6 +2,7 @@
 // for modders, packagers and tests.
 #include "autopilot.h"
 #include "check.h"
+#include "compare.h"
 #include "obj2a3f.h"
 #include "replay.h"
 
@@ -19,6 +20,7 @@ namespace {
 const char kUsage[] =
     "usage: vexar-tool COMMAND [OPTION...]\n"
     "  check [--verbose] FILE...   load media files with the game's readers\n"
+    "  compare A.png B.png         how far two pictures of one size differ\n"
     "  obj2a3f IN.obj OUT.a3f      convert a Wavefront OBJ mesh into a model file\n"
     "  replay --seed N --frames N --out DIR [OPTION...]\n"
     "                              run the game headless from recorded input\n"
@@ -47,6 +49,7 @@ int main(int argc, char** argv) {
     static const std::string program = "vexar-tool" + (command.empty() ? "" : " " + command);
     endOnInterrupt(program.c_str());
     if (command == "check") return runCheck(argc, argv);
+    if (command == "compare") return runCompare(argc, argv);
     if (command == "obj2a3f") return runObj2a3f(argc, argv);
     if (command == "replay") return runReplay(argc, argv);
     if (command == "autopilot") return runAutopilot(argc, argv);

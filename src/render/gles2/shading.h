@@ -1,0 +1,45 @@
+#pragma once
+#include <cstdint>
+
+struct Matrix4;
+struct Vec3;
+
+// The one shader pair, computing per vertex what the fixed function of
+// OpenGL 1.1 computes for the game (light 0 with the scene's material, the
+// current colour when unlit, texturing by modulation), and the state that
+// function would carry from one draw to the next: the current normal, colour
+// and material. All of it needs the game's context current.
+
+// Where the vertex arrays go.
+enum VertexAttribute : uint32_t { kPositionAttribute, kNormalAttribute, kTexCoordAttribute, kColourAttribute };
+
+// Compiles and links the pair and sets the fixed state: light 0 as set up,
+// the first material, the normal (0, 0, 1), no texture. False (said on
+// stderr) when the driver refuses the shaders.
+bool makeShading();
+void releaseShading();
+
+// The projection of the pass (its view included, so eye space is world
+// space and the light's position is a world position) and the model matrix
+// of what is drawn next, whose normals turn by its inverse transpose,
+// unscaled.
+void setProjection(const float projection[16]);
+// The projection last set.
+const float* projectionInUse();
+void setModelMatrix(const Matrix4& model);
+void setIdentityModel();
+
+void setLighting(bool lit);
+void setLightColours(const float* ambient, const float* diffuse, const float* specular);
+// The material of a model: its diffuse colour (also the current colour) and
+// shininess, kept until the next material, as OpenGL keeps it.
+void setMaterial(const float diffuse[4], uint32_t shininess);
+// The normal vertices take when they bring none; kept until the next.
+void setCurrentNormal(const Vec3& normal);
+Vec3 currentNormal();
+// 0: untextured. `quantised`: sampled at 3-3-2 bits, as a copy stored in
+// the low texture quality holds it.
+void setTexture(uint32_t texture, bool quantised = false);
+// The size of the points drawn next; round points fade at their rim. Set
+// back to plain before anything but points is drawn.
+void setPoints(float size, bool round);
