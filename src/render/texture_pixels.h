@@ -14,3 +14,17 @@ void applyAlphaRule(std::vector<uint8_t>& pixels, int32_t alphaMode, float alpha
 // level is read.
 std::vector<uint8_t> halveLevel(const std::vector<uint8_t>& source, int width, int height,
                                 int newWidth, int newHeight);
+
+// Every mipmap level below the base, down to 1 x 1, each handed to `upload`
+// with its number and size as it is made (so only one level is held).
+template <typename Upload>
+void eachMipmapLevel(std::vector<uint8_t> level, int width, int height, Upload upload) {
+    for (int n = 1; width + height > 2; ++n) {
+        const int newWidth = width > 1 ? width / 2 : 1;
+        const int newHeight = height > 1 ? height / 2 : 1;
+        level = halveLevel(level, width, height, newWidth, newHeight);
+        width = newWidth;
+        height = newHeight;
+        upload(n, width, height, level);
+    }
+}

@@ -9,6 +9,7 @@
 #include "render/texture_pixels.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -79,20 +80,15 @@ bool buildMipmaps(uint32_t textureId) {
     if (!slot || slot->width < 1 || slot->height < 1 ||
         slot->width + slot->height < kLeastMipmapSides)
         return false;
-    int width = slot->width, height = slot->height;
-    std::vector<uint8_t> level(size_t(width) * size_t(height) * 4);
+    std::vector<uint8_t> base(size_t(slot->width) * size_t(slot->height) * 4);
     glBindTexture(GL_TEXTURE_2D, textureId);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, level.data());
-    GLint format = slot->alphaMode != kAlphaNone ? GL_RGBA : GL_RGB;
-    for (int n = 1; width + height > 2; ++n) {
-        int newWidth = width > 1 ? width / 2 : 1;
-        int newHeight = height > 1 ? height / 2 : 1;
-        level = halveLevel(level, width, height, newWidth, newHeight);
-        width = newWidth;
-        height = newHeight;
-        glTexImage2D(GL_TEXTURE_2D, n, format, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                     level.data());
-    }
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, base.data());
+    const GLint format = slot->alphaMode != kAlphaNone ? GL_RGBA : GL_RGB;
+    eachMipmapLevel(std::move(base), slot->width, slot->height,
+                    [format](int n, int width, int height, const std::vector<uint8_t>& level) {
+                        glTexImage2D(GL_TEXTURE_2D, n, format, width, height, 0, GL_RGBA,
+                                     GL_UNSIGNED_BYTE, level.data());
+                    });
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
     return true;
 }

@@ -80,18 +80,12 @@ bool buildMipmaps(uint32_t textureId) {
     if (textureId == 0 || !highQualityTextures) return false;
     const CachedTexture* t = findTexture(textureId);
     if (!t || t->width + t->height < kLeastMipmapSides) return false;
-    int width = t->width, height = t->height;
-    std::vector<uint8_t> level = t->pixels;
     glBindTexture(GL_TEXTURE_2D, textureId);
-    for (int n = 1; width + height > 2; ++n) {
-        int newWidth = width > 1 ? width / 2 : 1;
-        int newHeight = height > 1 ? height / 2 : 1;
-        level = halveLevel(level, width, height, newWidth, newHeight);
-        width = newWidth;
-        height = newHeight;
-        glTexImage2D(GL_TEXTURE_2D, n, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                     level.data());
-    }
+    eachMipmapLevel(t->pixels, t->width, t->height,
+                    [](int n, int width, int height, const std::vector<uint8_t>& level) {
+                        glTexImage2D(GL_TEXTURE_2D, n, GL_RGBA, width, height, 0, GL_RGBA,
+                                     GL_UNSIGNED_BYTE, level.data());
+                    });
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
     return true;
 }
