@@ -4,6 +4,7 @@
 #include "render/gles2/shading.h"
 #include "render/gles2/stream_buffers.h"
 #include "render/gles2/texture_cache.h"
+#include "render/model_lookup.h"
 
 #include <cstddef>
 #include <vector>
@@ -101,9 +102,7 @@ ModelHandles prepareModelHandles(const SceneObject& object, bool makeBuffer) {
 }
 
 ModelHandles modelHandlesOf(const SceneObject& object) {
-    for (const ModelHandles& d : drawings)
-        if (d.model == object.model && object.model != 0) return d;
-    return {};
+    return findModelHandles(drawings, object.model);
 }
 
 void releaseModelHandles() {
@@ -120,6 +119,7 @@ void drawModelBuffer(const ModelHandles& d, uint32_t texture, bool quantised) {
     if (d.blended) glEnable(GL_BLEND);
     glBindBuffer(GL_ARRAY_BUFFER, d.buffer);
     bindVertexArrays(d.hasNormals, texture != 0);
+    applyShading();
     if (d.indexBuffer != 0) {
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, d.indexBuffer);
         glDrawElements(GL_TRIANGLES, d.vertexCount, GL_UNSIGNED_SHORT, nullptr);
@@ -153,6 +153,7 @@ void drawShotArrays(const ShotObject& shot) {
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(data.size() * sizeof(float)), data.data(),
                  GL_STREAM_DRAW);
     bindVertexArrays(normals, texCoords);
+    applyShading();
     glDrawArrays(GL_TRIANGLES, 0, GLsizei(o.faceCount * 3));
     unbindVertexArrays();
     if (o.alphaMode != kAlphaNone) glDisable(GL_BLEND);

@@ -205,6 +205,7 @@ void drawStarField() {
     glBindBuffer(GL_ARRAY_BUFFER, scene.starBuffer);
     glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
     glEnableVertexAttribArray(kPositionAttribute);
+    applyShading();
     glDrawArrays(GL_POINTS, 0, scene.starCount);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     setPoints(1.0f, false);
