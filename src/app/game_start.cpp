@@ -32,8 +32,10 @@ bool openGameWindow(const float clearColour[4], bool holdPointer, WorldSettings&
     }
     world = worldSettingsOf(gameSettings);
     setUpGameView(gameWorld, clearColour);
-    setUpRenderer(clearColour, world);
-    return true;
+    if (setUpRenderer(clearColour, world)) return true;
+    destroyGameContext();
+    running = false;
+    return false;
 }
 
 void startRunning() {

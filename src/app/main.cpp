@@ -1,6 +1,7 @@
 // Vexar: the program's entry.
 #include "app/program.h"
 #include "platform/memory_use.h"
+#include "render/renderer.h"
 
 #include <cstdio>
 
@@ -8,7 +9,7 @@ int main(int argc, char** argv) {
     ProgramOptions options;
     if (!parseProgramOptions(argc, argv, options)) return 1;
     if (options.version) {
-        std::puts("vexar " VEXAR_VERSION);
+        std::printf("vexar " VEXAR_VERSION " (%s)\n", rendererName());
         return 0;
     }
     settleMemoryUse();

@@ -59,7 +59,7 @@ bool startSession(ReplaySession& session, const SessionSettings& settings) {
     // The game's own start-up, as far as the world is concerned.
     const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     setUpGameView(world, black);
-    if (session.gl) setUpRenderer(black, settings.world);
+    if (session.gl && !setUpRenderer(black, settings.world)) return false;
     GameStart start;
     start.seed = settings.seed;
     start.world = settings.world;

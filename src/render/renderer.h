@@ -18,8 +18,9 @@ struct WorldSettings;
 
 // The fixed state: the clear colour, the viewport and the plain perspective
 // of the frame's size, the switches, light 0 and the material; the texture
-// quality for what is prepared after.
-void setUpRenderer(const float clearColour[4], const WorldSettings& settings);
+// quality for what is prepared after. False when the driver refuses what the
+// renderer needs of it (the player has been told in the error box).
+bool setUpRenderer(const float clearColour[4], const WorldSettings& settings);
 
 // A loaded model's texture and, for a model drawn whole, its geometry, made
 // the first time its number is asked for; the objects sharing the model draw
@@ -67,3 +68,7 @@ void finishDrawing();
 
 // Deletes everything the renderer made.
 void releaseRenderer();
+
+// What the renderer draws with, as the version line names it: "OpenGL 1.1"
+// or "OpenGL ES 2.0".
+const char* rendererName();

@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "platform/interrupt.h"
 #include "platform/memory_use.h"
+#include "render/renderer.h"
 
 #include <cstdio>
 #include <string>
@@ -58,7 +59,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "--version") {
-        std::puts("vexar-tool " VEXAR_VERSION);
+        std::printf("vexar-tool " VEXAR_VERSION " (%s)\n", rendererName());
         return 0;
     }
     if (!command.empty()) std::fprintf(stderr, "vexar-tool: unknown command %s\n", command.c_str());

@@ -2,6 +2,7 @@
 
 #include "render/gl1/texture_cache.h"
 #include "render/gl1/gl.h"
+#include "render/model_lookup.h"
 
 #include <vector>
 
@@ -12,7 +13,6 @@ constexpr GLsizei kDisplayListBlock = 1000;
 uint32_t nextDisplayList = 0;
 GLsizei displayListsLeft = 0;
 
-// A handful of models a game: looked up one by one.
 std::vector<ModelHandles> drawings;
 
 void setMaterial(const SceneObject& o) {
@@ -66,9 +66,7 @@ ModelHandles prepareModelHandles(const SceneObject& object, bool compileList) {
 }
 
 ModelHandles modelHandlesOf(const SceneObject& object) {
-    for (const ModelHandles& d : drawings)
-        if (d.model == object.model && object.model != 0) return d;
-    return {};
+    return findModelHandles(drawings, object.model);
 }
 
 void releaseModelHandles() {

@@ -50,12 +50,13 @@ void setLightColours(const float* ambient, const float* diffuse) {
 
 }  // namespace
 
-void setUpRenderer(const float clearColour[4], const WorldSettings& settings) {
+bool setUpRenderer(const float clearColour[4], const WorldSettings& settings) {
     scene.width = settings.width;
     scene.height = settings.height;
     scene.highQualityTextures = settings.highQualityTextures;
     setFixedState(clearColour, settings.width, settings.height);
     resetTextureCache(settings.highQualityTextures);
+    return true;
 }
 
 void prepareModel(const SceneObject& object, bool wholeModel) {
@@ -163,6 +164,8 @@ void drawStereoOverlay(const SceneObject& overlay) {
     glDisable(GL_BLEND);
     glEnable(GL_LIGHTING);
 }
+
+const char* rendererName() { return "OpenGL 1.1"; }
 
 void releaseRenderer() {
     if (scene.starList != 0) glDeleteLists(scene.starList, 1);

@@ -4,6 +4,7 @@
 #include "render/gles2/shading.h"
 #include "render/gles2/stream_buffers.h"
 #include "render/gles2/texture_cache.h"
+#include "render/model_lookup.h"
 
 #include <cstddef>
 #include <vector>
@@ -43,24 +44,42 @@ void unbindVertexArrays() {
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
+// The model's own vertices, each shaded once, and its faces as indices into
+// them when 16 bits can hold every index (all ES 2 drivers take those);
+// otherwise each face's corners are written out in turn.
 void fillBuffer(ModelHandles& d, const SceneObject& o) {
+    const bool indexed = o.vertexCount <= 65536;
     std::vector<float> data;
-    data.reserve(size_t(o.faceCount) * 3 * kFloatsPerVertex);
-    for (uint32_t f = 0; f < o.faceCount; ++f)
-        for (uint32_t index : o.faces[f].index) {
-            const ModelVertex& v = o.vertices[index];
-            const float p[3] = {v.position.x, v.position.y, v.position.z};
-            const float n[3] = {v.normal.x, v.normal.y, v.normal.z};
-            const float t[2] = {v.u, v.v};
-            addVertex(data, p, n, t);
-            d.lastNormal = v.normal;
-        }
+    data.reserve(size_t(indexed ? o.vertexCount : o.faceCount * 3) * kFloatsPerVertex);
+    auto add = [&data](const ModelVertex& v) {
+        const float p[3] = {v.position.x, v.position.y, v.position.z};
+        const float n[3] = {v.normal.x, v.normal.y, v.normal.z};
+        const float t[2] = {v.u, v.v};
+        addVertex(data, p, n, t);
+    };
+    std::vector<uint16_t> indices;
+    if (indexed) {
+        for (uint32_t i = 0; i < o.vertexCount; ++i) add(o.vertices[i]);
+        indices.reserve(size_t(o.faceCount) * 3);
+        for (uint32_t f = 0; f < o.faceCount; ++f)
+            for (uint32_t index : o.faces[f].index) indices.push_back(uint16_t(index));
+    } else {
+        for (uint32_t f = 0; f < o.faceCount; ++f)
+            for (uint32_t index : o.faces[f].index) add(o.vertices[index]);
+    }
+    d.lastNormal = o.vertices[o.faces[o.faceCount - 1].index[2]].normal;
     d.vertexCount = int32_t(o.faceCount * 3);
     glGenBuffers(1, &d.buffer);
     glBindBuffer(GL_ARRAY_BUFFER, d.buffer);
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(data.size() * sizeof(float)), data.data(),
                  GL_STATIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
+    if (!indexed) return;
+    glGenBuffers(1, &d.indexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, d.indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint16_t)),
+                 indices.data(), GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 }  // namespace
@@ -83,14 +102,13 @@ ModelHandles prepareModelHandles(const SceneObject& object, bool makeBuffer) {
 }
 
 ModelHandles modelHandlesOf(const SceneObject& object) {
-    for (const ModelHandles& d : drawings)
-        if (d.model == object.model && object.model != 0) return d;
-    return {};
+    return findModelHandles(drawings, object.model);
 }
 
 void releaseModelHandles() {
     for (const ModelHandles& d : drawings)
-        if (d.buffer != 0) glDeleteBuffers(1, &d.buffer);
+        for (uint32_t buffer : {d.buffer, d.indexBuffer})
+            if (buffer != 0) glDeleteBuffers(1, &buffer);
     drawings.clear();
 }
 
@@ -101,7 +119,14 @@ void drawModelBuffer(const ModelHandles& d, uint32_t texture, bool quantised) {
     if (d.blended) glEnable(GL_BLEND);
     glBindBuffer(GL_ARRAY_BUFFER, d.buffer);
     bindVertexArrays(d.hasNormals, texture != 0);
-    glDrawArrays(GL_TRIANGLES, 0, d.vertexCount);
+    applyShading();
+    if (d.indexBuffer != 0) {
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, d.indexBuffer);
+        glDrawElements(GL_TRIANGLES, d.vertexCount, GL_UNSIGNED_SHORT, nullptr);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    } else {
+        glDrawArrays(GL_TRIANGLES, 0, d.vertexCount);
+    }
     unbindVertexArrays();
     if (d.blended) glDisable(GL_BLEND);
     if (d.hasNormals) setCurrentNormal(d.lastNormal);
@@ -128,6 +153,7 @@ void drawShotArrays(const ShotObject& shot) {
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(data.size() * sizeof(float)), data.data(),
                  GL_STREAM_DRAW);
     bindVertexArrays(normals, texCoords);
+    applyShading();
     glDrawArrays(GL_TRIANGLES, 0, GLsizei(o.faceCount * 3));
     unbindVertexArrays();
     if (o.alphaMode != kAlphaNone) glDisable(GL_BLEND);

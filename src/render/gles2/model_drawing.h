@@ -9,8 +9,9 @@
 // with the material it was prepared with. Objects sharing a model share them.
 struct ModelHandles {
     uint32_t model = 0;
-    uint32_t buffer = 0;  // 0 without one (a shot)
-    int32_t vertexCount = 0;
+    uint32_t buffer = 0;       // 0 without one (a shot)
+    uint32_t indexBuffer = 0;  // 0: the buffer holds each face's corners in turn
+    int32_t vertexCount = 0;   // the corners drawn
     uint32_t texture = 0;
     float diffuse[4] = {};
     uint32_t shininess = 0;

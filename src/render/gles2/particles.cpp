@@ -36,6 +36,7 @@ void drawParticles(const ExplosionPass& pass, int32_t pointSize) {
     glVertexAttribPointer(kColourAttribute, 4, GL_FLOAT, GL_FALSE, stride,
                           reinterpret_cast<const void*>(3 * sizeof(float)));
     glEnableVertexAttribArray(kColourAttribute);
+    applyShading();
     glDrawArrays(GL_POINTS, 0, pass.count);
     glDisableVertexAttribArray(kColourAttribute);
     glBindBuffer(GL_ARRAY_BUFFER, 0);

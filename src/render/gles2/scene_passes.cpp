@@ -114,7 +114,7 @@ void drawPrepared(const SceneObject& o, uint32_t texture, bool quantised) {
 
 FrameState& frameState() { return frame; }
 
-void setUpRenderer(const float clearColour[4], const WorldSettings& settings) {
+bool setUpRenderer(const float clearColour[4], const WorldSettings& settings) {
     frame.width = settings.width;
     frame.height = settings.height;
     const double h = kNearPlane * std::tan(kHalfFieldOfView);
@@ -128,9 +128,10 @@ void setUpRenderer(const float clearColour[4], const WorldSettings& settings) {
     glFrontFace(GL_CCW);
     glCullFace(GL_BACK);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    makeShading();
+    if (!makeShading()) return false;
     setProjection(frame.perspective);
     resetTextureCache(settings.highQualityTextures);
+    return true;
 }
 
 void prepareModel(const SceneObject& object, bool wholeModel) {
@@ -205,6 +206,7 @@ void drawStarField() {
     glBindBuffer(GL_ARRAY_BUFFER, scene.starBuffer);
     glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
     glEnableVertexAttribArray(kPositionAttribute);
+    applyShading();
     glDrawArrays(GL_POINTS, 0, scene.starCount);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     setPoints(1.0f, false);
@@ -232,6 +234,8 @@ void drawStereoOverlay(const SceneObject& overlay) {
     glDisable(GL_BLEND);
     setLighting(true);
 }
+
+const char* rendererName() { return "OpenGL ES 2.0"; }
 
 void releaseRenderer() {
     FirstPass& p = scene.firstPass;

@@ -1,6 +1,7 @@
 #include "render/gles2/shading.h"
 
 #include "math/matrix4.h"
+#include "platform/error_box.h"
 #include "render/gles2/gl.h"
 
 #include <cstdio>
@@ -12,6 +13,9 @@ namespace {
 // along +z; the material's ambient and emission are 0.2 and its specular 1,
 // the scene's ambient 0.2, so 0.2 + 0.2 * 0.2 is the light-independent part.
 // Normals are not renormalised: a scaled model lights as OpenGL lights it.
+// Specialised below by what is switched on: a software driver runs every
+// side of a branch for each fragment, and a shader that may discard loses
+// the depth test before shading, so each state gets a program of its own.
 const char kVertexShader[] = R"(
 attribute vec3 aPosition;
 attribute vec3 aNormal;
@@ -20,7 +24,6 @@ attribute vec4 aColour;
 uniform mat4 uProjection;
 uniform mat4 uModel;
 uniform mat3 uNormalMatrix;
-uniform bool uLit;
 uniform vec4 uDiffuse;
 uniform float uShininess;
 uniform vec3 uLightAmbient;
@@ -34,10 +37,7 @@ void main() {
     gl_Position = uProjection * eye;
     gl_PointSize = uPointSize;
     vTexCoord = aTexCoord;
-    if (!uLit) {
-        vColour = aColour;
-        return;
-    }
+#ifdef LIT
     vec3 n = uNormalMatrix * aNormal;
     vec3 l = normalize(vec3(0.0, 1.0, 1.0) - eye.xyz / eye.w);
     float nl = dot(n, l);
@@ -48,64 +48,106 @@ void main() {
         c += (uShininess > 0.0 ? pow(nh, uShininess) : 1.0) * uLightSpecular;
     }
     vColour = vec4(min(c, vec3(1.0)), uDiffuse.a);
+#else
+    vColour = aColour;
+#endif
 }
 )";
 
 const char kFragmentShader[] = R"(
 precision mediump float;
 uniform sampler2D uTexture;
-uniform bool uTextured;
-uniform bool uQuantised;
-uniform bool uRoundPoint;
 uniform float uPointSize;
 varying vec4 vColour;
 varying vec2 vTexCoord;
 void main() {
     vec4 c = vColour;
-    if (uTextured) {
-        vec4 t = texture2D(uTexture, vTexCoord);
-        if (uQuantised) t.rgb = floor(t.rgb * vec3(7.0, 7.0, 3.0) + 0.5) / vec3(7.0, 7.0, 3.0);
-        c *= t;
-    }
-    if (uRoundPoint) {
-        // The point is drawn a pixel wider than its size; its rim fades over that pixel.
-        float coverage = clamp(0.5 * uPointSize - length(gl_PointCoord - 0.5) * uPointSize, 0.0, 1.0);
-        if (coverage <= 0.0) discard;
-        c.a *= coverage;
-    }
+#ifdef TEXTURED
+    vec4 t = texture2D(uTexture, vTexCoord);
+#ifdef QUANTISED
+    t.rgb = floor(t.rgb * vec3(7.0, 7.0, 3.0) + 0.5) / vec3(7.0, 7.0, 3.0);
+#endif
+    c *= t;
+#endif
+#ifdef ROUND_POINT
+    // The point is drawn a pixel wider than its size; its rim fades over that pixel.
+    float coverage = clamp(0.5 * uPointSize - length(gl_PointCoord - 0.5) * uPointSize, 0.0, 1.0);
+    if (coverage <= 0.0) discard;
+    c.a *= coverage;
+#endif
     gl_FragColor = c;
 }
 )";
 
+// What a program is made for: lit or not, untextured, textured or textured
+// at 3-3-2 bits, round points or not.
+enum TextureMode { kUntextured, kTextured, kQuantised, kTextureModes };
+constexpr int kPrograms = 2 * kTextureModes * 2;
+
+int programIndex(bool lit, int textureMode, bool round) {
+    return (round ? 2 * kTextureModes : 0) + textureMode * 2 + (lit ? 1 : 0);
+}
+
+// The uniforms that change together, each uploaded to a program only when
+// it changed since that program last had it.
+enum UniformGroup { kProjectionGroup, kModelGroup, kLightGroup, kMaterialGroup, kPointGroup, kGroups };
+
 struct Uniforms {
-    GLint projection, model, normalMatrix, lit, diffuse, shininess;
+    GLint projection, model, normalMatrix, diffuse, shininess;
     GLint lightAmbient, lightDiffuse, lightSpecular, pointSize;
-    GLint textured, quantised, roundPoint;
 };
 
-GLuint program = 0;
-Uniforms u;
-float projectionSet[16] = {};
+struct Program {
+    GLuint name = 0;
+    Uniforms u{};
+    uint32_t seen[kGroups] = {};
+};
+
+// The state as the fixed function would hold it.
+struct ShadingState {
+    float projection[16] = {};
+    float model[16] = {};
+    float normalMatrix[9] = {};
+    float lightAmbient[3] = {}, lightDiffuse[3] = {}, lightSpecular[3] = {};
+    float diffuse[4] = {};
+    float shininess = 0.0f;
+    float pointSize = 1.0f;
+    bool lit = true, round = false;
+    int textureMode = kUntextured;
+    uint32_t version[kGroups] = {1, 1, 1, 1, 1};
+};
+
+Program programs[kPrograms];
+ShadingState state;
+int inUse = -1;
 Vec3 normalSet{0.0f, 0.0f, 1.0f};
 
-GLuint compile(GLenum kind, const char* source) {
+// The driver's log on standard error; the player is told in the error box.
+void sayRefused(const char* what, const char* log) {
+    std::fprintf(stderr, "the renderer's shaders %s: %s\n", what, log);
+    reportFatalError("The graphics driver refused the game's shaders (OpenGL ES 2.0); "
+                     "its log is on standard error.");
+}
+
+GLuint compile(GLenum kind, const char* defines, const char* source) {
     GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* parts[] = {defines, source};
+    glShaderSource(shader, 2, parts, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
     if (!ok) {
         char log[1024] = "";
         glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        std::fprintf(stderr, "the renderer's shader does not compile: %s\n", log);
+        sayRefused("do not compile", log);
         glDeleteShader(shader);
         return 0;
     }
     return shader;
 }
 
-bool link(GLuint vertex, GLuint fragment) {
-    program = glCreateProgram();
+GLuint link(GLuint vertex, GLuint fragment) {
+    GLuint program = glCreateProgram();
     glAttachShader(program, vertex);
     glAttachShader(program, fragment);
     glBindAttribLocation(program, kPositionAttribute, "aPosition");
@@ -117,31 +159,78 @@ bool link(GLuint vertex, GLuint fragment) {
     glDeleteShader(fragment);
     GLint ok = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (ok) return true;
+    if (ok) return program;
     char log[1024] = "";
     glGetProgramInfoLog(program, sizeof log, nullptr, log);
-    std::fprintf(stderr, "the renderer's shaders do not link: %s\n", log);
-    releaseShading();
-    return false;
+    sayRefused("do not link", log);
+    glDeleteProgram(program);
+    return 0;
 }
 
-void findUniforms() {
-    auto at = [](const char* name) { return glGetUniformLocation(program, name); };
-    u = {at("uProjection"), at("uModel"),        at("uNormalMatrix"),  at("uLit"),
-         at("uDiffuse"),    at("uShininess"),    at("uLightAmbient"),  at("uLightDiffuse"),
-         at("uLightSpecular"), at("uPointSize"), at("uTextured"),      at("uQuantised"),
-         at("uRoundPoint")};
-    glUniform1i(glGetUniformLocation(program, "uTexture"), 0);
+void findUniforms(Program& p) {
+    auto at = [&p](const char* name) { return glGetUniformLocation(p.name, name); };
+    p.u = {at("uProjection"),   at("uModel"),        at("uNormalMatrix"),
+           at("uDiffuse"),      at("uShininess"),    at("uLightAmbient"),
+           at("uLightDiffuse"), at("uLightSpecular"), at("uPointSize")};
+    glUseProgram(p.name);
+    glUniform1i(glGetUniformLocation(p.name, "uTexture"), 0);
+}
+
+bool makeProgram(bool lit, int textureMode, bool round) {
+    char vertexDefines[32], fragmentDefines[96];
+    std::snprintf(vertexDefines, sizeof vertexDefines, "%s", lit ? "#define LIT\n" : "");
+    std::snprintf(fragmentDefines, sizeof fragmentDefines, "%s%s%s",
+                  textureMode != kUntextured ? "#define TEXTURED\n" : "",
+                  textureMode == kQuantised ? "#define QUANTISED\n" : "",
+                  round ? "#define ROUND_POINT\n" : "");
+    GLuint vertex = compile(GL_VERTEX_SHADER, vertexDefines, kVertexShader);
+    GLuint fragment = vertex ? compile(GL_FRAGMENT_SHADER, fragmentDefines, kFragmentShader) : 0;
+    if (!fragment) {
+        if (vertex) glDeleteShader(vertex);
+        return false;
+    }
+    Program& p = programs[programIndex(lit, textureMode, round)];
+    p.name = link(vertex, fragment);
+    if (p.name == 0) return false;
+    findUniforms(p);
+    return true;
+}
+
+void bump(UniformGroup group) { ++state.version[group]; }
+
+void upload(Program& p, UniformGroup group) {
+    const ShadingState& s = state;
+    switch (group) {
+        case kProjectionGroup: glUniformMatrix4fv(p.u.projection, 1, GL_FALSE, s.projection); break;
+        case kModelGroup:
+            glUniformMatrix4fv(p.u.model, 1, GL_FALSE, s.model);
+            glUniformMatrix3fv(p.u.normalMatrix, 1, GL_FALSE, s.normalMatrix);
+            break;
+        case kLightGroup:
+            glUniform3fv(p.u.lightAmbient, 1, s.lightAmbient);
+            glUniform3fv(p.u.lightDiffuse, 1, s.lightDiffuse);
+            glUniform3fv(p.u.lightSpecular, 1, s.lightSpecular);
+            break;
+        case kMaterialGroup:
+            glUniform4fv(p.u.diffuse, 1, s.diffuse);
+            glUniform1f(p.u.shininess, s.shininess);
+            break;
+        case kPointGroup: glUniform1f(p.u.pointSize, s.pointSize); break;
+        case kGroups: break;
+    }
+    p.seen[group] = s.version[group];
 }
 
 }  // namespace
 
 bool makeShading() {
-    GLuint vertex = compile(GL_VERTEX_SHADER, kVertexShader);
-    GLuint fragment = compile(GL_FRAGMENT_SHADER, kFragmentShader);
-    if (!vertex || !fragment || !link(vertex, fragment)) return false;
-    glUseProgram(program);
-    findUniforms();
+    for (bool round : {false, true})
+        for (int mode = kUntextured; mode < kTextureModes; ++mode)
+            for (bool lit : {false, true})
+                if (!makeProgram(lit, mode, round)) {
+                    releaseShading();
+                    return false;
+                }
     const float ambient[3] = {0.2f, 0.2f, 0.2f}, diffuse[3] = {1, 1, 1}, specular[3] = {0, 0, 0};
     setLightColours(ambient, diffuse, specular);
     const float material[4] = {0.8f, 0.8f, 0.8f, 1.0f};
@@ -155,23 +244,37 @@ bool makeShading() {
 }
 
 void releaseShading() {
-    if (program != 0) glDeleteProgram(program);
-    program = 0;
+    for (Program& p : programs)
+        if (p.name != 0) glDeleteProgram(p.name);
+    for (Program& p : programs) p = Program{};
+    state = ShadingState{};
+    inUse = -1;
+}
+
+void applyShading() {
+    const int index = programIndex(state.lit, state.textureMode, state.round);
+    Program& p = programs[index];
+    if (index != inUse) glUseProgram(p.name);
+    inUse = index;
+    for (int group = 0; group < kGroups; ++group)
+        if (p.seen[group] != state.version[group]) upload(p, UniformGroup(group));
 }
 
 void setProjection(const float projection[16]) {
-    std::memcpy(projectionSet, projection, sizeof projectionSet);
-    glUniformMatrix4fv(u.projection, 1, GL_FALSE, projection);
+    if (std::memcmp(state.projection, projection, sizeof state.projection) == 0) return;
+    std::memcpy(state.projection, projection, sizeof state.projection);
+    bump(kProjectionGroup);
 }
 
-const float* projectionInUse() { return projectionSet; }
+const float* projectionInUse() { return state.projection; }
 
 void setModelMatrix(const Matrix4& model) {
-    glUniformMatrix4fv(u.model, 1, GL_FALSE, model.m);
+    if (std::memcmp(state.model, model.m, sizeof state.model) == 0) return;
+    std::memcpy(state.model, model.m, sizeof state.model);
     // The inverse transpose of the upper 3 x 3: its cofactors over the determinant.
     const float* m = model.m;
     auto at = [m](int r, int c) { return m[4 * c + r]; };
-    float cof[9];
+    float* cof = state.normalMatrix;
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) {
             int r1 = (r + 1) % 3, r2 = (r + 2) % 3, c1 = (c + 1) % 3, c2 = (c + 2) % 3;
@@ -179,26 +282,29 @@ void setModelMatrix(const Matrix4& model) {
         }
     float det = at(0, 0) * cof[0] + at(0, 1) * cof[3] + at(0, 2) * cof[6];
     float inverse = det != 0.0f ? 1.0f / det : 0.0f;
-    for (float& value : cof) value *= inverse;
-    glUniformMatrix3fv(u.normalMatrix, 1, GL_FALSE, cof);
+    for (int i = 0; i < 9; ++i) cof[i] *= inverse;
+    bump(kModelGroup);
 }
 
 void setIdentityModel() { setModelMatrix(identityMatrix()); }
 
-void setLighting(bool lit) { glUniform1i(u.lit, lit ? 1 : 0); }
+void setLighting(bool lit) { state.lit = lit; }
 
 void setLightColours(const float* ambient, const float* diffuse, const float* specular) {
-    glUniform3fv(u.lightAmbient, 1, ambient);
-    glUniform3fv(u.lightDiffuse, 1, diffuse);
-    glUniform3fv(u.lightSpecular, 1, specular);
+    std::memcpy(state.lightAmbient, ambient, sizeof state.lightAmbient);
+    std::memcpy(state.lightDiffuse, diffuse, sizeof state.lightDiffuse);
+    std::memcpy(state.lightSpecular, specular, sizeof state.lightSpecular);
+    bump(kLightGroup);
 }
 
 void setMaterial(const float diffuse[4], uint32_t shininess) {
-    glUniform4fv(u.diffuse, 1, diffuse);
     // OpenGL refuses a shininess above 128 and keeps the one before.
-    static float kept = 0.0f;
-    if (shininess <= 128) kept = float(shininess);
-    glUniform1f(u.shininess, kept);
+    const float kept = shininess <= 128 ? float(shininess) : state.shininess;
+    if (std::memcmp(state.diffuse, diffuse, sizeof state.diffuse) != 0 || kept != state.shininess) {
+        std::memcpy(state.diffuse, diffuse, sizeof state.diffuse);
+        state.shininess = kept;
+        bump(kMaterialGroup);
+    }
     glVertexAttrib4fv(kColourAttribute, diffuse);
 }
 
@@ -211,11 +317,14 @@ Vec3 currentNormal() { return normalSet; }
 
 void setTexture(uint32_t texture, bool quantised) {
     glBindTexture(GL_TEXTURE_2D, texture);
-    glUniform1i(u.textured, texture != 0 ? 1 : 0);
-    glUniform1i(u.quantised, quantised ? 1 : 0);
+    state.textureMode = texture == 0 ? kUntextured : quantised ? kQuantised : kTextured;
 }
 
 void setPoints(float size, bool round) {
-    glUniform1f(u.pointSize, round ? size + 1.0f : size);
-    glUniform1i(u.roundPoint, round ? 1 : 0);
+    const float drawn = round ? size + 1.0f : size;
+    if (drawn != state.pointSize) {
+        state.pointSize = drawn;
+        bump(kPointGroup);
+    }
+    state.round = round;
 }

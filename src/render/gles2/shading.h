@@ -4,7 +4,7 @@
 struct Matrix4;
 struct Vec3;
 
-// The one shader pair, computing per vertex what the fixed function of
+// The shader pair, computing per vertex what the fixed function of
 // OpenGL 1.1 computes for the game (light 0 with the scene's material, the
 // current colour when unlit, texturing by modulation), and the state that
 // function would carry from one draw to the next: the current normal, colour
@@ -13,11 +13,15 @@ struct Vec3;
 // Where the vertex arrays go.
 enum VertexAttribute : uint32_t { kPositionAttribute, kNormalAttribute, kTexCoordAttribute, kColourAttribute };
 
-// Compiles and links the pair and sets the fixed state: light 0 as set up,
-// the first material, the normal (0, 0, 1), no texture. False (said on
-// stderr) when the driver refuses the shaders.
+// Compiles and links the pair in each form the state below can ask for and
+// sets the fixed state: light 0 as set up, the first material, the normal
+// (0, 0, 1), no texture. False when the driver refuses a shader: the player
+// is told in the error box, the driver's log goes to standard error.
 bool makeShading();
 void releaseShading();
+// Before each draw: the program made for the state as it is now, with the
+// uniforms it has not had yet.
+void applyShading();
 
 // The projection of the pass (its view included, so eye space is world
 // space and the light's position is a world position) and the model matrix

@@ -55,6 +55,7 @@ void drawTextBox(const TextOverlay& overlay) {
     glVertexAttribPointer(kTexCoordAttribute, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float),
                           reinterpret_cast<const void*>(3 * sizeof(float)));
     glEnableVertexAttribArray(kTexCoordAttribute);
+    applyShading();
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
     glDisableVertexAttribArray(kTexCoordAttribute);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
