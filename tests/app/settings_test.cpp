@@ -82,8 +82,8 @@ TEST(Settings, SavingKeepsUnknownSectionsAndComments) {
 
 TEST(Settings, ComfortsOutsideTheirRangesAreBroughtInside) {
     ScratchMedia media;
-    media.write("game.ini", "[Game]\nSoundVolume=150\nMusicVolume=-3\nMouseSpeed=1\nInvertMouse=7\n"
-                            "SmoothMotion=-2\nWidth=-5\n");
+    media.write("game.ini", "[Game]\nSoundVolume=150\nMusicVolume=-3\nMouseSpeed=1\nInvertMouse=7\nSmoothMotion=-2\n"
+                            "Width=-5\n");
     GameSettings loaded;
     loadSettings(loaded);
     EXPECT_EQ(loaded.soundVolume, 100);

@@ -1,180 +1,141 @@
-// The pictures between two frames, placed from the real game's world (its
-// media loaded, nothing drawn): what moves goes between the two frames, what
+// The pictures between two frames: what moves is placed between them, what
 // appears, vanishes or jumps is drawn as the latest frame has it.
 #include "game/drawn_view.h"
 
 #include "app/replay_session.h"
 #include "platform/media_path.h"
+#include "render/renderer.h"
+#include "render/world_drawing.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace {
 
-template <class T>
-bool sameBits(const T& a, const T& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+bool sameMatrix(const Matrix4& a, const Matrix4& b) { return std::memcmp(a.m, b.m, sizeof a.m) == 0; }
+
+void fly(SceneObject& o, Vec3 at) {
+    o.trackPosition = at;
+    o.matrix[12] = at.x;
+    o.matrix[13] = at.y;
+    o.matrix[14] = at.z;
 }
 
-float length(Vec3 v) { return std::sqrt(dot(v, v)); }
-
-class DrawnPictures : public ::testing::Test {
+class DrawnViewRules : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setMediaFolder(std::string(VEXAR_BINARY_DIR) + "/media");
-        SessionSettings settings;
-        settings.seed = 11;
-        ASSERT_TRUE(startSession(session, settings));
-        // A few frames in, so that the enemies move and the world is the game's own.
-        for (int i = 0; i < 5; ++i) stepSession(session, false);
-    }
-    void TearDown() override {
-        endSession(session);
-        setMediaFolder("");
-    }
-    World& world() { return *session.world; }
-    // The latest frame after the one kept in `before`.
-    void nextFrame() {
-        keepDrawnState(world(), before);
-        stepSession(session, false);
-    }
-    ReplaySession session;
+    DrawnViewRules() { world->frameSeconds = 0.03f; }
+    std::unique_ptr<World> world = std::make_unique<World>();
     DrawnState before;
-    DrawnView view;
+    std::unique_ptr<DrawnView> view = std::make_unique<DrawnView>();
 };
 
-TEST_F(DrawnPictures, AtEachEndThePictureIsThatFramesOwn) {
-    keepDrawnState(world(), before);
-    const Camera earlierCamera = world().camera;
-    const Matrix4 earlierDroid = world().enemies[0].matrix;
-    stepSession(session, false);
-    ASSERT_FALSE(sameBits(earlierDroid, world().enemies[0].matrix)) << "the droid should move";
-
-    placeBetween(before, world(), 1.0f, view);
-    EXPECT_TRUE(sameBits(view.camera.viewMatrix, world().camera.viewMatrix));
-    EXPECT_TRUE(sameBits(view.camera.stereoOffset, world().camera.stereoOffset));
-    for (int i = 0; i < kEnemyCount; ++i)
-        EXPECT_TRUE(sameBits(view.enemies[i].matrix, world().enemies[i].matrix)) << i;
-    EXPECT_TRUE(sameBits(view.station.matrix, world().station.matrix));
-
-    placeBetween(before, world(), 0.0f, view);
-    EXPECT_TRUE(sameBits(view.camera.viewMatrix, earlierCamera.viewMatrix));
-    EXPECT_TRUE(sameBits(view.camera.eye, earlierCamera.eye));
-    EXPECT_TRUE(sameBits(view.enemies[0].matrix, earlierDroid));
+// Slot 0 flies on by its step, slot 1 is launched from the ring's free slot,
+// slot 2 is launched again while still flying (the fifth shot takes the
+// oldest), slot 3 ends.
+TEST_F(DrawnViewRules, AShotLaunchedOrEndedIsNotSlid) {
+    ShotObject* s = world->shots;
+    for (int i : {0, 2, 3}) {
+        s[i].object.side = kSidePlayer;
+        s[i].object.velocity = {0, 0, 1.5f};
+        fly(s[i].object, {0, 0, 100.0f * float(i)});
+    }
+    keepDrawnState(*world, before);
+    fly(s[0].object, s[0].object.trackPosition + s[0].object.velocity);
+    s[1].object.side = kSideEnemy;
+    s[1].object.velocity = {0, 0, 1.5f};
+    fly(s[1].object, {5, 5, 5});
+    fly(s[2].object, {5, 5, 6.5f});  // the same step, from elsewhere
+    s[3].object.side = kSideNone;
+    placeBetween(before, *world, 0.5f, *view);
+    EXPECT_FLOAT_EQ(view->shots[0].object.matrix[14], 0.75f);
+    for (int i : {1, 2})
+        EXPECT_TRUE(sameMatrix(view->shots[i].object.matrix, s[i].object.matrix)) << "shot " << i;
+    EXPECT_EQ(view->shots[3].object.side, kSideNone);
 }
 
-TEST_F(DrawnPictures, TheCameraTurnsBetweenTheFramesWithUnitAxes) {
-    keepDrawnState(world(), before);
-    const Camera earlier = world().camera;
-    // The player turned by a third of a radian of yaw and moved on in the latest frame.
-    const Matrix4 turn = matrixFromAngles({0, 0.3f, 0}, {});
-    Matrix4& player = world().player.matrix;
-    Matrix4 turned;
-    multiplyAffine(turned, turn, player);
-    turned[12] += 1.0f;
-    player = turned;
-    updateCamera(world().camera, player);
-
-    placeBetween(before, world(), 0.5f, view);
-    const Camera& c = view.camera;
-    const Vec3 forward = c.target - c.eye;
-    const Vec3 forwardBefore = earlier.target - earlier.eye;
-    const Vec3 forwardAfter = world().camera.target - world().camera.eye;
-    const float a = std::acos(dot(forward, forwardBefore) / (length(forward) * length(forwardBefore)));
-    const float b = std::acos(dot(forward, forwardAfter) / (length(forward) * length(forwardAfter)));
-    EXPECT_NEAR(a, 0.15f, 1e-3f);
-    EXPECT_NEAR(b, 0.15f, 1e-3f);
-    EXPECT_NEAR(length(c.up), 1.0f, 1e-5f);
-    EXPECT_NEAR(length(forward), kLookDistance, 1e-3f);
-    EXPECT_NEAR(length(c.stereoOffset), std::fabs(kStereoEyeOffset), 1e-6f);
-    EXPECT_NEAR(c.eye.x, 0.5f * (earlier.eye.x + world().camera.eye.x), 1e-4f);
-    // The view matrix is the one the eye and the axes make: the second eye
-    // of the stereo mode stands beside the in-between eye, not the latest.
-    Matrix4 expected;
-    lookAtMatrix(expected, c.eye, c.target, c.up);
-    EXPECT_TRUE(sameBits(expected, c.viewMatrix));
+TEST_F(DrawnViewRules, AnObjectSwitchedOffOrJumpingIsDrawnAsTheLatestFrameHasIt) {
+    SceneObject* e = world->enemies;
+    for (int i = 0; i < 3; ++i) e[i].side = kSideEnemy;
+    keepDrawnState(*world, before);
+    fly(e[0], {0.3f, 0, 0});   // a droid's flight in a frame: between
+    fly(e[1], {0, 0, 40.0f});  // further than anything flies in 30 ms
+    e[2].side = kSideNone;     // destroyed
+    placeBetween(before, *world, 0.5f, *view);
+    EXPECT_FLOAT_EQ(view->enemies[0].matrix[12], 0.15f);
+    EXPECT_FLOAT_EQ(view->enemies[1].matrix[14], 40.0f);
+    EXPECT_EQ(view->enemies[2].side, kSideNone);
 }
 
-TEST_F(DrawnPictures, AShotLaunchedOrEndedIsNotSlidAndOneFlyingOnIs) {
-    ShotObject& shot = world().shots[2];
-    SceneObject& o = shot.object;
-    // Flying on: the latest step is the step it had.
-    o.side = kSidePlayer;
-    o.velocity = {0, 0, 1.5f};
-    o.trackPosition = {10, 20, 30};
-    o.matrix[12] = 10, o.matrix[13] = 20, o.matrix[14] = 30;
-    keepDrawnState(world(), before);
-    o.trackPosition = o.trackPosition + o.velocity;
-    o.matrix[14] = o.trackPosition.z;
-    EXPECT_TRUE(shotFlewOn(before.shots[2], shot));
-    placeBetween(before, world(), 0.5f, view);
-    EXPECT_NEAR(view.shots[2].object.matrix[14], 30.75f, 1e-5f);
-
-    // Launched anew in the same slot, far from where the old one flew.
-    keepDrawnState(world(), before);
-    o.trackPosition = {-40, 0, 5};
-    o.matrix[12] = -40, o.matrix[13] = 0, o.matrix[14] = 5;
-    EXPECT_FALSE(shotFlewOn(before.shots[2], shot));
-    placeBetween(before, world(), 0.5f, view);
-    EXPECT_TRUE(sameBits(view.shots[2].object.matrix, o.matrix));
-
-    // Launched from an idle slot, even close by; then ended.
-    o.side = kSideNone;
-    keepDrawnState(world(), before);
-    o.side = kSideEnemy;
-    placeBetween(before, world(), 0.25f, view);
-    EXPECT_TRUE(sameBits(view.shots[2].object.matrix, o.matrix));
-    keepDrawnState(world(), before);
-    o.side = kSideNone;
-    placeBetween(before, world(), 0.25f, view);
-    EXPECT_EQ(view.shots[2].object.side, kSideNone);
-}
-
-TEST_F(DrawnPictures, AnObjectSwitchedOffOrJumpingIsDrawnAsTheLatestFrameHasIt) {
-    SceneObject& droid = world().enemies[1];
-    keepDrawnState(world(), before);
-    droid.side = kSideNone;  // destroyed in the latest frame
-    placeBetween(before, world(), 0.5f, view);
-    EXPECT_EQ(view.enemies[1].side, kSideNone);
-
-    droid.side = kSideEnemy;
-    keepDrawnState(world(), before);
-    droid.matrix[12] += 500.0f;  // further than anything flies in a frame
-    EXPECT_TRUE(objectJumped(before.objects[1 + kDeathStarCount + kSolarPanelCount + 1],
-                             before.sides[1 + kDeathStarCount + kSolarPanelCount + 1], droid,
-                             world().frameSeconds));
-    placeBetween(before, world(), 0.5f, view);
-    EXPECT_TRUE(sameBits(view.enemies[1].matrix, droid.matrix));
-
-    keepDrawnState(world(), before);
-    droid.matrix[12] += 0.5f;  // a droid's step
-    placeBetween(before, world(), 0.5f, view);
-    EXPECT_NEAR(view.enemies[1].matrix[12], droid.matrix[12] - 0.25f, 1e-4f);
-}
-
-TEST(DrawnParticles, ARestartedBurstIsNotSlidFromTheOldOne) {
-    ExplosionPass before, latest, out;
-    before.shown = latest.shown = true;
-    before.count = 2;
-    before.slots[0] = 3, before.ages[0] = 0.5f, before.positions[0] = {0, 0, 0};
-    before.slots[1] = 4, before.ages[1] = 0.9f, before.positions[1] = {5, 5, 5};
-    before.colours[0][3] = 1.0f;
-    latest.count = 2;
-    // Slot 3 moved on (older), slot 4 emitted anew by a restarted burst (younger).
-    latest.slots[0] = 3, latest.ages[0] = 0.53f, latest.positions[0] = {2, 0, 0};
-    latest.slots[1] = 4, latest.ages[1] = 0.01f, latest.positions[1] = {-7, 1, 0};
-    latest.colours[0][3] = 0.5f;
-    blendParticles(before, latest, 0.5f, out);
+// A kill restarts the burst: a slot emitted again (younger now) shows its new
+// particle where it is, while a particle of the old burst drifts on between.
+TEST_F(DrawnViewRules, AnExplosionRestartedIsNotSlidFromTheOldOne) {
+    ExplosionPass old, latest, out;
+    old.shown = latest.shown = true;
+    old.count = latest.count = 2;
+    old.slots[0] = latest.slots[0] = 4;
+    old.ages[0] = 1.0f, latest.ages[0] = 1.03f;
+    old.positions[0] = {0, 0, 0}, latest.positions[0] = {1, 0, 0};
+    old.slots[1] = latest.slots[1] = 7;
+    old.ages[1] = 2.0f, latest.ages[1] = 0.03f;
+    old.positions[1] = {-50, 0, 0}, latest.positions[1] = {50, 0, 0};
+    old.colours[0][3] = 0.8f, latest.colours[0][3] = 0.6f;
+    blendParticles(old, latest, 0.5f, out);
+    EXPECT_FLOAT_EQ(out.positions[0].x, 0.5f);
+    EXPECT_FLOAT_EQ(out.colours[0][3], 0.7f);
+    EXPECT_FLOAT_EQ(out.positions[1].x, 50.0f);
     EXPECT_EQ(out.count, 2);
-    EXPECT_NEAR(out.positions[0].x, 1.0f, 1e-6f);
-    EXPECT_NEAR(out.colours[0][3], 0.75f, 1e-6f);
-    EXPECT_TRUE(sameBits(out.positions[1], latest.positions[1]));
+}
 
-    blendParticles(before, latest, 1.0f, out);
-    EXPECT_TRUE(sameBits(out.positions, latest.positions));
-    EXPECT_TRUE(sameBits(out.colours, latest.colours));
+TEST_F(DrawnViewRules, TheCameraTurnsBetweenAndIsTheLatestOneAtTheEnd) {
+    world->player.matrix = matrixFromAngles({0, 0.1f, 0}, {1, 2, 3});
+    keepDrawnState(*world, before);
+    world->player.matrix = matrixFromAngles({0, 0.2f, 0}, {1, 2, 3.5f});
+    updateCamera(world->camera, world->player.matrix);
+    placeBetween(before, *world, 0.5f, *view);
+    EXPECT_FLOAT_EQ(view->camera.eye.z, 3.25f);
+    const Vec3 look = view->camera.target - view->camera.eye;
+    EXPECT_NEAR(std::atan2(look.x, look.z), 0.15f, 1e-5f);
+    placeBetween(before, *world, 1.0f, *view);
+    EXPECT_TRUE(sameMatrix(view->camera.viewMatrix, world->camera.viewMatrix));
+    // Before the first frame there is nothing to come from.
+    placeBetween(DrawnState{}, *world, 0.0f, *view);
+    EXPECT_TRUE(sameMatrix(view->camera.viewMatrix, world->camera.viewMatrix));
+}
+
+// Whole pictures of the real game, headless: at f = 0 the picture is the
+// frame before's, at f = 1 the latest frame's, both bit for bit.
+TEST(DrawnViewPictures, TheEndsAreTheTwoFramesPictures) {
+    setMediaFolder(std::string(VEXAR_BINARY_DIR) + "/media");
+    ReplaySession session;
+    SessionSettings settings;
+    settings.pictures = true;
+    settings.seed = 11;
+    ASSERT_TRUE(startSession(session, settings));
+    session.input.pointerX = 0.6f;  // turning all the while
+    for (int frame = 0; frame < 20; ++frame) stepSession(session, true);
+    const std::vector<uint8_t> previous = readFrame(640, 480);
+    DrawnState before;
+    keepDrawnState(*session.world, before);
+    stepSession(session, false);
+    auto view = std::make_unique<DrawnView>();
+    placeBetween(before, *session.world, 0.0f, *view);
+    drawWorldFrame(*session.world, *view, false);
+    EXPECT_EQ(readFrame(640, 480), previous);
+    placeBetween(before, *session.world, 0.5f, *view);
+    drawWorldFrame(*session.world, *view, true);
+    const std::vector<uint8_t> between = readFrame(640, 480);
+    EXPECT_NE(between, previous);
+    placeBetween(before, *session.world, 1.0f, *view);
+    drawWorldFrame(*session.world, *view, true);
+    const std::vector<uint8_t> latest = readFrame(640, 480);
+    drawWorldFrame(*session.world, true);
+    EXPECT_EQ(readFrame(640, 480), latest);
+    EXPECT_NE(latest, between);
+    endSession(session);
+    setMediaFolder("");
 }
 
 }  // namespace
