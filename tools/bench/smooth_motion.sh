@@ -22,7 +22,6 @@ copy_game "$build/vexar"
 start_counted_game
 fly_attack_route "$seconds"
 stop_game
-[ -z "${SMOOTH_KEEP:-}" ] || cp "$bench_work/swap-times" "$SMOOTH_KEEP"
 
 # The intervals between the swaps of the measured span (its last swaps).
 tail -n "$((flown_swaps + 1))" "$bench_work/swap-times" |
