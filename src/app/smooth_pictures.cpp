@@ -54,6 +54,11 @@ void scheduleNextPicture(double drawnAt) {
     if (p.due < drawnAt) p.due = drawnAt + p.interval;
 }
 
+// A P press waits for the next frame to pause; the picture freezes at the
+// press, so that the paused picture is the one on the screen when P came
+// (and a screenshot asked for just before it is that picture too).
+bool frozen() { return frameClock.paused || frameClock.pausePressed; }
+
 }  // namespace
 
 float pictureFraction(uint32_t sinceFrame, uint32_t frameLength, float shownBefore) {
@@ -94,7 +99,7 @@ void runShownFrame(World& world, const FrameInput& frame) {
 
 void showPictureIfDue() {
     Pictures& p = pictures;
-    if (!p.smooth || !p.world || !p.before.kept || frameClock.paused) return;
+    if (!p.smooth || !p.world || !p.before.kept || frozen()) return;
     const double now = sinceStart();
     if (now < p.due) return;
     scheduleNextPicture(now);
@@ -112,7 +117,7 @@ void showPictureIfDue() {
 
 int millisecondsToNextPass(bool polling) {
     const int frame = millisecondsToSleep(polling);
-    if (!pictures.smooth || frameClock.paused || pictures.shownFraction >= 1.0f) return frame;
+    if (!pictures.smooth || frozen() || pictures.shownFraction >= 1.0f) return frame;
     const int picture = std::max(0, int(std::ceil(pictures.due - sinceStart())));
     return frame == kWaitForever ? picture : std::min(frame, picture);
 }
