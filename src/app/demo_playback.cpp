@@ -8,6 +8,7 @@
 #include "app/screenshot.h"
 #include "app/settings.h"
 #include "app/shown_frame.h"
+#include "app/smooth_pictures.h"
 #include "audio/music_player.h"
 #include "game/demo.h"
 #include "platform/clock.h"
@@ -17,6 +18,7 @@
 #include "render/renderer.h"
 #include "render/world_drawing.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -51,30 +53,31 @@ void makeBadge(TextOverlay& badge) {
 void holdFinalPicture() {
     const uint32_t start = millisecondClock();
     while (pumpMessages()) {
+        // The pictures go on to the last frame's own.
+        showPictureIfDue();
         takeAskedScreenshot(gameSettings.width, gameSettings.height, true);
         const uint32_t shown = millisecondClock() - start;
         if (shown >= kFinalPictureMs) break;
-        waitForMessage(int(kFinalPictureMs - shown));
+        waitForMessage(std::min(int(kFinalPictureMs - shown), millisecondsToNextPass(false)));
     }
 }
 
 // The frames, each when its recorded time has passed since the one before.
-void playFrames(DemoPlayer& player, const TextOverlay& badge) {
+void playFrames(DemoPlayer& player) {
     FrameInput frame;
     bool more = nextDemoFrameInput(player, gameWorld, frame);
     while (more && pumpMessages()) {
         if (!takeRecordedFrame(player.milliseconds)) {
             if (frameClock.paused) takeAskedScreenshot(gameSettings.width, gameSettings.height, true);
-            waitForMessage(millisecondsToSleep(false));
+            showPictureIfDue();
+            waitForMessage(millisecondsToNextPass(false));
             continue;
         }
-        runGameFrame(gameWorld, frame);
-        drawTextBox(badge);
-        takeAskedScreenshot(gameSettings.width, gameSettings.height, false);
-        swapGameBuffers();
+        runShownFrame(gameWorld, frame);
         if (checkDemoFrame(player, gameWorld))
             std::fprintf(stderr, "vexar: %s\n", demoDepartureText(player.departedAt).c_str());
         more = nextDemoFrameInput(player, gameWorld, frame);
+        showPictureIfDue();
     }
     if (!more && running) holdFinalPicture();
 }
@@ -119,7 +122,9 @@ int playDemoInGame(const std::string& path) {
     TextOverlay badge;
     makeBadge(badge);
     showFramesOf(gameWorld, &badge);
-    playFrames(player, badge);
+    startPictures(gameWorld, gameSettings.smoothMotion != 0);
+    playFrames(player);
+    stopPictures();
     showFramesOf(gameWorld, nullptr);
     releaseTextOverlay(badge);
     if (running) destroyGameContext();

@@ -4,7 +4,6 @@
 #include "game/demo.h"
 #include "game/world_setup.h"
 #include "game/world_update.h"
-#include "render/world_drawing.h"
 
 #include <cstring>
 
@@ -59,11 +58,6 @@ bool nextDemoFrameInput(DemoPlayer& player, const World& world, FrameInput& fram
     if (!nextDemoFrame(player, world, milliseconds, sounds)) return false;
     frame = frameInputOf(player.input, frameSecondsOf(milliseconds), sounds);
     return true;
-}
-
-void runGameFrame(World& world, const FrameInput& frame) {
-    updateGameFrame(world, frame);
-    drawWorldFrame(world);
 }
 
 void updateGameFrame(World& world, const FrameInput& frame) {

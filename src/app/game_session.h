@@ -51,9 +51,7 @@ FrameInput frameInputOf(const InputState& input, float seconds, uint32_t soundsP
 struct DemoPlayer;
 bool nextDemoFrameInput(DemoPlayer& player, const World& world, FrameInput& frame);
 
-// One accepted frame: the world's update, the mixer told where the sounds are
-// now, and the frame drawn. Showing the picture is the caller's.
-void runGameFrame(World& world, const FrameInput& frame);
-// The update alone: all a frame does to the world, whether it is drawn or not
-// (drawWorldFrame draws it).
+// One accepted frame's update, the mixer told where the sounds are now: all
+// a frame does to the world, whether it is drawn or not (drawWorldFrame
+// draws it; app/smooth_pictures.h shows the game's).
 void updateGameFrame(World& world, const FrameInput& frame);

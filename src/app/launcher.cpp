@@ -36,6 +36,7 @@ LauncherValues launcherValuesFrom(const GameSettings& settings) {
     values.musicVolume = settings.musicVolume;
     values.mouseSpeed = settings.mouseSpeed;
     values.invertMouse = settings.invertMouse;
+    values.smoothMotion = settings.smoothMotion;
     return values;
 }
 
@@ -58,6 +59,7 @@ void pressStart(LauncherValues& values, GameSettings& settings) {
     settings.musicVolume = values.musicVolume;
     settings.mouseSpeed = values.mouseSpeed;
     settings.invertMouse = checkState(values.invertMouse);
+    settings.smoothMotion = checkState(values.smoothMotion);
     settings.accepted = true;
 }
 
@@ -103,9 +105,10 @@ bool runLauncher(GameSettings& settings, const char* title) {
     };
     form.sliders = sliders;
     form.sliderCount = int(sizeof sliders / sizeof sliders[0]);
-    const LauncherCheckBox invert[] = {{"Invert mouse", {0, 0, 0, 0}, &values.invertMouse}};
-    form.optionCheckBoxes = invert;
-    form.optionCheckBoxCount = 1;
+    const LauncherCheckBox switches[] = {{"Invert mouse", {0, 0, 0, 0}, &values.invertMouse},
+                                         {"Smooth motion", {0, 0, 0, 0}, &values.smoothMotion}};
+    form.optionCheckBoxes = switches;
+    form.optionCheckBoxCount = int(sizeof switches / sizeof switches[0]);
 
     settings.accepted = false;
     if (!runLauncherWindow(form)) return false;

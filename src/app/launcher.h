@@ -17,6 +17,7 @@ struct LauncherValues {
     int musicVolume = 100;
     int mouseSpeed = 100;
     int invertMouse = 0;
+    int smoothMotion = 1;
 };
 
 // The resolution list's entries, in order, and the size each stands for.

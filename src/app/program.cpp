@@ -12,6 +12,7 @@
 #include "app/screenshot.h"
 #include "app/settings.h"
 #include "app/shown_frame.h"
+#include "app/smooth_pictures.h"
 #include "audio/music_player.h"
 #include "audio/sound_mixer.h"
 #include "game/world_setup.h"
@@ -47,11 +48,13 @@ void runFrameLoop() {
                 takeAskedScreenshot(gameSettings.width, gameSettings.height, true);
                 if (recordingOn) writeDemoNow(recording);
             }
-            // Nothing to do until a message comes or the next frame is due.
-            waitForMessage(millisecondsToSleep(joystickState.present));
+            showPictureIfDue();
+            // Nothing to do until a message comes or the next frame or picture is due.
+            waitForMessage(millisecondsToNextPass(joystickState.present));
             continue;
         }
         runFrame(milliseconds);
+        showPictureIfDue();
     }
 }
 
@@ -85,9 +88,7 @@ void runFrame(uint32_t milliseconds) {
     const FrameInput frame =
         frameInputOf(inputState, frameSecondsOf(milliseconds), playingSoundFlags());
     if (recordingOn) recordFrameStart(recording, gameWorld, milliseconds, frame);
-    runGameFrame(gameWorld, frame);
-    takeAskedScreenshot(gameSettings.width, gameSettings.height, false);
-    swapGameBuffers();
+    runShownFrame(gameWorld, frame);
     if (recordingOn) recordFrameEnd(recording, gameWorld);
 }
 
@@ -122,7 +123,9 @@ int runGame(const ProgramOptions& options) {
     if (!setUpGameWorld(gameWorld, gameStart)) return -1;
     prepareWorldDrawing(gameWorld);
     showFramesOf(gameWorld, nullptr);
+    startPictures(gameWorld, gameSettings.smoothMotion != 0);
     runFrameLoop();
+    stopPictures();
     if (recordingOn) endDemoRecording(recording, gameWorld);
     return 0;
 }

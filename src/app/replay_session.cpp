@@ -41,6 +41,18 @@ long long microsecondsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
 }
 
+// The frame's pictures, the first beginning it and the others beginning as
+// it did, like the game's between two frames.
+void drawPicturesBetween(ReplaySession& session) {
+    const World& world = *session.world;
+    const int n = session.picturesPerFrame;
+    for (int k = 1; k <= n; ++k) {
+        placeBetween(session.before, world, float(double(k) / double(n)), session.view);
+        drawWorldFrame(world, session.view, k > 1);
+        if (k < n && session.pictureDrawn) session.pictureDrawn(k);
+    }
+}
+
 }  // namespace
 
 bool startSession(ReplaySession& session, const SessionSettings& settings) {
@@ -76,12 +88,17 @@ void advanceSessionTime(ReplaySession& session, float seconds) {
 FrameTimes runSessionFrame(ReplaySession& session, const FrameInput& frame, bool draw) {
     World& world = *session.world;
     FrameTimes times;
+    const bool between = draw && session.gl && session.picturesPerFrame > 1;
+    if (between) keepDrawnState(world, session.before);
     Clock::time_point started = Clock::now();
     updateGameFrame(world, frame);
     times.updateUs = microsecondsSince(started);
     if (!draw || !session.gl) return times;
     started = Clock::now();
-    drawWorldFrame(world);
+    if (between)
+        drawPicturesBetween(session);
+    else
+        drawWorldFrame(world);
     finishDrawing();  // the frame's cost includes the drawing OpenGL queued
     times.renderUs = microsecondsSince(started);
     return times;

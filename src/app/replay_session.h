@@ -1,8 +1,10 @@
 #pragma once
 #include "app/game_session.h"
+#include "game/drawn_view.h"
 #include "game/input_state.h"
 #include "game/world.h"
 
+#include <functional>
 #include <memory>
 
 struct OffscreenGl;
@@ -31,6 +33,14 @@ struct ReplaySession {
     double nextBlock = 0.0;  // when the mixer makes its next block
     WavWriter* audio = nullptr;  // where the mixed blocks go, if anywhere
     int audioError = 0;  // the errno of the first block that could not be written
+    // Pictures drawn per frame, as Smooth motion draws them: picture k of N
+    // places what moves k/N of the way from the frame before, so the last
+    // is the frame's own. Each but the last is handed, drawn, to
+    // `pictureDrawn` (with k), if set.
+    int picturesPerFrame = 1;
+    std::function<void(int picture)> pictureDrawn;
+    DrawnState before;
+    DrawnView view;
 };
 
 // The clock and the sound output driven by game time, the world set up, and

@@ -33,6 +33,7 @@ const SettingsKey kKeys[] = {
     {"MusicVolume", &GameSettings::musicVolume, 0, 100},
     {"MouseSpeed", &GameSettings::mouseSpeed, kMinMouseSpeed, kMaxMouseSpeed},
     {"InvertMouse", &GameSettings::invertMouse, 0, 1},
+    {"SmoothMotion", &GameSettings::smoothMotion, 0, 1},
 };
 
 }  // namespace

@@ -14,11 +14,15 @@ struct GameSettings {
     int useHiQualTex = 0;
     int useScreenRes = 0;  // resolution choice 0..3; 3 is the desktop's own size
     // The comforts, kept after the eight keys above; their defaults leave the
-    // game exactly as it always was.
+    // game exactly as it always was (Smooth motion changes only the pictures
+    // between its frames).
     int soundVolume = 100;  // percent, a master gain over the sound effects
     int musicVolume = 100;  // percent, over the synthesiser's own gain
     int mouseSpeed = 100;   // percent: the pointer's distance from the centre is scaled
     int invertMouse = 0;    // 1: moving the mouse up pitches the nose down
+    // 1: pictures at every display refresh, placed between the game's frames
+    // (app/smooth_pictures.h); 0: one picture per frame, as the game always drew.
+    int smoothMotion = 1;
 };
 
 // The ranges the comforts are kept in.

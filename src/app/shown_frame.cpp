@@ -10,6 +10,7 @@ namespace {
 struct ShownFrames {
     const World* world = nullptr;
     const TextOverlay* badge = nullptr;
+    const DrawnView* view = nullptr;  // what moves, when placed between frames
     bool shown = false;  // a frame of the world is on the screen
 };
 
@@ -19,8 +20,7 @@ constexpr int kLabelWidth = 80, kLabelHeight = 24;
 
 bool drawShownFrameAgain() {
     if (!frames.world || !frames.shown) return false;
-    drawWorldFrame(*frames.world, true);
-    if (frames.badge) drawTextBox(*frames.badge);
+    drawShownFrame(true);
     return true;
 }
 
@@ -37,7 +37,17 @@ void drawPausedLabel(int width, int height) {
 }  // namespace
 
 void showFramesOf(const World& world, const TextOverlay* badge) {
-    frames = ShownFrames{&world, badge, false};
+    frames = ShownFrames{&world, badge, nullptr, false};
+}
+
+void showViewOf(const DrawnView* view) { frames.view = view; }
+
+void drawShownFrame(bool again) {
+    if (frames.view)
+        drawWorldFrame(*frames.world, *frames.view, again);
+    else
+        drawWorldFrame(*frames.world, again);
+    if (frames.badge) drawTextBox(*frames.badge);
 }
 
 void markFrameShown() { frames.shown = true; }

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+struct DrawnView;
 struct TextOverlay;
 struct World;
 
@@ -14,6 +15,12 @@ struct World;
 // The world whose frames the window shows, and a box drawn over each of them
 // (the demo's badge; null for none).
 void showFramesOf(const World& world, const TextOverlay* badge);
+// With Smooth motion, what moves in the pictures is placed as this view has
+// it (null: as the world has it).
+void showViewOf(const DrawnView* view);
+// The world's frame (as the view places it) with the badge over it: a new
+// frame, or `again` the one begun last, begun as it was.
+void drawShownFrame(bool again);
 // A frame has been drawn and shown.
 void markFrameShown();
 // The shown frame drawn again, as a screenshot's pixels; empty before the

@@ -75,8 +75,10 @@ bool advanceParticle(Particle& p, float t, float lifetime) {
     return true;
 }
 
-void keepForDrawing(const Particle& p, ExplosionPass& pass) {
+void keepForDrawing(const Particle& p, int slot, ExplosionPass& pass) {
     pass.positions[pass.count] = p.position;
+    pass.slots[pass.count] = slot;
+    pass.ages[pass.count] = p.age;
     std::memcpy(pass.colours[pass.count], p.colour, sizeof p.colour);
     ++pass.count;
 }
@@ -101,7 +103,7 @@ bool stepExplosion(ExplosionEmitter& e, float t, RandomSource& random, Vec3 orig
     for (int j = 0; j < e.count - n; ++j) {
         const int index = (e.next + j) % e.count;
         Particle& p = e.particles[index];
-        if (advanceParticle(p, t, e.lifetime)) keepForDrawing(p, pass);
+        if (advanceParticle(p, t, e.lifetime)) keepForDrawing(p, index, pass);
     }
     return true;
 }

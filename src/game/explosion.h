@@ -40,6 +40,10 @@ struct ExplosionPass {
     int32_t count = 0;
     Vec3 positions[kParticleCount];
     float colours[kParticleCount][4] = {};
+    // Which particle each is (its ring slot) and how old: the same slot older
+    // in a later pass is the same particle moved on, younger a new one.
+    int32_t slots[kParticleCount] = {};
+    float ages[kParticleCount] = {};
 };
 
 // Allocates the ring and sets the emitter idle (elapsed = emitDuration + lifetime).

@@ -179,7 +179,9 @@ void drawOptions(const LauncherForm& form) {
             ImGui::SliderInt(slider.label, slider.value, slider.minimum, slider.maximum,
                              slider.format, ImGuiSliderFlags_AlwaysClamp);
         }
+        // The check boxes share one line under the sliders.
         for (int i = 0; i < form.optionCheckBoxCount; ++i) {
+            if (i > 0) ImGui::SameLine();
             const LauncherCheckBox& checkBox = form.optionCheckBoxes[i];
             bool checked = *checkBox.value != 0;
             if (ImGui::Checkbox(checkBox.label, &checked)) *checkBox.value = checked ? 1 : 0;

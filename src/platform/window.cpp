@@ -168,6 +168,17 @@ void swapWindowBuffers() {
     if (gameWindow.window && gameWindow.context) SDL_GL_SwapWindow(gameWindow.window);
 }
 
+bool syncSwapsToDisplay() {
+    if (!gameWindow.context) return false;
+    return SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0;
+}
+
+int displayRefreshRate() {
+    SDL_DisplayMode mode;
+    if (!gameWindow.window || SDL_GetWindowDisplayMode(gameWindow.window, &mode) != 0) return 0;
+    return mode.refresh_rate;
+}
+
 void setWindowTitle(const char* title) {
     if (gameWindow.window) SDL_SetWindowTitle(gameWindow.window, title);
 }

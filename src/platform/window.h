@@ -37,6 +37,14 @@ void closeWindowContext();
 
 void swapWindowBuffers();
 
+// Makes each swap wait for the display's next refresh: adaptive sync (a late
+// picture is shown at once rather than a whole refresh later) where the
+// driver offers it, else plain. False when it offers neither.
+bool syncSwapsToDisplay();
+// The refresh rate of the display mode the window is shown in, in hertz; 0
+// when the system does not say.
+int displayRefreshRate();
+
 // Switches between the window and full screen at the window's size, with the
 // pointer held or hidden as on opening. False, with one line on standard
 // error, when the display cannot show that size in full screen.

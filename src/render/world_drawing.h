@@ -1,4 +1,5 @@
 #pragma once
+#include "game/drawn_view.h"
 #include "game/world.h"
 
 // The world's drawing through the linked renderer. It only reads the world:
@@ -17,3 +18,7 @@ void prepareWorldDrawing(const World& world);
 // it; then the score box. `again`: the same world drawn once more (nothing
 // was accepted since), the same picture as when it was drawn first.
 void drawWorldFrame(const World& world, bool again = false);
+// The same, with what moves placed as `view` has it (a picture between two
+// frames); the rest (the background, the lights, the score box) as the world
+// has it.
+void drawWorldFrame(const World& world, const DrawnView& view, bool again);

@@ -243,6 +243,16 @@ TEST_F(LauncherTest, ReturnInATextEntryIsTheEntrysAndEscapeCloses) {
     EXPECT_FALSE(settings.accepted);
 }
 
+// The panel's two switches share a line: Invert mouse, then Smooth motion
+// (checked by default, unchecked here).
+TEST_F(LauncherTest, TheOptionsPanelSwitchesSmoothMotion) {
+    ASSERT_TRUE(launch({click("522 432"), click("287 392"), click("400 392"), kReturn}));
+    EXPECT_EQ(settings.invertMouse, 1);
+    EXPECT_EQ(settings.smoothMotion, 0);
+    ASSERT_TRUE(launch({kReturn}));
+    EXPECT_EQ(settings.smoothMotion, 1);
+}
+
 // A splash of 64 x 48, red on the left and blue on the right, covers the
 // whole 640 x 480 window below the controls.
 TEST_F(LauncherTest, TheSplashIsStretchedOverTheWholeWindow) {

@@ -25,6 +25,7 @@ GameSettings chosenSettings() {
     s.musicVolume = 0;
     s.mouseSpeed = 250;
     s.invertMouse = 1;
+    s.smoothMotion = 0;
     return s;
 }
 
@@ -41,6 +42,7 @@ void expectSameValues(const GameSettings& a, const GameSettings& b) {
     EXPECT_EQ(a.musicVolume, b.musicVolume);
     EXPECT_EQ(a.mouseSpeed, b.mouseSpeed);
     EXPECT_EQ(a.invertMouse, b.invertMouse);
+    EXPECT_EQ(a.smoothMotion, b.smoothMotion);
 }
 
 TEST(Settings, NoFileGivesTheDefaults) {
@@ -61,7 +63,7 @@ TEST(Settings, RoundTripWritesTheEightKeysThenTheComfortsInOrder) {
     EXPECT_EQ(readFileText(media.path("game.ini")),
               "[Game]\nWindowed=0\nLights=1\nMusic=1\nJoystick=1\nUseHiQualTex=1\n"
               "Width=1920\nHeight=1080\nUseScreenRes=3\n"
-              "SoundVolume=40\nMusicVolume=0\nMouseSpeed=250\nInvertMouse=1\n");
+              "SoundVolume=40\nMusicVolume=0\nMouseSpeed=250\nInvertMouse=1\nSmoothMotion=0\n");
     GameSettings loaded;
     loadSettings(loaded);
     expectSameValues(loaded, chosenSettings());
@@ -74,12 +76,13 @@ TEST(Settings, SavingKeepsUnknownSectionsAndComments) {
     EXPECT_EQ(readFileText(media.path("game.ini")),
               "; my settings\n[Mods]\nGravity=2\n[Game]\nHeight=480\nCheat=1\nWindowed=1\n"
               "Lights=0\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=640\nUseScreenRes=0\n"
-              "SoundVolume=100\nMusicVolume=100\nMouseSpeed=100\nInvertMouse=0\n");
+              "SoundVolume=100\nMusicVolume=100\nMouseSpeed=100\nInvertMouse=0\n"
+              "SmoothMotion=1\n");
 }
 
 TEST(Settings, ComfortsOutsideTheirRangesAreBroughtInside) {
     ScratchMedia media;
-    media.write("game.ini", "[Game]\nSoundVolume=150\nMusicVolume=-3\nMouseSpeed=1\nInvertMouse=7\n"
+    media.write("game.ini", "[Game]\nSoundVolume=150\nMusicVolume=-3\nMouseSpeed=1\nInvertMouse=7\nSmoothMotion=-2\n"
                             "Width=-5\n");
     GameSettings loaded;
     loadSettings(loaded);
@@ -87,6 +90,7 @@ TEST(Settings, ComfortsOutsideTheirRangesAreBroughtInside) {
     EXPECT_EQ(loaded.musicVolume, 0);
     EXPECT_EQ(loaded.mouseSpeed, kMinMouseSpeed);
     EXPECT_EQ(loaded.invertMouse, 1);
+    EXPECT_EQ(loaded.smoothMotion, 0);
     EXPECT_EQ(loaded.width, -5);  // the eight keys are read as they stand
 }
 

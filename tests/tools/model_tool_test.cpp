@@ -82,7 +82,7 @@ TEST(CheckTool, SettingsAreReadAsTheGameReadsThem) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "Windowed: 1\nLights: 0\nMusic: 0\nJoystick: 0\nUseHiQualTex: 0\n"
                        "Width: 800\nHeight: 600\nUseScreenRes: 1\nSoundVolume: 100\nMusicVolume: 100\n"
-                       "MouseSpeed: 100\nInvertMouse: 0\nresult: ok\n");
+                       "MouseSpeed: 100\nInvertMouse: 0\nSmoothMotion: 1\nresult: ok\n");
     // What Start stores after an empty list leaves the list empty again.
     media.write("game.ini", "[Game]\nUseScreenRes=-1\n");
     run = tool(media, "check " + media.path("game.ini"));

@@ -39,6 +39,31 @@ TEST(ReplayTool, WritesAStateLineAFrameTheTimingsTheSoundAndTheScreenshots) {
     EXPECT_TRUE(std::filesystem::exists(media.path("out/frame-000001.png")));
 }
 
+// Pictures between frames, in the stereo mode with shots flying: each frame's
+// last picture is the frame a plain replay draws, byte for byte, the others
+// are pictures of their own, and the game's frames are the same.
+TEST(ReplayTool, PicturesPerFrameEndInTheFramesOwnPicture) {
+    ScratchMedia media;
+    media.write("input.txt", "1 pointer 0.4 0.2\n2 key space down\n");
+    const std::string common = "--input " + media.path("input.txt") + " --stereo 1 --screenshot 30,40";
+    ASSERT_EQ(runTool(media.folder, replayInto(media, common)).status, 0);
+    std::filesystem::rename(media.path("out"), media.path("plain"));
+    const ToolRun run = runTool(media.folder, replayInto(media, common + " --pictures-per-frame 3"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* file : {"state.txt", "frame-000030.png", "frame-000040.png"})
+        EXPECT_EQ(readFileText(media.path(std::string("out/") + file)),
+                  readFileText(media.path(std::string("plain/") + file)))
+            << file;
+    const std::string frame = readFileText(media.path("out/frame-000040.png"));
+    const std::string first = readFileText(media.path("out/frame-000040-1.png"));
+    const std::string second = readFileText(media.path("out/frame-000040-2.png"));
+    EXPECT_NE(first, frame);
+    EXPECT_NE(second, frame);
+    EXPECT_NE(first, second);
+    EXPECT_FALSE(std::filesystem::exists(media.path("out/frame-000040-3.png")));
+    EXPECT_FALSE(std::filesystem::exists(media.path("out/frame-000039-1.png")));
+}
+
 TEST(ReplayTool, ABadInputLineIsNamedByItsNumber) {
     ScratchMedia media;
     media.write("input.txt", "1 key up down\n\n3 key warp down\n");

@@ -3,6 +3,9 @@
 # player starts it, through the launcher. Expects $build to be set.
 
 bench_work=$(mktemp -d)
+# The game's pictures as it always drew them, one a frame, unless a script
+# measures Smooth motion (bench_smooth_motion=1).
+bench_smooth_motion=${bench_smooth_motion:-0}
 bench_xvfb="" game_pid=""
 
 bench_cleanup() {
@@ -39,13 +42,13 @@ copy_game() {
     game="$bench_work/$(basename "$1")"
     rm -rf "$bench_work/media"
     cp -r "$build/media" "$bench_work/media"
-    rm -f "$bench_work/media/game.ini"
+    write_settings
 }
 
 # write_settings LINES...: game.ini for the next run.
 write_settings() {
-    printf '[Game]\n' >"$bench_work/media/game.ini"
-    printf '%s\n' "$@" >>"$bench_work/media/game.ini"
+    printf '[Game]\nSmoothMotion=%s\n' "$bench_smooth_motion" >"$bench_work/media/game.ini"
+    [ $# -eq 0 ] || printf '%s\n' "$@" >>"$bench_work/media/game.ini"
 }
 
 # Starts $game, clicks Start in its launcher (after PAUSE_MS, 500 by default)
@@ -107,4 +110,37 @@ status_kb() {
 
 median() {
     printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
+
+# fly_attack_route SECONDS: with $game started through its launcher under
+# the swap counter (start_counted_game), plays the attack recording into its
+# window in real time (play_timeline.py) and measures SECONDS of it, from
+# 3 s in. Sets flown_cpu (CPU-seconds), flown_swaps and flown_seconds; the
+# swaps' times are in $bench_work/swap-times.
+fly_attack_route() {
+    local window player ticks c0 f0 t0 c1 f1 t1
+    window=$(game_window)
+    xdotool windowfocus --sync "$window"
+    python3 "$(dirname "${BASH_SOURCE[0]}")/play_timeline.py" \
+        "$(dirname "${BASH_SOURCE[0]}")/../../tests/game/golden/attack.timeline" "$window" \
+        640 480 $(($1 + 5)) &
+    player=$!
+    sleep 3  # past the start
+    ticks=$(getconf CLK_TCK)
+    c0=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat"); f0=$(awk '{ print $1 + 0 }' "$bench_work/swaps")
+    t0=$(date +%s.%N)
+    sleep "$1"
+    c1=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat"); f1=$(awk '{ print $1 + 0 }' "$bench_work/swaps")
+    t1=$(date +%s.%N)
+    kill "$player" 2>/dev/null
+    flown_cpu=$(awk -v c="$((c1 - c0))" -v k="$ticks" 'BEGIN { print c / k }')
+    flown_swaps=$((f1 - f0))
+    flown_seconds=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
+}
+
+# start_counted_game: start_through_launcher with the swap counter preloaded.
+start_counted_game() {
+    cmake --build "$build" --target swap_counter >/dev/null || bench_fail "could not build swap_counter"
+    export VEXAR_SWAP_COUNT="$bench_work/swaps" VEXAR_SWAP_TIMES="$bench_work/swap-times"
+    LD_PRELOAD="$(realpath "$build")/libswap_counter.so" start_through_launcher
 }

@@ -64,6 +64,22 @@ target="<= 2 % over the row above (noise here is larger)"; row "CPU per delivere
 command="tools/bench/cpu_usage.sh $build 10"
 target="<= 0.2 (6 ms x 33 frames)"; row "CPU while playing, 640x480, the opening view (CPU-s per s)" "${running[@]}"
 
+# Smooth motion on: pictures at the display's refresh (60 a second under
+# Xvfb), flying the same route.
+declare -a smooth_rate smooth_p99 smooth_cpu smooth_running
+for run in $(seq "$runs"); do
+    "$here/smooth_motion.sh" "$build" 20 >"$work/smooth.$run" 2>&1
+    smooth_rate+=("$(field "$work/smooth.$run" 'pictures per s' 3)")
+    smooth_p99+=("$(after "$work/smooth.$run" 'pictures per s' p99 1)")
+    smooth_cpu+=("$(field "$work/smooth.$run" 'ms CPU per delivered picture' 3)")
+    smooth_running+=("$(field "$work/smooth.$run" 'CPU-s per s' 5)")
+done
+command="tools/bench/smooth_motion.sh $build 20"
+target=">= 58"; row "Smooth motion: pictures delivered per second, paced at 60, the attack route" "${smooth_rate[@]}"
+target="<= 20 ms"; row "Smooth motion: interval between pictures, 99th percentile (ms)" "${smooth_p99[@]}"
+target="<= 3.7 ms (a frame's without it)"; row "Smooth motion: CPU per delivered picture (ms)" "${smooth_cpu[@]}"
+target="<= 0.25"; row "Smooth motion: CPU while playing the attack route (CPU-s per s)" "${smooth_running[@]}"
+
 # Update and drawing per frame, from replays of the attack recording.
 declare -a up_mono draw_mono draw_mono_large up_stereo draw_stereo up95_mono draw95_stereo stereo_ratio
 for run in $(seq "$runs"); do

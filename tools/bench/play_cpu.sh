@@ -17,7 +17,6 @@ source "$here/bench_common.sh"
 export SDL_AUDIODRIVER=dummy
 
 build_bench_helpers
-cmake --build "$build" --target swap_counter >/dev/null || bench_fail "could not build swap_counter"
 start_display
 copy_game "$build/vexar"
 if [ "$mode" = record ]; then
@@ -27,31 +26,16 @@ if [ "$mode" = record ]; then
     chmod +x "$bench_work/recording"
     game="$bench_work/recording"
 fi
-write_settings
-export VEXAR_SWAP_COUNT="$bench_work/swaps"
-LD_PRELOAD="$(realpath "$build")/libswap_counter.so" start_through_launcher
-window=$(game_window)
-xdotool windowfocus --sync "$window"
-python3 "$here/play_timeline.py" "$here/../../tests/game/golden/attack.timeline" "$window" \
-    640 480 $((seconds + 5)) &
-player=$!
-sleep 3  # past the start
-
-ticks=$(getconf CLK_TCK)
-cpu() { awk '{ print $14 + $15 }' "/proc/$game_pid/stat"; }
-swaps() { awk '{ print $1 + 0 }' "$bench_work/swaps"; }
-c0=$(cpu); f0=$(swaps); t0=$(date +%s.%N)
-sleep "$seconds"
-c1=$(cpu); f1=$(swaps); t1=$(date +%s.%N)
-kill "$player" 2>/dev/null
+start_counted_game
+fly_attack_route "$seconds"
 pid=$game_pid
 stop_game
 # Not a child of this shell: wait for it to have written the demo's end.
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 
-awk -v c="$((c1 - c0))" -v k="$ticks" -v f="$((f1 - f0))" -v t0="$t0" -v t1="$t1" -v m="$mode" 'BEGIN {
+awk -v c="$flown_cpu" -v f="$flown_swaps" -v t="$flown_seconds" -v m="$mode" 'BEGIN {
     printf "%s 640x480: %.2f ms CPU per delivered frame (%d frames, %.1f per s; target <= 6)\n",
-        m == "record" ? "recording" : "playing", c / k * 1000 / f, f, f / (t1 - t0) }'
+        m == "record" ? "recording" : "playing", c * 1000 / f, f, f / t }'
 if [ "$mode" = record ]; then
     frames=$(grep -oE '[0-9]+ end$' "$bench_work/play.demo" | cut -d' ' -f1)
     awk -v b="$(wc -c <"$bench_work/play.demo")" -v f="$frames" 'BEGIN {

@@ -30,6 +30,9 @@ struct ReplayFiles {
     std::FILE* state = nullptr;
     std::FILE* timings = nullptr;
     WavWriter* audio = nullptr;
+    int frame = 0;             // the frame being run
+    int pictureError = 0;      // the errno of a picture between frames not written
+    std::string pictureName;  // and its name
 };
 
 bool cannotWrite(const std::string& path, int error) {
@@ -106,6 +109,7 @@ bool drawnAt(const ReplayOptions& o, int frame) {
 // something could not be written.
 bool writeFrameOutputs(const ReplaySession& session, const ReplayOptions& o, ReplayFiles& files,
                        int frame, const FrameTimes& times) {
+    if (files.pictureError != 0) return cannotWrite(files.pictureName, files.pictureError);
     if (screenshotAt(o, frame) && !writeScreenshot(o.out, frame, o.width, o.height)) {
         char name[32];
         std::snprintf(name, sizeof name, "/frame-%06d.png", frame);
@@ -116,11 +120,22 @@ bool writeFrameOutputs(const ReplaySession& session, const ReplayOptions& o, Rep
     return framesWritten(session, files);
 }
 
+// A screenshot frame's pictures before its own, each as it is drawn.
+void savePictureBetween(const ReplayOptions& o, ReplayFiles& files, int picture) {
+    if (!screenshotAt(o, files.frame) || files.pictureError != 0) return;
+    if (writeScreenshot(o.out, files.frame, o.width, o.height, picture)) return;
+    files.pictureError = errno != 0 ? errno : EIO;
+    char name[40];
+    std::snprintf(name, sizeof name, "/frame-%06d-%d.png", files.frame, picture);
+    files.pictureName = o.out + name;
+}
+
 // 1 when something could not be written, else 0.
 int runFrames(ReplaySession& session, const ReplayOptions& o, InputTimeline& timeline,
               ReplayFiles& files) {
     for (int frame = 1; frame <= o.frames; ++frame) {
         noteInterruptFrame(frame);
+        files.frame = frame;
         applyInputChanges(timeline, frame, session.input);
         if (!writeFrameOutputs(session, o, files, frame, stepSession(session, drawnAt(o, frame))))
             return 1;
@@ -137,6 +152,7 @@ int runDemoFrames(ReplaySession& session, const ReplayOptions& o, DemoPlayer& pl
     FrameInput frame;
     while (nextDemoFrameInput(player, world, frame)) {
         noteInterruptFrame(player.frame);
+        files.frame = player.frame;
         advanceSessionTime(session, frame.seconds);
         const FrameTimes times = runSessionFrame(session, frame, drawnAt(o, player.frame));
         if (!writeFrameOutputs(session, o, files, player.frame, times)) return 1;
@@ -197,6 +213,8 @@ int runReplay(int argc, char** argv) {
     if (!options.media.empty()) setMediaFolder(options.media);
     ReplaySession session;
     session.audio = files.audio;
+    session.picturesPerFrame = options.picturesPerFrame;
+    session.pictureDrawn = [&options, &files](int picture) { savePictureBetween(options, files, picture); };
     settings.pictures = options.drawEveryFrame || !options.screenshots.empty();
     if (!startSession(session, settings)) {
         closeFiles(files);

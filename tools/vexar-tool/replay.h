@@ -21,6 +21,7 @@ struct ReplayOptions {
     std::vector<int> screenshots;
     std::string demo;  // "" for a replay from --seed and --frames
     bool drawEveryFrame = false;  // else frames are drawn up to the last screenshot
+    int picturesPerFrame = 1;  // pictures drawn per frame drawn, as Smooth motion does
 };
 
 // `vexar-tool replay --help`.

@@ -15,8 +15,9 @@ const char kReplayUsage[] =
     "usage: vexar-tool replay --seed N --frames N --out DIR [--frame-time S] [--input FILE]\n"
     "                         [--width W] [--height H] [--stereo 0|1] [--hiqual 0|1]\n"
     "                         [--media DIR] [--screenshot F1,F2,...] [--draw 0|1]\n"
+    "                         [--pictures-per-frame N]\n"
     "       vexar-tool replay --demo FILE --out DIR [--media DIR] [--screenshot F1,F2,...]\n"
-    "                         [--draw 0|1]\n"
+    "                         [--draw 0|1] [--pictures-per-frame N]\n"
     "Runs the game headless and writes state.txt, timings.csv, audio.wav and the\n"
     "screenshots into DIR: from a seed, every frame the same length, or a demo.\n"
     "  --seed N            the clock reading the game seeds its random numbers with\n"
@@ -32,6 +33,12 @@ const char kReplayUsage[] =
     "  --screenshot F,...  frames (1 to the last) to save as frame-NNNNNN.png\n"
     "  --draw 0|1          draw every frame, for the drawing's timings (0: only the\n"
     "                      screenshots are drawn; with none, no OpenGL is needed)\n"
+    "  --pictures-per-frame N\n"
+    "                      draw N pictures for each frame drawn, as Smooth motion\n"
+    "                      does between frames: picture K places what moves K/N of\n"
+    "                      the way from the frame before; a screenshot frame saves\n"
+    "                      each as frame-NNNNNN-K.png, the last (the frame's own) as\n"
+    "                      frame-NNNNNN.png (1)\n"
     "  --demo FILE         a recorded game: its seed, settings, frame times and\n"
     "                      input, with its checks compared\n"
     "  --help              this text\n"
@@ -39,6 +46,8 @@ const char kReplayUsage[] =
     "a demo the game departs from, 130 and 143 when Ctrl-C or SIGTERM stopped it.\n";
 
 namespace {
+
+constexpr int kMaxPicturesPerFrame = 100;
 
 // long long: a long has only 32 bits on Windows, too few for a seed.
 bool readLong(const char* text, long long low, long long high, long long& value) {
@@ -106,6 +115,7 @@ bool readOption(const std::string& name, const char* value, ReplayOptions& o) {
     if (name == "--screenshot") return readFrameList(value, o.screenshots);
     if (name == "--demo") return readText(value, o.demo);
     if (name == "--draw") return readSwitch(value, o.drawEveryFrame);
+    if (name == "--pictures-per-frame") return readInt(value, 1, kMaxPicturesPerFrame, o.picturesPerFrame);
     return false;
 }
 
@@ -122,12 +132,13 @@ bool parseReplayOptions(int argc, char** argv, ReplayOptions& options) {
         seed = seed || std::strcmp(argv[i], "--seed") == 0;
         frames = frames || std::strcmp(argv[i], "--frames") == 0;
         // What a demo decides itself.
-        other = other || !std::strstr(" --demo --out --media --screenshot --draw ",
+        other = other || !std::strstr(" --demo --out --media --screenshot --draw --pictures-per-frame ",
                                       (" " + std::string(argv[i]) + " ").c_str());
     }
     if (!options.demo.empty()) {
         if (!other && !options.out.empty()) return true;
-        std::fprintf(stderr, "vexar-tool replay: a demo takes only --out, --media, --screenshot and --draw\n%s",
+        std::fprintf(stderr, "vexar-tool replay: a demo takes only --out, --media, --screenshot, --draw and "
+                     "--pictures-per-frame\n%s",
                      kReplayUsage);
         return false;
     }

@@ -157,12 +157,12 @@ expect_size() {
         fail "$3 is not $2: $(xdotool getwindowgeometry "$1")"
 }
 
-# expect_ini WINDOWED LIGHTS MUSIC JOYSTICK HIQ WIDTH HEIGHT USESCREENRES [INVERTMOUSE]
-# (the comforts after the eight keys at their defaults, but for InvertMouse)
+# expect_ini WINDOWED LIGHTS MUSIC JOYSTICK HIQ WIDTH HEIGHT USESCREENRES [INVERTMOUSE [SMOOTHMOTION]]
+# (the comforts after the eight keys at their defaults, but for InvertMouse and SmoothMotion)
 expect_ini() {
-    local expected invert=${9:-0}
+    local expected invert=${9:-0} smooth=${10:-1}
     expected=$(printf '[Game]\nWindowed=%s\nLights=%s\nMusic=%s\nJoystick=%s\nUseHiQualTex=%s\nWidth=%s\nHeight=%s\nUseScreenRes=%s' "${@:1:8}")
-    expected+=$(printf '\nSoundVolume=100\nMusicVolume=100\nMouseSpeed=100\nInvertMouse=%s' "$invert")
+    expected+=$(printf '\nSoundVolume=100\nMusicVolume=100\nMouseSpeed=100\nInvertMouse=%s\nSmoothMotion=%s' "$invert" "$smooth")
     [ -f "$media/game.ini" ] || fail "no game.ini written"
     [ "$(cat "$media/game.ini")" == "$expected" ] || fail "game.ini holds: $(cat "$media/game.ini")"
 }
