@@ -22,8 +22,9 @@ target_link_libraries(PkgConfig::SNDFILE INTERFACE SndFile::sndfile)
 include(cmake/prefix_libraries.cmake)
 vexar_prefix_libraries(${VEXAR_WEB_PREFIX} SDL2::SDL2-static)
 find_package(JPEG REQUIRED)
-# WebGL comes with emscripten's own library.
+# WebGL comes with emscripten's own library, as OpenGL ES 2.
 add_library(OpenGL::GL INTERFACE IMPORTED GLOBAL)
+add_library(PkgConfig::GLESV2 INTERFACE IMPORTED GLOBAL)
 
 # The page's programs: memory that grows with the media, the browser's
 # storage for game.ini, and Asyncify, which lets the game's own loops give

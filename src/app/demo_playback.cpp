@@ -84,15 +84,19 @@ void playFrames(DemoPlayer& player) {
 
 }  // namespace
 
-bool loadDemoFile(const std::string& path, InputTimeline& timeline, const char* program) {
+std::string demoFileProblem(const std::string& path, InputTimeline& timeline) {
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) {
-        std::fprintf(stderr, "%s: cannot read the demo %s\n", program, path.c_str());
-        return false;
-    }
+    if (!readWholeFile(path, bytes)) return "cannot read the demo " + path;
     std::string error;
-    if (!parseDemo(std::string(bytes.begin(), bytes.end()), timeline, error)) {
-        std::fprintf(stderr, "%s: %s: %s\n", program, path.c_str(), error.c_str());
+    if (!parseDemo(std::string(bytes.begin(), bytes.end()), timeline, error))
+        return path + ": " + error;
+    return "";
+}
+
+bool loadDemoFile(const std::string& path, InputTimeline& timeline, const char* program) {
+    const std::string problem = demoFileProblem(path, timeline);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "%s: %s\n", program, problem.c_str());
         return false;
     }
     const std::string note = demoCutOffNote(timeline);

@@ -14,3 +14,6 @@ int playDemoInGame(const std::string& path);
 // off is good, and the line says it plays up to where it stops.
 struct InputTimeline;
 bool loadDemoFile(const std::string& path, InputTimeline& timeline, const char* program);
+// The same check without the line: "" for a demo that can be played, else
+// the file, the line number and what is wrong.
+std::string demoFileProblem(const std::string& path, InputTimeline& timeline);

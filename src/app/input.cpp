@@ -78,6 +78,10 @@ void handleInputMessage(const InputMessage& message) {
     case kMessageClose:
         quitGame();
         break;
+    case kMessagePageHidden:
+        // As if P were pressed, unless the game is paused already.
+        if (!frameClock.paused) noticeKeyDown(kKeyP);
+        break;
     default:
         break;
     }

@@ -57,6 +57,9 @@ InputMessage translate(const SDL_Event& event) {
     case SDL_QUIT:  // also what SDL makes of SIGINT and SIGTERM
         message.code = kMessageClose;
         break;
+    case SDL_USEREVENT:
+        if (event.user.code == kPageHiddenEventCode) message.code = kMessagePageHidden;
+        break;
     default:
         break;
     }

@@ -13,7 +13,12 @@ enum MessageCode : uint32_t {
     kMessageLeftButtonUp = 0x0202,
     kMessageRightButtonDown = 0x0204,
     kMessageRightButtonUp = 0x0205,
+    // The page holding the game was hidden (a tab put behind another); only
+    // a page sends it.
+    kMessagePageHidden = 0x8001,
 };
+// The SDL user event's code a page sends for kMessagePageHidden.
+constexpr int kPageHiddenEventCode = 1;
 
 struct InputMessage {
     uint32_t code = kMessageNone;
@@ -31,6 +36,11 @@ bool takeMessage(InputMessage& message);
 // when an event is already waiting or the timeout is 0.
 constexpr int kWaitForever = -1;
 void waitForMessage(int timeoutMs);
+// After a picture is swapped in: a page gives the browser its turn until its
+// next animation frame, since the canvas shows only between the page's turns
+// and a game whose frames take longer than their interval would never wait;
+// on the desktop nothing.
+void yieldAfterFrame();
 
 // The Windows virtual-key code of a key symbol (an SDL_Keycode), or 0 when
 // the key has none.

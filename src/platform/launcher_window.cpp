@@ -1,5 +1,6 @@
 #include "platform/launcher_window.h"
 
+#include "platform/events.h"
 #include "platform/gl_attributes.h"
 #include "platform/launcher_drawing.h"
 #include "platform/window.h"
@@ -217,6 +218,7 @@ bool drawFrame(const LauncherWindow& launcher, const LauncherForm& form) {
     ImGui::Render();
     finishLauncherFrame(form.width, form.height);
     SDL_GL_SwapWindow(launcher.window);
+    yieldAfterFrame();
     return start;
 }
 
@@ -250,7 +252,10 @@ LauncherAnswer runLoop(const LauncherWindow& launcher, const LauncherForm& form)
     int framesOwed = kFramesAfterInput;
     for (;;) {
         SDL_Event event;
-        bool got = framesOwed > 0 ? SDL_PollEvent(&event) == 1 : SDL_WaitEvent(&event) == 1;
+        // The system's own wait (a page's naps between looks, not SDL's
+        // millisecond ones).
+        if (framesOwed == 0) waitForMessage(kWaitForever);
+        bool got = SDL_PollEvent(&event) == 1;
         if (got) {
             LauncherAnswer answer = answerTo(event);
             if (answer != LauncherAnswer::Open) return answer;

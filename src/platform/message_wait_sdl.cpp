@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+void yieldAfterFrame() {}
+
 void waitForMessage(int timeoutMs) {
     if (timeoutMs < 0)
         SDL_WaitEvent(nullptr);

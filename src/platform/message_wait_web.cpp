@@ -13,7 +13,18 @@ namespace {
 // often keeps a key press within a few milliseconds of a native one.
 constexpr int kLookEveryMs = 8;
 
+// A hidden tab runs no animation frames; its throttled timer still lets the
+// game see the hidden tab's pause and the song's timer go on.
+EM_ASYNC_JS(void, waitForAnimationFrame, (), {
+    await new Promise(done => {
+        if (typeof requestAnimationFrame === "function") requestAnimationFrame(() => done());
+        setTimeout(done, 50);
+    });
+});
+
 }  // namespace
+
+void yieldAfterFrame() { waitForAnimationFrame(); }
 
 // The page is given back to the browser while waiting (Asyncify), in naps
 // between looks at the queue. SDL's own wait would nap a millisecond at a

@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include "platform/events.h"
 #include "platform/gl_attributes.h"
 #include "platform/video_system.h"
 
@@ -165,7 +166,9 @@ bool toggleFullScreen() {
 bool windowIsFullScreen() { return gameWindow.window && gameWindow.fullScreen; }
 
 void swapWindowBuffers() {
-    if (gameWindow.window && gameWindow.context) SDL_GL_SwapWindow(gameWindow.window);
+    if (!gameWindow.window || !gameWindow.context) return;
+    SDL_GL_SwapWindow(gameWindow.window);
+    yieldAfterFrame();
 }
 
 bool syncSwapsToDisplay() {
