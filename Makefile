@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 
 .PHONY: run test build game deps deps-tests clean test-tsan test-asan bless-golden install uninstall bench \
-        windows test-windows docs-pictures web-deps web serve-web test-web
+        windows test-windows docs-pictures web-deps test-web
 
 # What playing and installing need: the game, vexar-tool, the media and the icons.
 GAME_TARGETS = vexar vexar-tool vexar_media vexar_icons
@@ -117,29 +117,11 @@ WEBBUILD ?= $(BUILD)-web
 web-deps:
 	@scripts/web-deps >/dev/null
 
-# The game in a page, dist/vexar-web/ and dist/vexar-web-VERSION.zip; the
-# media come from this machine's generator, as for Windows.
-configure-web = NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEBBUILD) -DCMAKE_BUILD_TYPE=Release \
-  -DVEXAR_WEB_PREFIX=$$(scripts/web-deps 2>/dev/null | tail -n1) \
-  -DVEXAR_HOST_MEDIAGEN=$(CURDIR)/$(BUILD)/vexar-mediagen
-web: deps web-deps
-	$(configure-game)
-	cmake --build $(BUILD) -j $(JOBS) --target vexar-mediagen
-	$(configure-web) $(if $(wildcard $(WEBBUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
-	NODE_PATH=/usr/share/nodejs cmake --build $(WEBBUILD) -j $(JOBS) --target vexar_web_page
-
-# Serves dist/vexar-web on this machine only; the address is printed.
-WEBPORT ?= 8023
-serve-web: web
-	@echo "Vexar in the browser: http://127.0.0.1:$(WEBPORT)/"
-	python3 -m http.server $(WEBPORT) --bind 127.0.0.1 --directory dist/vexar-web
-
-# The web platform files' own tests under node and in headless Chromium, and
-# the page itself in headless Chromium against the ES 2 build's replays
-# (build-gles2, which `make build` makes).
-test-web: web build
-	$(configure-web) -DBUILD_TESTING=ON -DVEXAR_REFERENCE_TOOL=$(CURDIR)/$(GLES2_BUILD)/vexar-tool
-	NODE_PATH=/usr/share/nodejs cmake --build $(WEBBUILD) -j $(JOBS) --target test_web vexar_web_page
+# So far the web platform files' own tests, under node.
+test-web: web-deps
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEBBUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DBUILD_TESTING=ON -DVEXAR_WEB_PREFIX=$$(scripts/web-deps 2>/dev/null | tail -n1)
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEBBUILD) -j $(JOBS) --target test_web
 	ctest --test-dir $(WEBBUILD) -L web --output-on-failure
 
 clean:
