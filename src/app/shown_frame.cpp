@@ -20,7 +20,7 @@ constexpr int kLabelWidth = 80, kLabelHeight = 24;
 
 bool drawShownFrameAgain() {
     if (!frames.world || !frames.shown) return false;
-    drawShownFrame(true);
+    drawShownFrame(*frames.world, true);
     return true;
 }
 
@@ -42,11 +42,11 @@ void showFramesOf(const World& world, const TextOverlay* badge) {
 
 void showViewOf(const DrawnView* view) { frames.view = view; }
 
-void drawShownFrame(bool again) {
+void drawShownFrame(const World& world, bool again) {
     if (frames.view)
-        drawWorldFrame(*frames.world, *frames.view, again);
+        drawWorldFrame(world, *frames.view, again);
     else
-        drawWorldFrame(*frames.world, again);
+        drawWorldFrame(world, again);
     if (frames.badge) drawTextBox(*frames.badge);
 }
 

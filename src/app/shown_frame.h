@@ -20,7 +20,7 @@ void showFramesOf(const World& world, const TextOverlay* badge);
 void showViewOf(const DrawnView* view);
 // The world's frame (as the view places it) with the badge over it: a new
 // frame, or `again` the one begun last, begun as it was.
-void drawShownFrame(bool again);
+void drawShownFrame(const World& world, bool again);
 // A frame has been drawn and shown.
 void markFrameShown();
 // The shown frame drawn again, as a screenshot's pixels; empty before the

@@ -87,7 +87,7 @@ void stopPictures() {
 void runShownFrame(World& world, const FrameInput& frame) {
     if (!pictures.smooth) {
         updateGameFrame(world, frame);
-        drawShownFrame(false);
+        drawShownFrame(world, false);
         showPicture();
         return;
     }
@@ -110,7 +110,7 @@ void showPictureIfDue() {
     placeBetween(p.before, *p.world, p.shownFraction, p.view);
     // Every picture of a frame begins as its first did: the star field takes
     // its light from what the drawing before that first picture left.
-    drawShownFrame(p.frameBegun);
+    drawShownFrame(*p.world, p.frameBegun);
     p.frameBegun = true;
     showPicture();
 }
