@@ -252,10 +252,7 @@ LauncherAnswer runLoop(const LauncherWindow& launcher, const LauncherForm& form)
     int framesOwed = kFramesAfterInput;
     for (;;) {
         SDL_Event event;
-        // The system's own wait (a page's naps between looks, not SDL's
-        // millisecond ones).
-        if (framesOwed == 0) waitForMessage(kWaitForever);
-        bool got = SDL_PollEvent(&event) == 1;
+        bool got = framesOwed > 0 ? SDL_PollEvent(&event) == 1 : SDL_WaitEvent(&event) == 1;
         if (got) {
             LauncherAnswer answer = answerTo(event);
             if (answer != LauncherAnswer::Open) return answer;
