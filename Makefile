@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 
 .PHONY: run test build game deps deps-tests clean test-tsan test-asan bless-golden install uninstall bench \
-        windows test-windows docs-pictures web-deps test-web
+        windows test-windows docs-pictures web-deps web serve-web test-web
 
 # What playing and installing need: the game, vexar-tool, the media and the icons.
 GAME_TARGETS = vexar vexar-tool vexar_media vexar_icons
@@ -35,11 +35,11 @@ run: game
 # and what their tests need (the golden runs, its pictures against this
 # build's, the launcher's picture).
 GLES2_BUILD = $(BUILD)-gles2
+configure-gles2 = cmake -S . -B $(GLES2_BUILD) -DCMAKE_BUILD_TYPE=Release -DVEXAR_RENDERER=gles2
 build: deps-tests
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
 	cmake --build $(BUILD) -j $(JOBS)
-	cmake -S . -B $(GLES2_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DVEXAR_RENDERER=gles2 \
-	      -DVEXAR_REFERENCE_TOOL=$(CURDIR)/$(BUILD)/vexar-tool
+	$(configure-gles2) -DBUILD_TESTING=ON -DVEXAR_REFERENCE_TOOL=$(CURDIR)/$(BUILD)/vexar-tool
 	cmake --build $(GLES2_BUILD) -j $(JOBS) --target vexar vexar-tool vexar_media grab_window send_close_request
 
 # The whole suite. Without an X display the tests run under Xvfb, so the
@@ -118,18 +118,38 @@ web-deps:
 	@scripts/web-deps >/dev/null
 
 # The web build's folder: the page's media come from this machine's
-# generator, as for Windows. The page itself (dist/vexar-web/) is built there
-# with the vexar_web_page target; make web comes with its browser tests.
+# generator, as for Windows.
 configure-web = NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEBBUILD) -DCMAKE_BUILD_TYPE=Release \
   -DVEXAR_WEB_PREFIX=$$(scripts/web-deps 2>/dev/null | tail -n1) \
   -DVEXAR_HOST_MEDIAGEN=$(CURDIR)/$(BUILD)/vexar-mediagen
+build-web = NODE_PATH=/usr/share/nodejs cmake --build $(WEBBUILD) -j $(JOBS) --target
 
-# So far the web platform files' own tests, under node and in headless Chromium.
-test-web: web-deps
+# The page: dist/vexar-web/ (index.html, the game as JavaScript and
+# WebAssembly, its media packed, the licences) and the same zipped as
+# dist/vexar-web-VERSION.zip. Any static web server can host the folder.
+web: web-deps deps
 	$(configure-game)
 	cmake --build $(BUILD) -j $(JOBS) --target vexar-mediagen
-	$(configure-web) -DBUILD_TESTING=ON
-	NODE_PATH=/usr/share/nodejs cmake --build $(WEBBUILD) -j $(JOBS) --target test_web
+	$(configure-web) $(if $(wildcard $(WEBBUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
+	$(build-web) vexar_web_page
+
+# The page served on this machine alone, by python3's own static server.
+WEBPORT ?= 8000
+serve-web: web
+	@echo "Vexar in the browser: http://127.0.0.1:$(WEBPORT)/ (Ctrl+C ends the serving)"
+	python3 -m http.server $(WEBPORT) --bind 127.0.0.1 --directory dist/vexar-web
+
+# Every web test: the web platform files' own, under node and in headless
+# Chromium, then the page in Chromium beside this machine's game (its
+# vexar-tool with OpenGL 1.1 and, in $(GLES2_BUILD), with ES 2).
+test-web: web-deps deps
+	$(configure-game)
+	cmake --build $(BUILD) -j $(JOBS) --target vexar-mediagen vexar-tool vexar_media
+	$(configure-gles2) $(if $(wildcard $(GLES2_BUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
+	cmake --build $(GLES2_BUILD) -j $(JOBS) --target vexar-tool
+	$(configure-web) -DBUILD_TESTING=ON -DVEXAR_HOST_TOOL=$(CURDIR)/$(BUILD)/vexar-tool \
+	  -DVEXAR_HOST_GLES2_TOOL=$(CURDIR)/$(GLES2_BUILD)/vexar-tool
+	$(build-web) test_web vexar_web_page
 	ctest --test-dir $(WEBBUILD) -L web --output-on-failure
 
 clean:

@@ -3,6 +3,7 @@
 #include "platform/events.h"
 #include "platform/gl_attributes.h"
 #include "platform/launcher_drawing.h"
+#include "platform/video_system.h"
 #include "platform/window.h"
 
 #include <SDL.h>
@@ -104,13 +105,14 @@ void closeLauncherWindow(LauncherWindow& launcher) {
         SDL_GL_MakeCurrent(launcher.window, nullptr);
         SDL_GL_DeleteContext(launcher.context);
     }
-    // The window is hidden, not destroyed: SDL wakes its own waits with an
-    // event sent to a shown window over a second connection to the X server,
-    // and a window destroyed straight after such a wake-up (Return pressed)
-    // can be gone before the server reads that event; the error that follows
-    // would end the program at SDL's next wait. SDL destroys it when the
-    // window system stops.
-    if (launcher.window) SDL_HideWindow(launcher.window);
+    // On a desktop the window is hidden, not destroyed: SDL wakes its own
+    // waits with an event sent to a shown window over a second connection to
+    // the X server, and a window destroyed straight after such a wake-up
+    // (Return pressed) can be gone before the server reads that event; the
+    // error that follows would end the program at SDL's next wait. SDL
+    // destroys it when the window system stops.
+    if (launcher.window && windowsOutliveTheirUse()) SDL_HideWindow(launcher.window);
+    else if (launcher.window) SDL_DestroyWindow(launcher.window);
     launcher = LauncherWindow{};
     // The game window asks for the context it needs from a clean slate.
     SDL_GL_ResetAttributes();

@@ -11,3 +11,8 @@
 bool prepareVideoDriver(bool driverChosen);
 // What the windows are shown on, for messages ("display :0", "the desktop").
 std::string displayName();
+// Whether a window done with is hidden and left for SDL to destroy when the
+// video stops (see closeLauncherWindow), not destroyed at once. Not on a
+// page: there every window listens to the one canvas, and a hidden one would
+// take every key and click a second time.
+bool windowsOutliveTheirUse();

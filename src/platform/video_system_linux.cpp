@@ -39,3 +39,5 @@ std::string displayName() {
 // SDL's offscreen driver draws with EGL into memory, no X server needed. A
 // hint never overrides the environment variable of the same name.
 void preferHeadlessVideo() { SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen"); }
+
+bool windowsOutliveTheirUse() { return true; }

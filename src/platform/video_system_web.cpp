@@ -35,3 +35,5 @@ std::string displayName() { return "the page"; }
 
 // A page has no other video driver to choose.
 void preferHeadlessVideo() {}
+
+bool windowsOutliveTheirUse() { return false; }

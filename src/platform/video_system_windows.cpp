@@ -10,3 +10,5 @@ std::string displayName() { return "the desktop"; }
 // SDL has no display-less OpenGL on Windows: the replay's window is made
 // hidden on the desktop, which shows nothing all the same.
 void preferHeadlessVideo() {}
+
+bool windowsOutliveTheirUse() { return true; }

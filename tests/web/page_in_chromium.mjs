@@ -1,70 +1,120 @@
-// The page itself (dist/vexar-web) in Debian's chromium, headless, driven by
-// playwright-core, served from 127.0.0.1 by a server of the test's own: the
-// launcher drawn, a game started, played, paused and ended, a choice kept
-// over a reload, and the page without WebGL.
-//   node page_in_chromium.mjs PAGE_FOLDER
-import http from 'node:http';
+// The page itself (dist/vexar-web) in Debian's chromium, headless, served
+// from 127.0.0.1: the launcher drawn, a game started, paused, ended and
+// started again, a choice kept over a reload, the page without WebGL, a
+// damaged demo refused, demos going both ways between the page and the
+// native game with no departure, and the page's picture after a flight
+// against the native ES 2 replay of the same demo.
+//   node page_in_chromium.mjs PAGE_FOLDER VEXAR_TOOL ES2_VEXAR_TOOL WORK [--picture PNG]
+// VEXAR_TOOL is the native build's (the media beside it); ES2_VEXAR_TOOL one
+// linked with the ES 2 renderer. --picture saves the page in play as PNG.
 import fs from 'node:fs';
 import path from 'node:path';
 import assert from 'node:assert/strict';
-import { fileURLToPath, pathToFileURL } from 'node:url';
+import { spawnSync } from 'node:child_process';
+import { openChromium, serveFolder } from './chromium.mjs';
+import { colourCount } from './png_colours.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const root = path.resolve(here, '../..');
-const { chromium } = await import(
-  pathToFileURL(path.join(root, 'tools/web/node_modules/playwright-core/index.mjs')));
-const folder = path.resolve(process.argv[2]);
+const [folder, tool, es2Tool, work] = process.argv.slice(2, 6).map(p => path.resolve(p));
+const pictureOption = process.argv.indexOf('--picture');
+const pagePicture = pictureOption > 0 ? path.resolve(process.argv[pictureOption + 1]) : '';
+fs.rmSync(work, { recursive: true, force: true });
+fs.mkdirSync(work, { recursive: true });
+const server = await serveFolder(folder);
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
-const server = http.createServer((request, response) => {
-  let name = new URL(request.url, 'http://127.0.0.1').pathname;
-  if (name === '/') name = '/index.html';
-  const file = path.join(folder, path.normalize(name));
-  if (!file.startsWith(folder) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
-    response.writeHead(404);
-    return response.end();
-  }
-  response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-  fs.createReadStream(file).pipe(response);
-});
-await new Promise(done => server.listen(0, '127.0.0.1', done));
-const address = `http://127.0.0.1:${server.address().port}/`;
-const flags = ['--enable-unsafe-swiftshader', '--use-angle=swiftshader', '--no-sandbox'];
-
-async function openBrowser(extra = []) {
-  return chromium.launch({ executablePath: process.env.VEXAR_CHROMIUM || '/usr/bin/chromium',
-                           headless: true, args: [...flags, ...extra] });
+// A native vexar-tool run that must succeed; its standard output.
+function runTool(program, ...args) {
+  const run = spawnSync(program, args, { encoding: 'utf8' });
+  if (run.status !== 0)
+    throw new Error(`${path.basename(program)} ${args[0]}: status ${run.status}: ${run.stderr}`);
+  return { out: run.stdout, err: run.stderr };
 }
 
-async function openPage(browser, context) {
-  const tab = await (context || browser).newPage();
-  tab.on('console', message => console.log(`page: ${message.text()}`));
-  tab.on('pageerror', error => console.log(`page error: ${error.message}`));
-  await tab.goto(address);
+const sleep = ms => new Promise(done => setTimeout(done, ms));
+const same = (a, b) => a && b && Buffer.compare(a, b) === 0;
+// The canvas's picture as the page shows it.
+const picture = tab => tab.locator('#canvas').screenshot();
+// One colour all over is a canvas nothing was drawn on.
+const drawn = png => colourCount(png) > 16;
+
+// Polls the canvas until `accept(picture, the one before)`; the picture.
+async function waitForPicture(tab, accept, failure, seconds = 60) {
+  const end = Date.now() + seconds * 1000;
+  for (let before = null; ; await sleep(200)) {
+    const now = await picture(tab);
+    if (accept(now, before)) return now;
+    if (Date.now() > end) throw new Error(`${failure} within ${seconds} s`);
+    before = now;
+  }
+}
+
+const framesShown = tab => tab.evaluate(() => window.Module.vexarFramesShown || 0);
+
+// Until `count` more of the game's pictures are shown; how long one took.
+async function waitForFrames(tab, count, seconds = 60) {
+  const first = await framesShown(tab), started = Date.now();
+  await tab.waitForFunction(n => (window.Module.vexarFramesShown || 0) >= n, first + count,
+                            { timeout: seconds * 1000, polling: 20 });
+  return (Date.now() - started) / count;
+}
+
+async function openPage(context) {
+  const tab = await context.newPage();
+  tab.log = [];
+  tab.on('console', message => {
+    tab.log.push(message.text());
+    console.log(`page: ${message.text()}`);
+  });
+  tab.on('pageerror', error => {
+    tab.log.push(`page error: ${error.message}`);
+    console.log(`page error: ${error.message}`);
+  });
+  await tab.goto(server.address);
   return tab;
 }
 
-// Two pictures the same, byte for byte.
-const same = (a, b) => Buffer.compare(a, b) === 0;
-const sleep = ms => new Promise(done => setTimeout(done, ms));
-// The canvas's picture as the page shows it.
-const picture = tab => tab.locator('#canvas').screenshot();
-// A picture that is not one colour all over: something was drawn.
-function drawn(png) { return new Set(png.subarray(png.length / 2, png.length / 2 + 4096)).size > 8; }
-
-// The launcher is up once the game waits in it: its canvas drawn.
+// The launcher drawn and settled (the pointer off its controls); its picture.
 async function waitForLauncher(tab) {
   await tab.waitForFunction(() => window.Module && Module.calledRun, null, { timeout: 60000 });
-  await sleep(1500);
-  await tab.mouse.move(5, 5);
-  await sleep(500);
+  await tab.mouse.move(2, 2);
+  return waitForPicture(tab, (now, before) => drawn(now) && same(now, before),
+                        'no launcher drawn');
 }
 
-// A click on the launcher's control at (x, y) in its window.
+// A click on the launcher's control at (x, y) in its window, as a hand
+// makes it: the pointer there first, the button held a moment.
 async function clickLauncher(tab, x, y) {
   const box = await tab.locator('#canvas').boundingBox();
-  await tab.mouse.click(box.x + x, box.y + y);
+  await tab.mouse.move(box.x + x, box.y + y);
+  await sleep(100);
+  await tab.mouse.down();
+  await sleep(100);
+  await tab.mouse.up();
 }
+const start = tab => clickLauncher(tab, 596, 432);
+
+// A game's frames are shown and change.
+async function expectGameRunning(tab) {
+  await waitForFrames(tab, 3);
+  const first = await picture(tab);
+  await waitForFrames(tab, 2);
+  const second = await picture(tab);
+  assert.ok(drawn(second), 'the game drew nothing');
+  assert.ok(!same(first, second), 'the game\'s frames do not change');
+}
+
+// Gives the page a demo through its file chooser.
+async function giveDemo(tab, file) {
+  await tab.setInputFiles('#demoFile', file);
+}
+
+// The native game's flight: the attack route, which turns towards the
+// station, recorded as a demo with its checks.
+const flightFrames = 60;
+const nativeDemo = path.join(work, 'native.demo');
+runTool(tool, 'autopilot', '--plan', 'attack', '--seed', '2026', '--frames', String(flightFrames),
+        '--out', nativeDemo);
+
+const departures = tab => tab.log.filter(line => /depart/.test(line));
 
 const cases = [];
 const test = (name, run) => cases.push({ name, run });
@@ -74,73 +124,144 @@ test('the launcher is drawn and the page is named Vexar', async browser => {
   await waitForLauncher(tab);
   assert.match(await tab.title(), /Vexar/);
   assert.equal(await tab.locator('h1').textContent(), 'Vexar');
-  assert.ok(drawn(await picture(tab)), 'the launcher canvas is blank');
 });
 
-test('Start plays, P pauses, Q brings the launcher back', async browser => {
+test('Start plays, P pauses, Q brings the launcher back and a new game starts', async browser => {
   const tab = await openPage(browser);
-  await waitForLauncher(tab);
-  const launcher = await picture(tab);
-  await clickLauncher(tab, 596, 432);  // Start
-  await sleep(3000);
-  const first = await picture(tab);
-  await sleep(700);
-  const second = await picture(tab);
-  assert.ok(drawn(second), 'the game drew nothing');
-  assert.ok(!same(first, second), 'the game\'s frames do not change');
+  const launcher = await waitForLauncher(tab);
+  await start(tab);
+  await expectGameRunning(tab);
+  if (pagePicture) await tab.screenshot({ path: pagePicture });
+  const frameMs = await waitForFrames(tab, 3);
   await tab.keyboard.press('p');
-  await sleep(500);
-  assert.match(await tab.title(), /paused/);
-  const paused = await picture(tab);
-  await sleep(500);
+  await tab.waitForFunction(() => /paused/.test(document.title), null, { timeout: 10000 });
+  const paused = await picture(tab), shown = await framesShown(tab);
+  await sleep(Math.max(4 * frameMs, 500));
   assert.ok(same(await picture(tab), paused), 'the picture moved while paused');
-  await tab.keyboard.press('q');
-  await waitForLauncher(tab);
-  assert.ok(same(await picture(tab), launcher), 'Q did not bring the launcher back');
+  assert.equal(await framesShown(tab), shown, 'frames were shown while paused');
+  await tab.keyboard.press('p');
+  await waitForFrames(tab, 2);
   assert.doesNotMatch(await tab.title(), /paused/);
+  await tab.keyboard.press('q');
+  await waitForPicture(tab, now => same(now, launcher), 'Q did not bring the launcher back');
+  await start(tab);
+  await expectGameRunning(tab);
+  await tab.keyboard.press('Escape');
+  await waitForPicture(tab, now => same(now, launcher), 'Esc did not bring the launcher back');
+  assert.deepEqual(tab.log.filter(line => /page error|abort/i.test(line)), []);
 });
 
 test('a choice made in the launcher is there after a reload', async browser => {
-  const context = await browser.newContext();
-  let tab = await openPage(browser, context);
-  await waitForLauncher(tab);
-  const before = await picture(tab);
+  const tab = await openPage(browser);
+  const before = await waitForLauncher(tab);
   await clickLauncher(tab, 230, 12);  // the "3D" switch
-  await sleep(500);
-  await clickLauncher(tab, 596, 432);  // Start: the choices are kept
-  await sleep(2000);
+  await tab.mouse.move(2, 2);
+  const changed = await waitForPicture(tab, (now, last) => !same(now, before) && same(now, last),
+                                       'the switch did not change');
+  await start(tab);  // the choices are kept once the game has ended
+  await waitForFrames(tab, 2);
   await tab.keyboard.press('q');
+  await waitForPicture(tab, now => same(now, changed), 'Q did not bring the launcher back');
+  await tab.reload();
   await waitForLauncher(tab);
-  const changed = await picture(tab);
-  assert.ok(!same(changed, before), 'the switch did not change');
-  await sleep(1000);  // the browser's storage written back
-  await tab.close();
-  tab = await openPage(browser, context);
-  await waitForLauncher(tab);
-  assert.ok(same(await picture(tab), changed), 'the choice was lost in the reload');
-  await context.close();
+  const after = await waitForPicture(tab, now => same(now, changed) || same(now, before),
+                                     'the launcher came back otherwise');
+  assert.ok(same(after, changed), 'the choice was lost in the reload');
 });
 
 test('without WebGL the page says so in words', async () => {
-  const browser = await openBrowser(['--disable-webgl']);
+  const browser = await openChromium(['--disable-webgl']);
   try {
     const tab = await openPage(browser);
     await tab.waitForSelector('.vexar-notice', { timeout: 60000 });
-    assert.match(await tab.locator('.vexar-notice').first().textContent(), /no WebGL/);
+    assert.match(await tab.locator('.vexar-notice').first().textContent(), /No WebGL/);
   } finally {
     await browser.close();
   }
 });
 
+test('a damaged demo is refused with its line, in the native game\'s words', async browser => {
+  const lines = fs.readFileSync(nativeDemo, 'latin1').split('\n');
+  const damaged = path.join(work, 'damaged.demo');
+  lines[10] = '35 pointer x y';
+  fs.writeFileSync(damaged, lines.join('\n'));
+  const native = spawnSync(tool, ['replay', '--demo', damaged, '--out', path.join(work, 'refused')],
+                           { encoding: 'utf8' });
+  assert.equal(native.status, 1, 'the native game plays the damaged demo');
+  const reason = native.stderr.match(/(line 11: .*)/)[1];
+  const tab = await openPage(browser);
+  await waitForLauncher(tab);
+  await giveDemo(tab, damaged);
+  await tab.waitForSelector('.vexar-notice', { timeout: 20000 });
+  const notice = await tab.locator('.vexar-notice').first().textContent();
+  assert.match(notice, /This demo cannot be played/);
+  assert.ok(notice.includes(`damaged.demo: ${reason}`), `the page says: ${notice}`);
+});
+
+test('a native demo plays in the page with no departure, its picture the native ES 2 one', async browser => {
+  const tab = await openPage(browser);
+  const launcher = await waitForLauncher(tab);
+  await giveDemo(tab, nativeDemo);
+  await waitForFrames(tab, flightFrames - 1, 120);
+  // The last frame stays on the screen two seconds: no picture shown for a
+  // while is that one.
+  const last = await framesShown(tab);
+  await sleep(600);
+  assert.equal(await framesShown(tab), last, 'the demo went on past its frames');
+  const pagePng = path.join(work, 'page-last-frame.png');
+  fs.writeFileSync(pagePng, await picture(tab));
+  await waitForPicture(tab, now => same(now, launcher), 'the launcher did not come back after the demo');
+  assert.deepEqual(departures(tab), []);
+
+  const es2 = path.join(work, 'native-es2');
+  runTool(es2Tool, 'replay', '--demo', nativeDemo, '--media', path.join(path.dirname(tool), 'media'),
+          '--screenshot', String(flightFrames), '--out', es2);
+  const nativePng = path.join(es2, `frame-${String(flightFrames).padStart(6, '0')}.png`);
+  const figures = runTool(tool, 'compare', nativePng, pagePng).out;
+  console.log(`page against native ES 2: ${figures.replace(/\n/g, '; ')}`);
+  const share = Number(figures.match(/more than 16 levels: ([0-9.]+) %/)[1]);
+  const mean = Number(figures.match(/mean difference: ([0-9.]+) levels/)[1]);
+  assert.ok(share <= 1.0 && mean < 2.0, `the page's picture differs too much: ${figures}`);
+});
+
+test('a demo recorded in the page replays natively with no departure', async browser => {
+  const tab = await openPage(browser);
+  await waitForLauncher(tab);
+  await tab.check('#record');
+  await start(tab);
+  await waitForFrames(tab, 3);
+  const box = await tab.locator('#canvas').boundingBox();
+  await tab.keyboard.down('ArrowUp');
+  await tab.mouse.move(box.x + 400, box.y + 200);
+  await waitForFrames(tab, 4);
+  await tab.keyboard.up('ArrowUp');
+  await tab.mouse.down();
+  await waitForFrames(tab, 3);
+  await tab.mouse.up();
+  await tab.mouse.move(box.x + 200, box.y + 300);
+  await waitForFrames(tab, 3);
+  const download = tab.waitForEvent('download', { timeout: 30000 });
+  await tab.keyboard.press('q');
+  const demo = path.join(work, 'page.demo');
+  await (await download).saveAs(demo);
+  const text = fs.readFileSync(demo, 'latin1');
+  assert.match(text, /^vexar-demo /);
+  const replay = runTool(tool, 'replay', '--demo', demo, '--out', path.join(work, 'page-replay'));
+  assert.doesNotMatch(replay.err, /depart/);
+});
+
 let failed = 0;
-const browser = await openBrowser();
+const browser = await openChromium();
 for (const { name, run } of cases) {
+  const context = await browser.newContext({ viewport: { width: 1100, height: 720 } });
   try {
-    await run(browser);
+    await run(context);
     console.log(`ok: ${name}`);
   } catch (error) {
     failed += 1;
     console.log(`FAILED: ${name}: ${error.message}`);
+  } finally {
+    await context.close();
   }
 }
 await browser.close();

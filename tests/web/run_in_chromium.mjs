@@ -3,42 +3,16 @@
 // with a reload of the page between them. The page and the program are
 // served from 127.0.0.1 by a server of the test's own.
 //   node run_in_chromium.mjs BUILD_FOLDER_WITH_test_web.js
-import http from 'node:http';
-import fs from 'node:fs';
-import path from 'node:path';
-import { fileURLToPath, pathToFileURL } from 'node:url';
+import { openChromium, serveFolder } from './chromium.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const root = path.resolve(here, '../..');
-const { chromium } = await import(
-  pathToFileURL(path.join(root, 'tools/web/node_modules/playwright-core/index.mjs')));
-const folder = process.argv[2];
-
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
 const page = `<!doctype html><title>test_web</title><script>
   const args = new URLSearchParams(location.search).getAll('arg');
   var Module = { arguments: args, print: t => console.log(t), printErr: t => console.log(t) };
 </script><script src="test_web.js"></script>`;
-const server = http.createServer((request, response) => {
-  const name = new URL(request.url, 'http://127.0.0.1').pathname;
-  if (name === '/') {
-    response.writeHead(200, { 'Content-Type': 'text/html' });
-    return response.end(page);
-  }
-  const file = path.join(folder, path.basename(name));
-  if (!fs.existsSync(file)) {
-    response.writeHead(404);
-    return response.end();
-  }
-  response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-  fs.createReadStream(file).pipe(response);
-});
-await new Promise(done => server.listen(0, '127.0.0.1', done));
-const address = `http://127.0.0.1:${server.address().port}/`;
+const server = await serveFolder(process.argv[2], { '/': page });
+const address = server.address;
 
-const browser = await chromium.launch({
-  executablePath: process.env.VEXAR_CHROMIUM || '/usr/bin/chromium', headless: true,
-  args: ['--enable-unsafe-swiftshader', '--use-angle=swiftshader', '--no-sandbox'] });
+const browser = await openChromium();
 const context = await browser.newContext();
 const tab = await context.newPage();
 tab.on('console', message => console.log(message.text()));
