@@ -42,7 +42,7 @@
   // sound before one).
   function resumeOnGesture(context) {
     const resume = () => {
-      if (context.state === "suspended") context.resume();
+      if (music.opened && context.state === "suspended") context.resume();
     };
     for (const kind of ["pointerdown", "keydown", "touchend"])
       document.addEventListener(kind, resume, { capture: true });
@@ -83,6 +83,7 @@
     music.font = await synth.loadSFont(font);
     selectPresets();
     music.ready = true;
+    if (!music.opened) context.suspend();  // closed while it loaded
   }
 
   function start() {
@@ -123,12 +124,20 @@
     open() {
       music.opened = true;
       start();
-      if (music.ready) music.synth.midiSystemReset();
+      if (music.ready) {
+        music.synth.midiSystemReset();
+        music.context.resume();
+      }
       return true;
     },
+    // Closed, the synthesiser stops rendering at all, as the desktop game's
+    // is deleted with its device.
     close() {
       music.opened = false;
-      if (music.ready) music.synth.midiAllSoundsOff();
+      if (music.ready) {
+        music.synth.midiAllSoundsOff();
+        music.context.suspend();
+      }
       return true;
     },
     volume(scale) {

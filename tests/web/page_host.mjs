@@ -1,6 +1,6 @@
 // A page folder served from 127.0.0.1 by a server of the test's own, and
-// Debian's chromium, headless, driven by playwright-core, with WebGL on
-// SwiftShader (this machine has no GPU).
+// Debian's chromium, headless, driven by playwright-core, with WebGL drawn in
+// software (this machine has no GPU).
 import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -31,10 +31,17 @@ export async function servePage(folder) {
   return { server, address: `http://127.0.0.1:${server.address().port}/` };
 }
 
-export function openBrowser(extra = []) {
+// WebGL drawn by Chromium's own SwiftShader, or by Mesa's llvmpipe (the
+// desktop game's software renderer), through ANGLE on EGL.
+export const renderers = {
+  swiftshader: ['--enable-unsafe-swiftshader', '--use-angle=swiftshader'],
+  llvmpipe: ['--use-angle=gl-egl', '--ignore-gpu-blocklist'],
+};
+
+export function openBrowser(extra = [], renderer = 'swiftshader') {
   return chromium.launch({
     executablePath: process.env.VEXAR_CHROMIUM || '/usr/bin/chromium', headless: true,
-    args: ['--enable-unsafe-swiftshader', '--use-angle=swiftshader', '--no-sandbox', ...extra] });
+    args: [...renderers[renderer], '--no-sandbox', ...extra] });
 }
 
 export const sleep = ms => new Promise(done => setTimeout(done, ms));
