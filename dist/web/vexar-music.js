@@ -161,7 +161,8 @@
     // of the output's last moment.
     heard() {
       let peak = 0;
-      if (music.analyser) {
+      // A suspended context outputs nothing (its analyser keeps its last block).
+      if (music.analyser && music.context.state === "running") {
         const samples = new Float32Array(music.analyser.fftSize);
         music.analyser.getFloatTimeDomainData(samples);
         for (const s of samples) peak = Math.max(peak, Math.abs(s));
