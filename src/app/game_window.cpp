@@ -4,7 +4,6 @@
 #include "app/shown_frame.h"
 #include "platform/error_box.h"
 #include "platform/window.h"
-#include "render/renderer.h"
 
 #include <cstdio>
 
@@ -43,12 +42,7 @@ bool createGameWindow(bool holdPointer) {
     return openWindow(request);
 }
 
-// What the renderer made goes while its context is still current: the page's
-// WebGL refuses calls without one, and a desktop driver would only ignore them.
-void destroyGameContext() {
-    releaseRenderer();
-    closeWindowContext();
-}
+void destroyGameContext() { closeWindowContext(); }
 
 void swapGameBuffers() {
     swapWindowBuffers();
