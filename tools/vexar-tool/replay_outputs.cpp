@@ -42,16 +42,12 @@ void writeStateLine(std::FILE* file, int frame, const World& world) {
     std::fprintf(file, "\n");
 }
 
-std::string screenshotPath(const std::string& folder, int frame, int picture) {
+bool writeScreenshot(const std::string& folder, int frame, int width, int height, int picture) {
+    const std::vector<uint8_t> upright = readFrame(width, height);
     char name[40];
     if (picture > 0)
         std::snprintf(name, sizeof name, "/frame-%06d-%d.png", frame, picture);
     else
         std::snprintf(name, sizeof name, "/frame-%06d.png", frame);
-    return folder + name;
-}
-
-bool writeScreenshot(const std::string& folder, int frame, int width, int height, int picture) {
-    const std::vector<uint8_t> upright = readFrame(width, height);
-    return writePngFile(screenshotPath(folder, frame, picture), upright.data(), width, height);
+    return writePngFile(folder + name, upright.data(), width, height);
 }
