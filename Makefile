@@ -118,7 +118,8 @@ web-deps:
 	@scripts/web-deps >/dev/null
 
 # The web build's folder: the page's media come from this machine's
-# generator, as for Windows. The page itself (dist/vexar-web/) is built there
+# generator, as for Windows, and its SoundFont is cut by this machine's
+# vexar-tool. The page itself (dist/vexar-web/) is built there
 # with the vexar_web_page target; make web comes with its browser tests.
 configure-web = NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEBBUILD) -DCMAKE_BUILD_TYPE=Release \
   -DVEXAR_WEB_PREFIX=$$(scripts/web-deps 2>/dev/null | tail -n1) \
@@ -127,7 +128,7 @@ configure-web = NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEBBUILD) -D
 # So far the web platform files' own tests, under node and in headless Chromium.
 test-web: web-deps
 	$(configure-game)
-	cmake --build $(BUILD) -j $(JOBS) --target vexar-mediagen
+	cmake --build $(BUILD) -j $(JOBS) --target vexar-mediagen vexar-tool
 	$(configure-web) -DBUILD_TESTING=ON
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEBBUILD) -j $(JOBS) --target test_web
 	ctest --test-dir $(WEBBUILD) -L web --output-on-failure

@@ -4,6 +4,7 @@
 #include "app/shown_frame.h"
 #include "platform/error_box.h"
 #include "platform/window.h"
+#include "render/renderer.h"
 
 #include <cstdio>
 
@@ -42,7 +43,12 @@ bool createGameWindow(bool holdPointer) {
     return openWindow(request);
 }
 
-void destroyGameContext() { closeWindowContext(); }
+// What the renderer made goes while its context is still current: the page's
+// WebGL refuses calls without one, and a desktop driver would only ignore them.
+void destroyGameContext() {
+    releaseRenderer();
+    closeWindowContext();
+}
 
 void swapGameBuffers() {
     swapWindowBuffers();

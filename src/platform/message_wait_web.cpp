@@ -14,8 +14,11 @@ namespace {
 constexpr int kLookEveryMs = 8;
 
 // A hidden tab runs no animation frames; its throttled timer still lets the
-// game see the hidden tab's pause and the song's timer go on.
+// game see the hidden tab's pause and the song's timer go on. The pictures
+// shown are counted in Module.vexarFramesShown, the game's own rhythm for
+// whatever watches the page (its tests, its benchmark).
 EM_ASYNC_JS(void, waitForAnimationFrame, (), {
+    Module.vexarFramesShown = (Module.vexarFramesShown || 0) + 1;
     await new Promise(done => {
         if (typeof requestAnimationFrame === "function") requestAnimationFrame(() => done());
         setTimeout(done, 50);

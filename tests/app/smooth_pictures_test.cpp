@@ -1,0 +1,108 @@
+// Paced pictures of the real game, headless and on a clock that stands
+// still: drawn ahead, shown (and taken for a screenshot) only when due.
+#include "app/smooth_pictures.h"
+
+#include "app/frame_clock.h"
+#include "app/replay_session.h"
+#include "app/screenshot.h"
+#include "app/settings.h"
+#include "platform/clock_manual.h"
+#include "platform/media_path.h"
+#include "render/renderer.h"
+#include "render/world_drawing.h"
+#include "support/scratch_media.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+class PacedPictures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("XDG_PICTURES_DIR", pictures.folder.c_str(), 1);
+        setMediaFolder(std::string(VEXAR_BINARY_DIR) + "/media");
+        gameSettings = GameSettings{};
+        gameSettings.width = 640;
+        gameSettings.height = 480;
+        SessionSettings settings;
+        settings.pictures = true;
+        settings.seed = 5000;
+        ASSERT_TRUE(startSession(session, settings));
+        session.input.pointerX = 0.6f;  // turning all the while
+        for (int frame = 0; frame < 10; ++frame) stepSession(session, true);
+        setManualClock(10000);
+        frameClock = FrameClock{};
+        startPictures(*session.world, true);
+        nextFrame();
+    }
+    void TearDown() override {
+        stopPictures();
+        endSession(session);
+        releaseManualClock();
+        setMediaFolder("");
+        unsetenv("XDG_PICTURES_DIR");
+    }
+    // A frame accepted now (the clock stays the test's: no sound is mixed).
+    void nextFrame() {
+        frameClock.lastTime = 10000 + uint32_t(now);
+        keepDrawnState(*session.world, before);
+        runShownFrame(*session.world, frameInputOf(session.input, 0.03f, 0));
+    }
+    void at(int ms) {
+        advanceManualClock(uint32_t(ms - now));
+        now = ms;
+        showPictureIfDue();
+    }
+    int screenshots() const {
+        const std::filesystem::path folder = pictures.path("Vexar");
+        if (!std::filesystem::exists(folder)) return 0;
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) count += entry.is_regular_file();
+        return count;
+    }
+    ScratchMedia pictures;
+    ReplaySession session;
+    DrawnState before;  // the frame before the latest, as the pictures keep it
+    int now = 0;
+};
+
+TEST_F(PacedPictures, APictureDrawnAheadIsShownWhenDuePlacedForThatMoment) {
+    at(0);  // the first picture, due at once
+    // The next is due 16.7 ms on; its drawing begins a millisecond ahead (the
+    // longest drawing so far took no time on this clock).
+    at(15);
+    EXPECT_EQ(millisecondsToNextPass(false), 1);
+    askForScreenshot();
+    at(16);
+    EXPECT_EQ(screenshots(), 0) << "shown before it was due";
+    EXPECT_EQ(millisecondsToNextPass(false), 1);
+    at(17);
+    EXPECT_EQ(screenshots(), 1);
+    const std::vector<uint8_t> shown = readFrame(640, 480);
+    // It is the picture placed for the moment it appears, 17 ms after the
+    // frame, not for the moment its drawing began.
+    auto view = std::make_unique<DrawnView>();
+    placeBetween(before, *session.world, 17.0f / 30.0f, *view);
+    drawWorldFrame(*session.world, *view, true);
+    EXPECT_EQ(readFrame(640, 480), shown);
+    placeBetween(before, *session.world, 16.0f / 30.0f, *view);
+    drawWorldFrame(*session.world, *view, true);
+    EXPECT_NE(readFrame(640, 480), shown);
+}
+
+TEST_F(PacedPictures, APausePressedWhileAPictureWaitsShowsItThen) {
+    at(0);
+    at(16);  // drawn, due at 17
+    askForScreenshot();
+    frameClock.pausePressed = true;
+    showPictureIfDue();
+    EXPECT_EQ(screenshots(), 1) << "the picture the pause keeps was never shown";
+    // Nothing more is drawn: the loop waits for the frame that takes the pause.
+    EXPECT_EQ(millisecondsToNextPass(false), 14);
+}
+
+}  // namespace
