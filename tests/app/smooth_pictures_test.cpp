@@ -3,7 +3,6 @@
 #include "app/smooth_pictures.h"
 
 #include "app/frame_clock.h"
-#include "app/replay_session.h"
 #include "app/screenshot.h"
 #include "app/settings.h"
 #include "platform/clock_manual.h"
@@ -11,6 +10,7 @@
 #include "render/renderer.h"
 #include "render/world_drawing.h"
 #include "support/scratch_media.h"
+#include "support/turning_session.h"
 
 #include <gtest/gtest.h>
 
@@ -24,16 +24,10 @@ class PacedPictures : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("XDG_PICTURES_DIR", pictures.folder.c_str(), 1);
-        setMediaFolder(std::string(VEXAR_BINARY_DIR) + "/media");
         gameSettings = GameSettings{};
         gameSettings.width = 640;
         gameSettings.height = 480;
-        SessionSettings settings;
-        settings.pictures = true;
-        settings.seed = 5000;
-        ASSERT_TRUE(startSession(session, settings));
-        session.input.pointerX = 0.6f;  // turning all the while
-        for (int frame = 0; frame < 10; ++frame) stepSession(session, true);
+        ASSERT_TRUE(startTurningSession(session, 5000, 10));
         setManualClock(10000);
         frameClock = FrameClock{};
         startPictures(*session.world, true);
