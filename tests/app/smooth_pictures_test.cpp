@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "platform/clock_manual.h"
 #include "platform/media_path.h"
+#include "platform/pictures_folder.h"
 #include "render/renderer.h"
 #include "render/world_drawing.h"
 #include "support/scratch_media.h"
@@ -32,6 +33,7 @@ protected:
         frameClock = FrameClock{};
         startPictures(*session.world, true);
         nextFrame();
+        earlierScreenshots = screenshotsSaved();
     }
     void TearDown() override {
         stopPictures();
@@ -51,17 +53,24 @@ protected:
         now = ms;
         showPictureIfDue();
     }
-    int screenshots() const {
-        const std::filesystem::path folder = pictures.path("Vexar");
-        if (!std::filesystem::exists(folder)) return 0;
+    // Screenshots go where the game puts them: on Windows (under Wine) that is
+    // the account's own Pictures folder, which earlier runs may have filled.
+    int screenshotsSaved() const {
+        std::string reason;
+        const std::filesystem::path folder = std::filesystem::u8path(screenshotFolder(reason));
+        std::error_code error;
         int count = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) count += entry.is_regular_file();
+        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error))
+            count += it->is_regular_file(error);
         return count;
     }
+    int screenshots() const { return screenshotsSaved() - earlierScreenshots; }
     ScratchMedia pictures;
     ReplaySession session;
     DrawnState before;  // the frame before the latest, as the pictures keep it
     int now = 0;
+    int earlierScreenshots = 0;
 };
 
 TEST_F(PacedPictures, APictureDrawnAheadIsShownWhenDuePlacedForThatMoment) {
