@@ -9,6 +9,7 @@
 #include "game/drawn_view.h"
 #include "platform/clock.h"
 #include "platform/events.h"
+#include "platform/memory_use.h"
 #include "platform/window.h"
 #include "render/renderer.h"
 
@@ -116,6 +117,7 @@ void startPictures(World& world, bool smooth) {
     pictures.world = &world;
     pictures.smooth = smooth;
     pictures.before = DrawnState{};
+    keepFreedMemoryForPictures(smooth);
     if (!smooth) return;
     pictures.swapsWait = syncSwapsToDisplay();
     const int rate = displayRefreshRate();
