@@ -118,7 +118,8 @@ web-deps:
 	@scripts/web-deps >/dev/null
 
 # The web build's folder: the page's media come from this machine's
-# generator, as for Windows.
+# generator, as for Windows, and its SoundFont is cut by this machine's
+# vexar-tool.
 configure-web = NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEBBUILD) -DCMAKE_BUILD_TYPE=Release \
   -DVEXAR_WEB_PREFIX=$$(scripts/web-deps 2>/dev/null | tail -n1) \
   -DVEXAR_HOST_MEDIAGEN=$(CURDIR)/$(BUILD)/vexar-mediagen
@@ -129,7 +130,7 @@ build-web = NODE_PATH=/usr/share/nodejs cmake --build $(WEBBUILD) -j $(JOBS) --t
 # dist/vexar-web-VERSION.zip. Any static web server can host the folder.
 web: web-deps deps
 	$(configure-game)
-	cmake --build $(BUILD) -j $(JOBS) --target vexar-mediagen
+	cmake --build $(BUILD) -j $(JOBS) --target vexar-mediagen vexar-tool
 	$(configure-web) $(if $(wildcard $(WEBBUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
 	$(build-web) vexar_web_page
 

@@ -4,3 +4,5 @@
 // freed (they are allocated on their own above its own threshold), so there
 // is nothing to tell it.
 void settleMemoryUse() {}
+
+void keepFreedMemoryForPictures(bool) {}

@@ -63,8 +63,15 @@ void announceMidiPresets(const std::vector<MidiPreset>& presets) {
     if (opened && !presets.empty()) pageMusicPresets(&presets[0].channel, int(presets.size()));
 }
 
-// The page's synthesiser loads its font on its own time, after the first
-// click; until then the messages are dropped, as before a native load.
-bool midiOutputSettled() { return true; }
+// The page's synthesiser loads its font on its own time and sounds nothing
+// before the player's first click: the song is held at its start until
+// then, as natively until the font is loaded. A page without one, or without
+// audio, holds nothing.
+EM_JS(int, pageMusicSettled, (), {
+    const music = typeof Module !== "undefined" && Module.vexarMusic;
+    return !music || typeof music.settled !== "function" || music.settled() ? 1 : 0;
+});
+
+bool midiOutputSettled() { return currentMidiSink() || !opened || pageMusicSettled() != 0; }
 
 bool midiOutputAudible() { return opened && pageMusicCall("audible", 0) != 0; }

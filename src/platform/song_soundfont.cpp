@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kDrumBank = 128;
-
 // The cut fonts by the names FluidSynth opens them by. FluidSynth opens a
 // font again to load samples on whichever thread selects a preset.
 std::mutex fontsLock;
@@ -81,16 +79,9 @@ int closeFont(void* handle) {
 
 int loadSongSoundFont(fluid_synth_t* synth, const std::string& path,
                       const std::vector<MidiPreset>& presets) {
-    auto played = [&](int program) {
-        return std::any_of(presets.begin(), presets.end(),
-                           [&](const MidiPreset& p) { return p.program == program; });
-    };
-    auto keep = [&](int bank, int program) {
-        return played(program) || (program == 0 && (bank == 0 || bank == kDrumBank));
-    };
     auto font = std::make_shared<TrimmedSoundFont>();
     fluid_sfloader_t* loader = nullptr;
-    if (trimSoundFont(path, keep, *font) &&
+    if (trimSoundFont(path, songPresetChoice(presets), *font) &&
         (loader = new_fluid_defsfloader(fluid_synth_get_settings(synth))) != nullptr) {
         fluid_sfloader_set_callbacks(loader, openFont, readFont, seekFont, tellFont, closeFont);
         fluid_synth_add_sfloader(synth, loader);

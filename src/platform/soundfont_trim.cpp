@@ -19,6 +19,7 @@ constexpr size_t kPresetBank = 22;
 constexpr size_t kSampleLink = 42;
 constexpr size_t kSampleType = 44;
 constexpr uint16_t kLinkedSampleTypes = 2 | 4 | 8;
+constexpr int kDrumBank = 128;
 
 // One of the preset data's tables: fixed-size records, the last a terminal one.
 struct Table {
@@ -235,6 +236,14 @@ bool findPresetChunk(std::FILE* file, uint64_t end, uint64_t& start, uint64_t& c
 }
 
 }  // namespace
+
+PresetChoice songPresetChoice(const std::vector<MidiPreset>& presets) {
+    return [presets](int bank, int program) {
+        return (program == 0 && (bank == 0 || bank == kDrumBank)) ||
+               std::any_of(presets.begin(), presets.end(),
+                           [&](const MidiPreset& p) { return p.program == program; });
+    };
+}
 
 bool trimPresetData(const uint8_t* data, size_t size, const PresetChoice& keep,
                     std::vector<uint8_t>& chunk) {

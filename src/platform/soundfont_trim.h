@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/midi_output.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -23,6 +25,12 @@ struct TrimmedSoundFont {
 
 // Which presets stay, by bank and program.
 using PresetChoice = std::function<bool(int bank, int program)>;
+
+// What a song needs: the presets of the programs it plays, in every bank (so
+// that a bank change finds what it found in the whole font), and the two
+// FluidSynth falls back to (bank 0 program 0 and the drum kit, bank 128
+// program 0). The same notes then sound the same as with the whole font.
+PresetChoice songPresetChoice(const std::vector<MidiPreset>& presets);
 
 // The preset data (the chunk's contents after "pdta") cut down to the presets
 // chosen, the instruments they use and the samples those use, as a whole

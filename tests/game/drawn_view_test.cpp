@@ -6,6 +6,7 @@
 #include "platform/media_path.h"
 #include "render/renderer.h"
 #include "render/world_drawing.h"
+#include "support/turning_session.h"
 
 #include <gtest/gtest.h>
 
@@ -108,14 +109,8 @@ TEST_F(DrawnViewRules, TheCameraTurnsBetweenAndIsTheLatestOneAtTheEnd) {
 // Whole pictures of the real game, headless: at f = 0 the picture is the
 // frame before's, at f = 1 the latest frame's, both bit for bit.
 TEST(DrawnViewPictures, TheEndsAreTheTwoFramesPictures) {
-    setMediaFolder(std::string(VEXAR_BINARY_DIR) + "/media");
     ReplaySession session;
-    SessionSettings settings;
-    settings.pictures = true;
-    settings.seed = 11;
-    ASSERT_TRUE(startSession(session, settings));
-    session.input.pointerX = 0.6f;  // turning all the while
-    for (int frame = 0; frame < 20; ++frame) stepSession(session, true);
+    ASSERT_TRUE(startTurningSession(session, 11, 20));
     const std::vector<uint8_t> previous = readFrame(640, 480);
     DrawnState before;
     keepDrawnState(*session.world, before);

@@ -7,6 +7,7 @@
 #include "platform/midi_output.h"
 #include "platform/midi_synth.h"
 #include "platform/song_soundfont.h"
+#include "platform/soundfont_pack.h"
 #include "platform/soundfont.h"
 #include "support/scratch_media.h"
 
@@ -59,43 +60,91 @@ Rendering render(fluid_synth_t* synth) {
     return out;
 }
 
-TEST(SongSoundFontTest, TheCutFontPlaysTheSongToTheSameSamples) {
-    const std::string font = findSoundFont();
-    if (font.empty()) GTEST_SKIP() << "no General MIDI SoundFont installed (make deps installs one)";
-    const std::string song = readFileText(std::string(VEXAR_BINARY_DIR) + "/media/vexar.mid");
-    ASSERT_TRUE(readSong(reinterpret_cast<const uint8_t*>(song.data()), song.size()));
-    ASSERT_GT(musicPlayer.eventCount, 0) << "the game's song, made with the media";
-    const std::vector<MidiPreset> presets = songPresets(musicPlayer.events, musicPlayer.eventCount);
+// The game's song read and the whole font played through it with room for
+// every voice: what every cut font must sound like.
+struct WholeFontRendering {
+    std::string font;
+    std::vector<MidiPreset> presets;
+    Rendering samples;
+};
 
+bool renderWithTheWholeFont(WholeFontRendering& out) {
+    out.font = findSoundFont();
+    if (out.font.empty()) return false;
+    const std::string song = readFileText(std::string(VEXAR_BINARY_DIR) + "/media/vexar.mid");
+    EXPECT_TRUE(readSong(reinterpret_cast<const uint8_t*>(song.data()), song.size()));
+    EXPECT_GT(musicPlayer.eventCount, 0) << "the game's song, made with the media";
+    out.presets = songPresets(musicPlayer.events, musicPlayer.eventCount);
     fluid_settings_t* reference = newSynthSettings();
     fluid_settings_setint(reference, "synth.polyphony", kReferencePolyphony);
     fluid_synth_t* whole = new_fluid_synth(reference);
-    int wholeFont = fluid_synth_sfload(whole, font.c_str(), 0);
-    ASSERT_NE(wholeFont, FLUID_FAILED);
-    selectFirstPresets(whole, wholeFont, presets);
-    Rendering expected = render(whole);
+    int wholeFont = fluid_synth_sfload(whole, out.font.c_str(), 0);
+    EXPECT_NE(wholeFont, FLUID_FAILED);
+    selectFirstPresets(whole, wholeFont, out.presets);
+    out.samples = render(whole);
+    delete_fluid_synth(whole);
+    delete_fluid_settings(reference);
+    return true;
+}
 
+// The song through the game's synthesiser settings on the font `load` gives.
+template <typename Load>
+void expectTheSameSamples(const WholeFontRendering& expected, Load load) {
     fluid_settings_t* game = newSynthSettings();
     fluid_synth_t* cut = new_fluid_synth(game);
-    int cutFont = loadSongSoundFont(cut, font, presets);
+    int cutFont = load(cut);
     ASSERT_NE(cutFont, FLUID_FAILED);
-    selectFirstPresets(cut, cutFont, presets);
+    selectFirstPresets(cut, cutFont, expected.presets);
     Rendering actual = render(cut);
 
     int polyphony = 0;
     fluid_settings_getint(game, "synth.polyphony", &polyphony);
-    EXPECT_LT(expected.mostVoices, polyphony) << "the song never needs more voices than the game has";
-    ASSERT_EQ(actual.samples.size(), expected.samples.size());
-    EXPECT_TRUE(actual.samples == expected.samples);
+    EXPECT_LT(expected.samples.mostVoices, polyphony)
+        << "the song never needs more voices than the game has";
+    ASSERT_EQ(actual.samples.size(), expected.samples.samples.size());
+    EXPECT_TRUE(actual.samples == expected.samples.samples);
     int peak = 0;
     for (int16_t s : actual.samples) peak = std::max(peak, std::abs(int(s)));
     EXPECT_GT(peak, 1000) << "the song was heard";
 
     delete_fluid_synth(cut);
-    delete_fluid_synth(whole);
     forgetSongSoundFonts();
     delete_fluid_settings(game);
-    delete_fluid_settings(reference);
+}
+
+TEST(SongSoundFontTest, TheCutFontPlaysTheSongToTheSameSamples) {
+    WholeFontRendering expected;
+    if (!renderWithTheWholeFont(expected))
+        GTEST_SKIP() << "no General MIDI SoundFont installed (make deps installs one)";
+    expectTheSameSamples(expected, [&](fluid_synth_t* synth) {
+        return loadSongSoundFont(synth, expected.font, expected.presets);
+    });
+}
+
+// The font a web page downloads: a file of its own with only the song's
+// samples, a fraction of the whole, sounding the same.
+TEST(SongSoundFontTest, ThePackedFontIsSmallAndPlaysTheSongToTheSameSamples) {
+    WholeFontRendering expected;
+    if (!renderWithTheWholeFont(expected))
+        GTEST_SKIP() << "no General MIDI SoundFont installed (make deps installs one)";
+    TrimmedSoundFont trimmed;
+    std::vector<uint8_t> packed;
+    ASSERT_TRUE(trimSoundFont(expected.font, songPresetChoice(expected.presets), trimmed));
+    ASSERT_TRUE(packSoundFont(trimmed, packed));
+    EXPECT_LT(packed.size(), trimmed.fileSize / 4);
+    const ScratchMedia scratch;
+    scratch.write("song.sf2", std::string(packed.begin(), packed.end()));
+    const std::string path = scratch.path("song.sf2");
+    expectTheSameSamples(expected, [&](fluid_synth_t* synth) {
+        return fluid_synth_sfload(synth, path.c_str(), 0);
+    });
+
+    // Packed again, it comes out the same: nothing it holds is left behind.
+    TrimmedSoundFont again;
+    std::vector<uint8_t> repacked;
+    ASSERT_TRUE(trimSoundFont(path, songPresetChoice(expected.presets), again));
+    ASSERT_TRUE(packSoundFont(again, repacked));
+    EXPECT_TRUE(repacked == packed);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Cutting a SoundFont's preset data down to some presets, on preset data
-// built record by record.
+// Cutting a SoundFont's preset data down to some presets, and packing the cut
+// font into a file of its own, on SoundFonts built record by record.
+#include "platform/soundfont_pack.h"
 #include "platform/soundfont_trim.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,78 @@ TEST(SoundFontTrimTest, ReadsAsTheFileWithTheNewChunkAndSize) {
     std::string chunk(font.presetChunk.begin(), font.presetChunk.end());
     EXPECT_EQ(whole, "RIFF" + u32(uint32_t(read.size() - 8)) + "sfbk" + info + samples + chunk);
     std::remove(path.c_str());
+}
+
+// A SoundFont file of the preset data and `points` sample points, point i
+// holding the value i.
+std::string writeSoundFont(const PresetData& data, int points) {
+    std::string smpl;
+    for (int i = 0; i < points; ++i) smpl += u16(i);
+    std::string presets = "pdta" + data.bytes();
+    std::string samples = "sdta" + std::string("smpl") + u32(uint32_t(smpl.size())) + smpl;
+    std::string body = "sfbk" + ("LIST" + u32(8) + "INFO" + "abcd") + "LIST" +
+                       u32(uint32_t(samples.size())) + samples + "LIST" +
+                       u32(uint32_t(presets.size())) + presets;
+    std::string path = ::testing::TempDir() + "/pack_test.sf2";
+    FILE* out = std::fopen(path.c_str(), "wb");
+    std::string file = "RIFF" + u32(uint32_t(body.size())) + body;
+    std::fwrite(file.data(), 1, file.size(), out);
+    std::fclose(out);
+    return path;
+}
+
+bool pack(const PresetData& data, int points, int program, std::string& packed) {
+    TrimmedSoundFont font;
+    std::vector<uint8_t> out;
+    const std::string path = writeSoundFont(data, points);
+    bool ok = trimSoundFont(path, [&](int, int p) { return p == program; }, font) &&
+              packSoundFont(font, out);
+    std::remove(path.c_str());
+    packed.assign(out.begin(), out.end());
+    return ok;
+}
+
+TEST(SoundFontPackTest, KeepsOnlyThePlayedPointsWithTheGuardAfterThemAndMovesTheHeaders) {
+    // Program 2 plays samples 1 to 3, which all hold points 100 to 199.
+    std::string packed;
+    ASSERT_TRUE(pack(PresetData(), 300, 2, packed));
+    std::string points;
+    for (int i = 100; i < 246; ++i) points += u16(i);  // the range, once, and the 46 after it
+    const std::string samples = "LIST" + u32(uint32_t(12 + points.size())) + "sdta" + "smpl" +
+                                u32(uint32_t(points.size())) + points;
+    const size_t at = packed.find("LIST" + u32(uint32_t(12 + points.size())) + "sdta");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(packed.substr(0, 4), "RIFF");
+    EXPECT_EQ(packed.substr(4, 4), u32(uint32_t(packed.size() - 8)));
+    EXPECT_EQ(packed.substr(8, 4 + 16), "sfbk" + ("LIST" + u32(8) + "INFO" + "abcd"));
+    EXPECT_EQ(packed.substr(at, samples.size()), samples);
+    auto moved = [](const std::string& name, int link, int type) {
+        return name20(name) + u32(0) + u32(100) + u32(20) + u32(80) + u32(44100) +
+               std::string("\x3C\x00", 2) + u16(link) + u16(type);
+    };
+    std::vector<uint8_t> chunk(packed.begin() + long(at + samples.size()), packed.end());
+    EXPECT_EQ(tablesOf(chunk)["shdr"], moved("S1", 2, 4) + moved("S2", 0, 1) + moved("S3", 0, 2) +
+                                           PresetData::sample("EOS", 0, 0));
+    // The guard is what the file has, and silence where the file ends first.
+    ASSERT_TRUE(pack(PresetData(), 220, 2, packed));
+    points.clear();
+    for (int i = 100; i < 220; ++i) points += u16(i);
+    EXPECT_NE(packed.find("smpl" + u32(146 * 2) + points + std::string(2 * 26, '\0')), std::string::npos);
+}
+
+TEST(SoundFontPackTest, RefusesSamplesItCannotCopy) {
+    std::string packed;
+    EXPECT_FALSE(pack(PresetData(), 150, 2, packed));  // sample points past the data
+    PresetData compressed;
+    compressed.tables["shdr"].replace(46 + 44, 2, u16(1 | 0x10));
+    EXPECT_FALSE(pack(compressed, 300, 2, packed));
+    PresetData rom;
+    rom.tables["shdr"].replace(46 + 44, 2, u16(0x8001));
+    EXPECT_FALSE(pack(rom, 300, 2, packed));
+    PresetData backwards;
+    backwards.tables["shdr"].replace(46 + 20, 4, u32(250));  // starts after it ends
+    EXPECT_FALSE(pack(backwards, 300, 2, packed));
+    EXPECT_TRUE(pack(PresetData(), 300, 1, packed));  // sample 0 alone is fine
 }
 
 }  // namespace

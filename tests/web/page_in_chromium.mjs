@@ -11,7 +11,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { openChromium, serveFolder } from './chromium.mjs';
+import { openBrowser, servePage, sleep } from './page_host.mjs';
 import { colourCount } from './png_colours.mjs';
 
 const [folder, tool, es2Tool, work] = process.argv.slice(2, 6).map(p => path.resolve(p));
@@ -19,7 +19,7 @@ const pictureOption = process.argv.indexOf('--picture');
 const pagePicture = pictureOption > 0 ? path.resolve(process.argv[pictureOption + 1]) : '';
 fs.rmSync(work, { recursive: true, force: true });
 fs.mkdirSync(work, { recursive: true });
-const server = await serveFolder(folder);
+const server = await servePage(folder);
 
 // A native vexar-tool run that must succeed; its standard output.
 function runTool(program, ...args) {
@@ -29,7 +29,6 @@ function runTool(program, ...args) {
   return { out: run.stdout, err: run.stderr };
 }
 
-const sleep = ms => new Promise(done => setTimeout(done, ms));
 const same = (a, b) => a && b && Buffer.compare(a, b) === 0;
 // The canvas's picture as the page shows it.
 const picture = tab => tab.locator('#canvas').screenshot();
@@ -170,7 +169,7 @@ test('a choice made in the launcher is there after a reload', async browser => {
 });
 
 test('without WebGL the page says so in words', async () => {
-  const browser = await openChromium(['--disable-webgl']);
+  const browser = await openBrowser(['--disable-webgl']);
   try {
     const tab = await openPage(browser);
     await tab.waitForSelector('.vexar-notice', { timeout: 60000 });
@@ -251,7 +250,7 @@ test('a demo recorded in the page replays natively with no departure', async bro
 });
 
 let failed = 0;
-const browser = await openChromium();
+const browser = await openBrowser();
 for (const { name, run } of cases) {
   const context = await browser.newContext({ viewport: { width: 1100, height: 720 } });
   try {

@@ -3,16 +3,16 @@
 // with a reload of the page between them. The page and the program are
 // served from 127.0.0.1 by a server of the test's own.
 //   node run_in_chromium.mjs BUILD_FOLDER_WITH_test_web.js
-import { openChromium, serveFolder } from './chromium.mjs';
+import { openBrowser, servePage } from './page_host.mjs';
 
 const page = `<!doctype html><title>test_web</title><script>
   const args = new URLSearchParams(location.search).getAll('arg');
   var Module = { arguments: args, print: t => console.log(t), printErr: t => console.log(t) };
 </script><script src="test_web.js"></script>`;
-const server = await serveFolder(process.argv[2], { '/': page });
+const server = await servePage(process.argv[2], { '/': page });
 const address = server.address;
 
-const browser = await openChromium();
+const browser = await openBrowser();
 const context = await browser.newContext();
 const tab = await context.newPage();
 tab.on('console', message => console.log(message.text()));

@@ -115,8 +115,9 @@ median() {
 # fly_attack_route SECONDS: with $game started through its launcher under
 # the swap counter (start_counted_game), plays the attack recording into its
 # window in real time (play_timeline.py) and measures SECONDS of it, from
-# 3 s in. Sets flown_cpu (CPU-seconds), flown_swaps and flown_seconds; the
-# swaps' times are in $bench_work/swap-times.
+# 3 s in. Sets flown_cpu (CPU-seconds), flown_swaps, flown_seconds and
+# flown_first_swap (the count of swaps when the span began); the swaps' times
+# are in $bench_work/swap-times, a line a swap.
 fly_attack_route() {
     local window player ticks c0 f0 t0 c1 f1 t1
     window=$(game_window)
@@ -135,6 +136,7 @@ fly_attack_route() {
     kill "$player" 2>/dev/null
     flown_cpu=$(awk -v c="$((c1 - c0))" -v k="$ticks" 'BEGIN { print c / k }')
     flown_swaps=$((f1 - f0))
+    flown_first_swap=$f0
     flown_seconds=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
 }
 

@@ -23,8 +23,9 @@ start_counted_game
 fly_attack_route "$seconds"
 stop_game
 
-# The intervals between the swaps of the measured span (its last swaps).
-tail -n "$((flown_swaps + 1))" "$bench_work/swap-times" |
+# The intervals between the swaps of the measured span: from the last swap
+# before it to its last, not the swaps the game made while it was stopped.
+sed -n "$((flown_first_swap > 0 ? flown_first_swap : 1)),$((flown_first_swap + flown_swaps))p" "$bench_work/swap-times" |
     awk 'NR > 1 { print ($1 - last) / 1000 } { last = $1 }' | sort -g >"$bench_work/intervals"
 p99=$(awk '{ v[NR] = $1 } END { i = int(NR * 0.99 + 0.999); print v[i < 1 ? 1 : i] }' "$bench_work/intervals")
 awk -v c="$flown_cpu" -v f="$flown_swaps" -v t="$flown_seconds" -v p="$p99" 'BEGIN {

@@ -3,6 +3,7 @@
 #include "autopilot.h"
 #include "check.h"
 #include "compare.h"
+#include "soundfont_cut.h"
 #include "obj2a3f.h"
 #include "replay.h"
 
@@ -23,6 +24,8 @@ const char kUsage[] =
     "  check [--verbose] FILE...   load media files with the game's readers\n"
     "  compare A.png B.png         how far two pictures of one size differ\n"
     "  obj2a3f IN.obj OUT.a3f      convert a Wavefront OBJ mesh into a model file\n"
+    "  soundfont SONG.mid OUT.sf2 [--font FILE]\n"
+    "                              the SoundFont cut to what the song plays\n"
     "  replay --seed N --frames N --out DIR [OPTION...]\n"
     "                              run the game headless from recorded input\n"
     "  autopilot --plan attack|ram --seed N --frames N --out FILE [--media DIR]\n"
@@ -52,6 +55,7 @@ int main(int argc, char** argv) {
     if (command == "check") return runCheck(argc, argv);
     if (command == "compare") return runCompare(argc, argv);
     if (command == "obj2a3f") return runObj2a3f(argc, argv);
+    if (command == "soundfont") return runSoundFont(argc, argv);
     if (command == "replay") return runReplay(argc, argv);
     if (command == "autopilot") return runAutopilot(argc, argv);
     if (command == "--help") {

@@ -111,9 +111,8 @@ bool writeFrameOutputs(const ReplaySession& session, const ReplayOptions& o, Rep
                        int frame, const FrameTimes& times) {
     if (files.pictureError != 0) return cannotWrite(files.pictureName, files.pictureError);
     if (screenshotAt(o, frame) && !writeScreenshot(o.out, frame, o.width, o.height)) {
-        char name[32];
-        std::snprintf(name, sizeof name, "/frame-%06d.png", frame);
-        return cannotWrite(o.out + name, errno);
+        const int error = errno;
+        return cannotWrite(screenshotPath(o.out, frame), error);
     }
     writeStateLine(files.state, frame, *session.world);
     std::fprintf(files.timings, "%d,%lld,%lld\n", frame, times.updateUs, times.renderUs);
@@ -125,9 +124,7 @@ void savePictureBetween(const ReplayOptions& o, ReplayFiles& files, int picture)
     if (!screenshotAt(o, files.frame) || files.pictureError != 0) return;
     if (writeScreenshot(o.out, files.frame, o.width, o.height, picture)) return;
     files.pictureError = errno != 0 ? errno : EIO;
-    char name[40];
-    std::snprintf(name, sizeof name, "/frame-%06d-%d.png", files.frame, picture);
-    files.pictureName = o.out + name;
+    files.pictureName = screenshotPath(o.out, files.frame, picture);
 }
 
 // 1 when something could not be written, else 0.

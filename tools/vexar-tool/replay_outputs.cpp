@@ -42,12 +42,16 @@ void writeStateLine(std::FILE* file, int frame, const World& world) {
     std::fprintf(file, "\n");
 }
 
-bool writeScreenshot(const std::string& folder, int frame, int width, int height, int picture) {
-    const std::vector<uint8_t> upright = readFrame(width, height);
+std::string screenshotPath(const std::string& folder, int frame, int picture) {
     char name[40];
     if (picture > 0)
         std::snprintf(name, sizeof name, "/frame-%06d-%d.png", frame, picture);
     else
         std::snprintf(name, sizeof name, "/frame-%06d.png", frame);
-    return writePngFile(folder + name, upright.data(), width, height);
+    return folder + name;
+}
+
+bool writeScreenshot(const std::string& folder, int frame, int width, int height, int picture) {
+    const std::vector<uint8_t> upright = readFrame(width, height);
+    return writePngFile(screenshotPath(folder, frame, picture), upright.data(), width, height);
 }
