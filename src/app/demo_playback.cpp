@@ -58,7 +58,10 @@ void holdFinalPicture() {
         takeAskedScreenshot(gameSettings.width, gameSettings.height, true);
         const uint32_t shown = millisecondClock() - start;
         if (shown >= kFinalPictureMs) break;
-        waitForMessage(std::min(int(kFinalPictureMs - shown), millisecondsToNextPass(false)));
+        // No frame comes any more, so only a picture still to show cuts the
+        // wait short (the frame clock would call every pass due, and spin).
+        const int left = int(kFinalPictureMs - shown), picture = millisecondsToNextPicture();
+        waitForMessage(picture == kWaitForever ? left : std::min(left, picture));
     }
 }
 

@@ -186,11 +186,16 @@ void showPictureIfDue() {
     showDrawnPicture();
 }
 
+int millisecondsToNextPicture() {
+    const Pictures& p = pictures;
+    if (!p.smooth || frozen() || (p.shownFraction >= 1.0f && !p.drawnAhead)) return kWaitForever;
+    const double next = p.drawnAhead ? p.due : p.due - drawingLead();
+    return std::max(0, int(std::ceil(next - sinceStart())));
+}
+
 int millisecondsToNextPass(bool polling) {
     const int frame = millisecondsToSleep(polling);
-    const Pictures& p = pictures;
-    if (!p.smooth || frozen() || (p.shownFraction >= 1.0f && !p.drawnAhead)) return frame;
-    const double next = p.drawnAhead ? p.due : p.due - drawingLead();
-    const int picture = std::max(0, int(std::ceil(next - sinceStart())));
+    const int picture = millisecondsToNextPicture();
+    if (picture == kWaitForever) return frame;
     return frame == kWaitForever ? picture : std::min(frame, picture);
 }

@@ -27,6 +27,10 @@ void runShownFrame(World& world, const FrameInput& frame);
 // taken for the screenshot asked for, and shown.
 void showPictureIfDue();
 
+// How long until the next picture is to be drawn or shown; kWaitForever when
+// none is, the latest frame's own picture being on the screen.
+int millisecondsToNextPicture();
+
 // How long the loop may sleep before its next pass: until the next frame is
 // due (frame_clock.h's rule) or the next picture, whichever comes first.
 int millisecondsToNextPass(bool polling);

@@ -6,6 +6,7 @@
 #include "app/screenshot.h"
 #include "app/settings.h"
 #include "platform/clock_manual.h"
+#include "platform/events.h"
 #include "platform/media_path.h"
 #include "platform/pictures_folder.h"
 #include "render/renderer.h"
@@ -95,6 +96,17 @@ TEST_F(PacedPictures, APictureDrawnAheadIsShownWhenDuePlacedForThatMoment) {
     placeBetween(before, *session.world, 16.0f / 30.0f, *view);
     drawWorldFrame(*session.world, *view, true);
     EXPECT_NE(readFrame(640, 480), shown);
+}
+
+// Once the latest frame's own picture is shown no picture is pending, though
+// the next frame is due: a wait for pictures alone (the demo's last picture
+// held) sleeps instead of spinning.
+TEST_F(PacedPictures, NoPictureIsPendingOnceTheLatestFramesOwnIsShown) {
+    at(0);
+    EXPECT_NE(millisecondsToNextPicture(), kWaitForever);
+    for (int ms = 1; ms <= 34; ++ms) at(ms);
+    EXPECT_EQ(millisecondsToNextPicture(), kWaitForever);
+    EXPECT_EQ(millisecondsToNextPass(false), 0) << "the next frame is due";
 }
 
 TEST_F(PacedPictures, APausePressedWhileAPictureWaitsShowsItThen) {
