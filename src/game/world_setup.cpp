@@ -6,6 +6,7 @@
 #include "model/model_loading.h"
 
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -198,4 +199,8 @@ void releaseWorld(World& world) {
     destroySceneObject(world.player);
     for (int i = kDeathStarCount - 1; i >= 0; --i) destroySceneObject(world.deathStars[i]);
     for (int i = kEnemyCount - 1; i >= 0; --i) destroySceneObject(world.enemies[i]);
+    // A world cannot be assigned (its objects own arrays), so it is made anew
+    // in place.
+    world.~World();
+    new (&world) World();
 }

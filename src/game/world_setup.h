@@ -9,7 +9,10 @@
 // (render/world_drawing.h).
 bool setupWorld(World& world, const WorldSettings& settings);
 
-// Releases what set-up loaded, in the reverse order of the objects.
+// Releases what set-up loaded, in the reverse order of the objects, and
+// leaves the world as a program starts with it: a page plays one game after
+// another in the same world, and the next must not inherit the score, the
+// clock or the camera of the last.
 void releaseWorld(World& world);
 
 // The steps of the set-up that place things, in the order it runs them.

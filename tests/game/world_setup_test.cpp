@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace {
@@ -157,6 +158,30 @@ TEST_F(WorldPlacement, MusicOnLeavesTheSongPlaying) {
     startSongThenSetUpWorld(true);
     EXPECT_TRUE(musicPlayer.deviceReady);
     closeMusic();
+}
+
+// A page plays one game after another in the same world: what a game left
+// in it must not reach the next.
+TEST(WorldRelease, LeavesTheWorldAsAProgramStartsWithIt) {
+    auto world = std::make_unique<World>();
+    world->state.kills = 700;
+    world->state.nextShot = 3;
+    world->gameSeconds = 40.0f;
+    world->soundsPlaying = 0x5;
+    world->camera.eye = {1.0f, 2.0f, 3.0f};
+    world->explosion.elapsed = 0.5f;
+    world->explosionPasses[1].count = 9;
+    world->fadeColour[0] = 0.3f;
+    releaseWorld(*world);
+    const auto fresh = std::make_unique<World>();
+    EXPECT_EQ(world->state.kills, fresh->state.kills);
+    EXPECT_EQ(world->state.nextShot, fresh->state.nextShot);
+    EXPECT_EQ(world->gameSeconds, fresh->gameSeconds);
+    EXPECT_EQ(world->soundsPlaying, fresh->soundsPlaying);
+    EXPECT_EQ(world->camera.eye.x, fresh->camera.eye.x);
+    EXPECT_EQ(world->explosion.elapsed, fresh->explosion.elapsed);
+    EXPECT_EQ(world->explosionPasses[1].count, fresh->explosionPasses[1].count);
+    EXPECT_EQ(world->fadeColour[0], fresh->fadeColour[0]);
 }
 
 }  // namespace

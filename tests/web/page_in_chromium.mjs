@@ -2,11 +2,13 @@
 // from 127.0.0.1: the launcher drawn, a game started, paused, ended and
 // started again, a choice kept over a reload, the page without WebGL, a
 // damaged demo refused, demos going both ways between the page and the
-// native game with no departure, and the page's picture after a flight
-// against the native ES 2 replay of the same demo.
+// native game with no departure (a demo played twice in the same page, so
+// the second game starts as fresh as the first), and the page's picture
+// after a flight against the native ES 2 replay of the same demo.
 //   node page_in_chromium.mjs PAGE_FOLDER VEXAR_TOOL ES2_VEXAR_TOOL WORK [--picture PNG]
 // VEXAR_TOOL is the native build's (the media beside it); ES2_VEXAR_TOOL one
-// linked with the ES 2 renderer. --picture saves the page in play as PNG.
+// linked with the ES 2 renderer. --picture saves the page as PNG while it
+// holds the demo's last picture.
 import fs from 'node:fs';
 import path from 'node:path';
 import assert from 'node:assert/strict';
@@ -35,12 +37,13 @@ const picture = tab => tab.locator('#canvas').screenshot();
 // One colour all over is a canvas nothing was drawn on.
 const drawn = png => colourCount(png) > 16;
 
-// Polls the canvas until `accept(picture, the one before)`; the picture.
+// Polls the canvas until `accept(picture, the one before)` (which may wait
+// on the page); the picture.
 async function waitForPicture(tab, accept, failure, seconds = 60) {
   const end = Date.now() + seconds * 1000;
   for (let before = null; ; await sleep(200)) {
     const now = await picture(tab);
-    if (accept(now, before)) return now;
+    if (await accept(now, before)) return now;
     if (Date.now() > end) throw new Error(`${failure} within ${seconds} s`);
     before = now;
   }
@@ -136,7 +139,6 @@ test('Start plays, P pauses, Q brings the launcher back and a new game starts', 
   const launcher = await waitForLauncher(tab);
   await start(tab);
   await expectGameRunning(tab);
-  if (pagePicture) await tab.screenshot({ path: pagePicture });
   const frameMs = await waitForFrames(tab, 3);
   await tab.keyboard.press('p');
   await tab.waitForFunction(() => /paused/.test(document.title), null, { timeout: 10000 });
@@ -206,22 +208,34 @@ test('a damaged demo is refused with its line, in the native game\'s words', asy
   assert.ok(notice.includes(`damaged.demo: ${reason}`), `the page says: ${notice}`);
 });
 
-test('a native demo plays in the page with no departure, its picture the native ES 2 one', async browser => {
-  const tab = await openPage(browser);
-  const launcher = await waitForLauncher(tab);
-  await giveDemo(tab, nativeDemo);
-  // The last frame stays on the screen two seconds before the launcher comes
-  // back: the picture that held still last before the launcher is that one.
+// Plays a demo in the page to its end; its last picture, which stays on the
+// screen two seconds before the launcher comes back: the picture that held
+// still last before the launcher is that one.
+async function playDemoToItsEnd(tab, launcher, file) {
+  await giveDemo(tab, file);
   await waitForFrames(tab, 3, 60);
   let held = null;
-  await waitForPicture(tab, (now, before) => {
+  await waitForPicture(tab, async (now, before) => {
     if (same(now, launcher)) return held !== null;
-    if (same(now, before)) held = now;
+    if (same(now, before)) {
+      if (!held && pagePicture) await tab.screenshot({ path: pagePicture });
+      held = now;
+    }
     return false;
   }, 'the launcher did not come back after the demo', 120);
+  return held;
+}
+
+test('a native demo plays twice in the page with no departure, its picture the native ES 2 one', async browser => {
+  const tab = await openPage(browser);
+  const launcher = await waitForLauncher(tab);
+  const first = await playDemoToItsEnd(tab, launcher, nativeDemo);
+  assert.deepEqual(departures(tab), []);
+  const held = await playDemoToItsEnd(tab, launcher, nativeDemo);
+  assert.deepEqual(departures(tab), [], 'the second game inherited something of the first');
+  assert.ok(same(first, held), 'the demo ended on another picture the second time');
   const pagePng = path.join(work, 'page-last-frame.png');
   fs.writeFileSync(pagePng, held);
-  assert.deepEqual(departures(tab), []);
 
   const es2 = path.join(work, 'native-es2');
   runTool(es2Tool, 'replay', '--demo', nativeDemo, '--media', path.join(path.dirname(tool), 'media'),
