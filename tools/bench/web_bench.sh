@@ -8,7 +8,10 @@
 #   against the native OpenGL ES 2 build's on the same flight (both with
 #   Smooth motion, the default, so both draw a picture every display refresh),
 #   both drawn by Mesa's llvmpipe (Chromium's ANGLE on EGL); the page on
-#   Chromium's own SwiftShader, which its tests use, is told beside.
+#   Chromium's own SwiftShader, which its tests use, is told beside. Beside
+#   it too, what Chromium spends on a page that only clears a canvas of the
+#   same size in every animation frame (putting each picture on the page),
+#   and the page's figure less that against the native one.
 # usage: tools/bench/web_bench.sh [PAGE_FOLDER] [GLES2_BUILD] [RUNS] [SECONDS]
 set -uo pipefail
 page=${1:-dist/vexar-web}
@@ -60,6 +63,7 @@ part() { awk -v kind="$1" '$1 == "frame_cpu_by_process" { for (i = 2; i < NF; i 
 mapfile -t page_renderer < <(part renderer)
 mapfile -t page_gpu < <(part gpu-process)
 mapfile -t page_rate_swiftshader < <(rates swiftshader)
+mapfile -t empty_cpu < <(figures llvmpipe empty_frame_cpu_ms)
 
 # The native ES 2 build on the same flight: started through its launcher,
 # no input, SECONDS from 3 s after Start.
@@ -81,9 +85,11 @@ for _ in $(seq "$runs"); do
     native_cpu+=("$(awk -v c="$((c1 - c0))" -v k="$ticks" -v f="$((f1 - f0))" 'BEGIN { printf "%.2f", c / k * 1000 / f }')")
     native_rate+=("$(awk -v f="$((f1 - f0))" -v a="$t0" -v b="$t1" 'BEGIN { printf "%.1f", f / (b - a) }')")
 done
-ratios=()
+ratios=() own_ratios=()
 for i in $(seq 0 $((runs - 1))); do
     ratios+=("$(awk -v p="${page_cpu[$i]}" -v n="${native_cpu[$i]}" 'BEGIN { printf "%.2f", p / n }')")
+    own_ratios+=("$(awk -v p="${page_cpu[$i]}" -v e="${empty_cpu[$i]}" -v n="${native_cpu[$i]}" \
+        'BEGIN { printf "%.2f", (p - e) / n }')")
 done
 
 command="tools/bench/web_bench.sh $page $build $runs $seconds"
@@ -98,7 +104,9 @@ target="-"; row "... the same on SwiftShader: CPU per picture (ms)" "${page_swif
 target="-"; row "... pictures a second in the page, SwiftShader" "${page_rate_swiftshader[@]}"
 target="-"; row "CPU per picture, the native ES 2 build, the same flight (ms)" "${native_cpu[@]}"
 target="-"; row "... pictures a second natively" "${native_rate[@]}"
+target="-"; row "CPU per picture of a page that only clears a canvas of the same size, every Chromium process, llvmpipe (ms)" "${empty_cpu[@]}"
 target="<= 2"; row "CPU per picture, the page against the native ES 2 build, both on llvmpipe (ratio)" "${ratios[@]}"
+target="-"; row "... the page less the clearing page, against the native ES 2 build (ratio)" "${own_ratios[@]}"
 
 echo "| Figure | Median | Runs | Target | Command |"
 echo "|---|---|---|---|---|"
