@@ -223,14 +223,18 @@ void drawShots(const ShotObject* shots, int count) {
 }
 
 // The first pass laid over the second through the screen rectangle, whose
-// model decides what it covers and how strongly the blue shows.
+// model decides what it covers and how strongly the blue shows. It is tested
+// against the second pass's depth but writes none: nothing after it in the
+// frame reads depth, and a software renderer saves a store a pixel.
 void drawStereoOverlay(const SceneObject& overlay) {
     glEnable(GL_BLEND);
+    glDepthMask(GL_FALSE);
     float projection[16];
     ortho(projection, -32.0, 32.0, -24.0, 24.0, -100.0, 100.0);
     setProjection(projection);
     setLighting(false);
     drawPrepared(overlay, scene.firstPass.texture, !scene.highQualityTextures);
+    glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
     setLighting(true);
 }
