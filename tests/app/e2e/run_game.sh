@@ -85,25 +85,49 @@ count_lit_window() {
     count_lit "$work/window.png" "$@" 600
 }
 
-# The id of a window titled ERROR, the error box, if one is open.
+# The ids of the windows titled ERROR, the error boxes, one a line.
+error_boxes() {
+    xwininfo -root -tree | awk '$2 == "\"ERROR\":" { print $1 }'
+}
+
+# The id of an error box, if one is open.
 error_box() {
-    xwininfo -root -tree | awk '$2 == "\"ERROR\":" { print $1; exit }'
+    error_boxes | head -1
+}
+
+# Lines the game has written for boxes that say the game goes on; each is
+# written just before its box opens.
+boxes_said() {
+    grep -c 'The application will continue\.$' "$work/stderr"
 }
 
 # Closes the error box with Return, as a player would; fails when none comes.
 # (SDL names its box in UTF-8, which xdotool's search does not read.)
+# The box is closed once its window is gone. A closed box's window can still
+# be listed for a moment after the game has gone on and written the next
+# box's line, and the next box can open under the closed one's id, each box
+# being a new connection to the display: so once the next line is written,
+# the id still listed two seconds on is the next box's.
 close_error_box() {
-    local box=""
+    local box="" said since=""
     for _ in $(seq 100); do
         box=$(error_box)
         [ -n "$box" ] && break
         sleep 0.2
     done
     [ -n "$box" ] || fail "no error box titled ERROR appeared"
-    xdotool windowfocus --sync "$box" key Return
-    for _ in $(seq 50); do
-        [ -z "$(error_box)" ] && return
+    said=$(boxes_said)
+    for try in $(seq 100); do
+        if [ "$(boxes_said)" -eq "$said" ]; then
+            # A box listed before it is mapped cannot take the focus, and the
+            # key is not sent: Return again now and then while it is open.
+            [ $((try % 20)) -eq 1 ] && xdotool windowfocus --sync "$box" key Return 2>/dev/null
+        else
+            since=${since:-$try}
+            [ $((try - since)) -ge 20 ] && return
+        fi
         sleep 0.1
+        error_boxes | grep -qxF "$box" || return
     done
     fail "the error box did not close on Return"
 }
