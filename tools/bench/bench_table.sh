@@ -201,16 +201,14 @@ its first copy made; on Mesa that measures the same as a whole copy in every fra
 since Mesa already keeps the storage while the size and format stay.
 
 The ES 2 renderer draws the first pass into a texture of its own instead of
-copying it, and its rectangle writes no depth (nothing after it reads any), but
-the rectangle is still a blended pass over every pixel, and in the low texture
-quality it quantises the first pass to 3-3-2 bits as the 1.1 driver stores its
-copy. llvmpipe runs a shader that only multiplies a texture by a colour on a fast
-8-bit path; the quantising keeps the rectangle on its general floating-point
-path, about 2.5 ms of the stereo frame here. Without the quantising (measured
-once with a switch, not faithful: blue differs by up to 42 levels) stereo took
-2.0 to 2.1 times mono; in the high texture quality, which has none, 2.5 times
-(median of 5 paired runs). The target of 2.4 leaves the rectangle 0.4 of a mono
-frame, about 1.2 ms at 1024x800, which llvmpipe's general path cannot reach.
+copying it, and its rectangle writes no depth (nothing after it reads any). In the
+low texture quality the first pass writes its colours at 3-3-2 bits, as the 1.1
+driver stores its copy, so the rectangle only multiplies a texture by a colour and
+blends, which llvmpipe runs on a fast 8-bit path. Quantising where the rectangle
+samples the texture instead, as this renderer first did, kept the rectangle on
+llvmpipe's general floating-point path: about 2.5 ms more of the stereo frame here,
+3.1 times mono. The pictures agree with the 1.1 renderer's as closely either way
+(the stereo run's mean difference 0.05 levels or less).
 
 llvmpipe takes and frees a few megabytes of small blocks for every picture, and
 glibc gives that top of the heap back to the system after each one, to fault it in

@@ -112,10 +112,10 @@ void releaseModelHandles() {
     drawings.clear();
 }
 
-void drawModelBuffer(const ModelHandles& d, uint32_t texture, bool quantised) {
+void drawModelBuffer(const ModelHandles& d, uint32_t texture) {
     if (d.buffer == 0) return;
     setMaterial(d.diffuse, d.shininess);
-    setTexture(texture, quantised);
+    setTexture(texture);
     if (d.blended) glEnable(GL_BLEND);
     glBindBuffer(GL_ARRAY_BUFFER, d.buffer);
     bindVertexArrays(d.hasNormals, texture != 0);

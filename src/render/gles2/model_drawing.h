@@ -26,6 +26,6 @@ void releaseModelHandles();
 
 // Draws prepared triangles through the one shader with the model matrix set:
 // the material, blending by the model's alpha rule, the normal it leaves.
-void drawModelBuffer(const ModelHandles& handles, uint32_t texture, bool quantised = false);
+void drawModelBuffer(const ModelHandles& handles, uint32_t texture);
 // Draws a shot's arrays as they are now (its texture coordinates change).
 void drawShotArrays(const ShotObject& shot);

@@ -104,10 +104,21 @@ void clearWith(const float* c) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-void drawPrepared(const SceneObject& o, uint32_t texture, bool quantised) {
+void drawPrepared(const SceneObject& o, uint32_t texture) {
     if (o.side < kSidePlayer) return;
     setModelMatrix(o.matrix);
-    drawModelBuffer(modelHandlesOf(o), texture, quantised);
+    drawModelBuffer(modelHandlesOf(o), texture);
+}
+
+// The clear colour as a framebuffer of 8 bits a channel holds it, then at
+// 3-3-2 bits.
+void quantiseClearColour(const float c[4], float out[4]) {
+    const float steps[3] = {7.0f, 7.0f, 3.0f};
+    for (int i = 0; i < 3; ++i) {
+        const float stored = std::floor(c[i] * 255.0f + 0.5f) / 255.0f;
+        out[i] = std::floor(stored * steps[i] + 0.5f) / steps[i];
+    }
+    out[3] = c[3];
 }
 
 }  // namespace
@@ -166,14 +177,25 @@ void prepareStereoOverlay(const SceneObject& overlay, bool nearestTexel) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
+// With the low texture quality the first pass is kept at 3-3-2 bits, as
+// OpenGL 1.1 stores its copy. Its colours are quantised as they are written,
+// not where the overlay samples them: sampling then filters quantised
+// texels as the copy's texture does, and the overlay, a full-screen blend,
+// stays a plain textured draw, which a software driver does far faster.
+// (A blended fragment of the first pass lands between the steps.)
 void beginSameFrameAgain(const float clearColour[4]) {
     setCurrentNormal(scene.frameNormal);
-    if (scene.stereo) {
-        FirstPass& p = scene.firstPass;
-        if (p.width != frame.width || p.height != frame.height) makeFirstPassStorage(p);
-        glBindFramebuffer(GL_FRAMEBUFFER, p.framebuffer);
+    if (!scene.stereo) {
+        clearWith(clearColour);
+        return;
     }
-    clearWith(clearColour);
+    FirstPass& p = scene.firstPass;
+    if (p.width != frame.width || p.height != frame.height) makeFirstPassStorage(p);
+    glBindFramebuffer(GL_FRAMEBUFFER, p.framebuffer);
+    float kept[4];
+    if (!scene.highQualityTextures) quantiseClearColour(clearColour, kept);
+    clearWith(scene.highQualityTextures ? clearColour : kept);
+    setColourQuantised(!scene.highQualityTextures);
 }
 
 void beginFrame(const float clearColour[4]) {
@@ -190,6 +212,7 @@ void beginPass(const Matrix4& view, const float* ambient, const float* diffuse) 
 }
 
 void keepFirstPass(const float clearColour[4]) {
+    setColourQuantised(false);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     clearWith(clearColour);
 }
@@ -213,7 +236,7 @@ void drawStarField() {
 }
 
 void drawObject(const SceneObject& object) {
-    drawPrepared(object, modelHandlesOf(object).texture, false);
+    drawPrepared(object, modelHandlesOf(object).texture);
 }
 
 void drawShots(const ShotObject* shots, int count) {
@@ -233,7 +256,7 @@ void drawStereoOverlay(const SceneObject& overlay) {
     ortho(projection, -32.0, 32.0, -24.0, 24.0, -100.0, 100.0);
     setProjection(projection);
     setLighting(false);
-    drawPrepared(overlay, scene.firstPass.texture, !scene.highQualityTextures);
+    drawPrepared(overlay, scene.firstPass.texture);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
     setLighting(true);

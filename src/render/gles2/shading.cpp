@@ -63,11 +63,7 @@ varying vec2 vTexCoord;
 void main() {
     vec4 c = vColour;
 #ifdef TEXTURED
-    vec4 t = texture2D(uTexture, vTexCoord);
-#ifdef QUANTISED
-    t.rgb = floor(t.rgb * vec3(7.0, 7.0, 3.0) + 0.5) / vec3(7.0, 7.0, 3.0);
-#endif
-    c *= t;
+    c *= texture2D(uTexture, vTexCoord);
 #endif
 #ifdef ROUND_POINT
     // The point is drawn a pixel wider than its size; its rim fades over that pixel.
@@ -75,17 +71,19 @@ void main() {
     if (coverage <= 0.0) discard;
     c.a *= coverage;
 #endif
+#ifdef QUANTISED
+    c.rgb = floor(c.rgb * vec3(7.0, 7.0, 3.0) + 0.5) / vec3(7.0, 7.0, 3.0);
+#endif
     gl_FragColor = c;
 }
 )";
 
-// What a program is made for: lit or not, untextured, textured or textured
-// at 3-3-2 bits, round points or not.
-enum TextureMode { kUntextured, kTextured, kQuantised, kTextureModes };
-constexpr int kPrograms = 2 * kTextureModes * 2;
+// What a program is made for: lit or not, textured or not, round points or
+// not, its colour written at 3-3-2 bits or not.
+constexpr int kPrograms = 16;
 
-int programIndex(bool lit, int textureMode, bool round) {
-    return (round ? 2 * kTextureModes : 0) + textureMode * 2 + (lit ? 1 : 0);
+int programIndex(bool lit, bool textured, bool round, bool quantised) {
+    return (quantised ? 8 : 0) + (round ? 4 : 0) + (textured ? 2 : 0) + (lit ? 1 : 0);
 }
 
 // The uniforms that change together, each uploaded to a program only when
@@ -112,8 +110,7 @@ struct ShadingState {
     float diffuse[4] = {};
     float shininess = 0.0f;
     float pointSize = 1.0f;
-    bool lit = true, round = false;
-    int textureMode = kUntextured;
+    bool lit = true, round = false, textured = false, quantised = false;
     uint32_t version[kGroups] = {1, 1, 1, 1, 1};
 };
 
@@ -176,12 +173,11 @@ void findUniforms(Program& p) {
     glUniform1i(glGetUniformLocation(p.name, "uTexture"), 0);
 }
 
-bool makeProgram(bool lit, int textureMode, bool round) {
+bool makeProgram(bool lit, bool textured, bool round, bool quantised) {
     char vertexDefines[32], fragmentDefines[96];
     std::snprintf(vertexDefines, sizeof vertexDefines, "%s", lit ? "#define LIT\n" : "");
     std::snprintf(fragmentDefines, sizeof fragmentDefines, "%s%s%s",
-                  textureMode != kUntextured ? "#define TEXTURED\n" : "",
-                  textureMode == kQuantised ? "#define QUANTISED\n" : "",
+                  textured ? "#define TEXTURED\n" : "", quantised ? "#define QUANTISED\n" : "",
                   round ? "#define ROUND_POINT\n" : "");
     GLuint vertex = compile(GL_VERTEX_SHADER, vertexDefines, kVertexShader);
     GLuint fragment = vertex ? compile(GL_FRAGMENT_SHADER, fragmentDefines, kFragmentShader) : 0;
@@ -189,7 +185,7 @@ bool makeProgram(bool lit, int textureMode, bool round) {
         if (vertex) glDeleteShader(vertex);
         return false;
     }
-    Program& p = programs[programIndex(lit, textureMode, round)];
+    Program& p = programs[programIndex(lit, textured, round, quantised)];
     p.name = link(vertex, fragment);
     if (p.name == 0) return false;
     findUniforms(p);
@@ -224,13 +220,11 @@ void upload(Program& p, UniformGroup group) {
 }  // namespace
 
 bool makeShading() {
-    for (bool round : {false, true})
-        for (int mode = kUntextured; mode < kTextureModes; ++mode)
-            for (bool lit : {false, true})
-                if (!makeProgram(lit, mode, round)) {
-                    releaseShading();
-                    return false;
-                }
+    for (int index = 0; index < kPrograms; ++index)
+        if (!makeProgram(index & 1, index & 2, index & 4, index & 8)) {
+            releaseShading();
+            return false;
+        }
     const float ambient[3] = {0.2f, 0.2f, 0.2f}, diffuse[3] = {1, 1, 1}, specular[3] = {0, 0, 0};
     setLightColours(ambient, diffuse, specular);
     const float material[4] = {0.8f, 0.8f, 0.8f, 1.0f};
@@ -252,7 +246,7 @@ void releaseShading() {
 }
 
 void applyShading() {
-    const int index = programIndex(state.lit, state.textureMode, state.round);
+    const int index = programIndex(state.lit, state.textured, state.round, state.quantised);
     Program& p = programs[index];
     if (index != inUse) glUseProgram(p.name);
     inUse = index;
@@ -315,10 +309,12 @@ void setCurrentNormal(const Vec3& normal) {
 
 Vec3 currentNormal() { return normalSet; }
 
-void setTexture(uint32_t texture, bool quantised) {
+void setTexture(uint32_t texture) {
     glBindTexture(GL_TEXTURE_2D, texture);
-    state.textureMode = texture == 0 ? kUntextured : quantised ? kQuantised : kTextured;
+    state.textured = texture != 0;
 }
+
+void setColourQuantised(bool quantised) { state.quantised = quantised; }
 
 void setPoints(float size, bool round) {
     const float drawn = round ? size + 1.0f : size;

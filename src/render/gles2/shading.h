@@ -41,9 +41,11 @@ void setMaterial(const float diffuse[4], uint32_t shininess);
 // The normal vertices take when they bring none; kept until the next.
 void setCurrentNormal(const Vec3& normal);
 Vec3 currentNormal();
-// 0: untextured. `quantised`: sampled at 3-3-2 bits, as a copy stored in
-// the low texture quality holds it.
-void setTexture(uint32_t texture, bool quantised = false);
+// 0: untextured.
+void setTexture(uint32_t texture);
+// Colours written at 3-3-2 bits, as the low texture quality stores a copy of
+// the frame.
+void setColourQuantised(bool quantised);
 // The size of the points drawn next; round points fade at their rim. Set
 // back to plain before anything but points is drawn.
 void setPoints(float size, bool round);
