@@ -27,14 +27,6 @@ struct CachedTexture {
 std::vector<CachedTexture> cache;
 bool highQualityTextures = false;
 
-// A channel cut to `bits` bits by rounding and widened back, as the driver
-// stores it in a small format and samples it.
-uint8_t cutTo(uint8_t value, int bits) {
-    const unsigned most = (1u << bits) - 1;
-    const unsigned stored = (unsigned(value) * most + 127) / 255;
-    return uint8_t((stored * 255 + most / 2) / most);
-}
-
 // GL_R3_G3_B2 without alpha; GL_RGBA2, which Mesa keeps in 4 bits a channel.
 void cutToLowQuality(std::vector<uint8_t>& pixels, bool alpha) {
     const int bits[4] = {alpha ? 4 : 3, alpha ? 4 : 3, alpha ? 4 : 2, 4};
@@ -49,6 +41,12 @@ const CachedTexture* findTexture(uint32_t textureId) {
 }
 
 }  // namespace
+
+uint8_t cutTo(uint8_t value, int bits) {
+    const unsigned most = (1u << bits) - 1;
+    const unsigned stored = (unsigned(value) * most + 127) / 255;
+    return uint8_t((stored * 255 + most / 2) / most);
+}
 
 uint32_t loadTexture(const char* fileName, int32_t alphaMode, float alphaValue) {
     for (const CachedTexture& t : cache)

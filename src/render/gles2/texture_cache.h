@@ -18,4 +18,8 @@ uint32_t loadTexture(const char* fileName, int32_t alphaMode, float alphaValue);
 bool buildMipmaps(uint32_t textureId);
 
 void resetTextureCache(bool highQuality);
+
+// A channel cut to `bits` bits by rounding and widened back, as the driver
+// stores it in a small format and samples it.
+uint8_t cutTo(uint8_t value, int bits);
 void releaseTextureCache();
